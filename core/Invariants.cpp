@@ -1,0 +1,96 @@
+#include "Invariants.h"
+
+#include <array>
+
+#include "Rules.h"
+
+namespace tarvo {
+namespace {
+
+class Checker {
+public:
+    explicit Checker(const GameState& g) : g_(g) {}
+
+    std::vector<std::string> Run() {
+        CheckPlaces();
+        for (int seat = 1; seat <= 4; ++seat) CheckHand(seat);
+        CheckTable();
+        return std::move(problems_);
+    }
+
+private:
+    void Fail(const std::string& what) { problems_.push_back(what); }
+
+    void See(TStr2 card, const std::string& where) {
+        if (!IsRealCard(card)) {
+            Fail("not a card in " + where);
+            return;
+        }
+        auto& n = seen_[static_cast<std::size_t>(CardNumber(card))];
+        if (++n == 2) Fail(card.Utf8() + " twice (again in " + where + ")");
+    }
+
+    void CheckPlaces() {
+        if (g_.Och < 1 || g_.Och > DeckSize + 1) Fail("Och out of range");
+        if (g_.Koz != g_.KolodaI[DeckSize].suit) Fail("Koz is not the suit of the bottom card");
+        for (int p = g_.Och; p <= DeckSize; ++p) See(g_.KolodaI[p], "talon");
+        for (int seat = 1; seat <= 3; ++seat)
+            for (int i = 1; i <= g_.KolCards[seat] && i <= DeckSize; ++i)
+                See(g_.CardsI[seat][i], "hand " + std::to_string(seat));
+        for (int i = 1; i < g_.OchGame && i <= 12; ++i) See(g_.InGameI[i], "table");
+        for (int i = 1; i < g_.BitoNext && i <= DeckSize; ++i) See(g_.Bito[i], "discard pile");
+        for (int n = 1; n <= DeckSize; ++n)
+            if (seen_[static_cast<std::size_t>(n)] == 0) Fail(CardFromNumber(n).Utf8() + " is nowhere");
+    }
+
+    void CheckHand(int seat) {
+        const std::string name = "hand " + std::to_string(seat);
+        int count = g_.KolCards[seat];
+        if (seat == 4 && count != 0) Fail("seat 4 holds cards");
+        int previousKey = 0;
+        for (int i = 1; i <= 64; ++i) {
+            TStr2 card = g_.CardsI[seat][i];
+            Byte rank = g_.CardsJ[seat][i];
+            if (i > count) {
+                if (!card.Empty() || rank != EmptyRank) Fail(name + " not compact at slot " + std::to_string(i));
+                continue;
+            }
+            if (rank != RankOf(card)) Fail(name + " rank byte wrong at slot " + std::to_string(i));
+            int key = (card.suit == g_.Koz ? 10 : 0) + rank;  // non-trumps by rank, then trumps
+            if (key < previousKey) Fail(name + " not sorted at slot " + std::to_string(i));
+            previousKey = key;
+        }
+    }
+
+    void CheckTable() {
+        if (g_.OchGame != g_.KolCardsStol + 1) Fail("OchGame does not follow KolCardsStol");
+        for (int i = 1; i <= 12; ++i) {
+            bool used = i < g_.OchGame;
+            if (used && g_.InGameJ[i] != RankOf(g_.InGameI[i])) Fail("table rank byte wrong");
+            if (!used && (!g_.InGameI[i].Empty() || g_.InGameJ[i] != EmptyRank)) Fail("table slot beyond OchGame used");
+        }
+        if (g_.KolHods > g_.BoutLimit) Fail("KolHods above BoutLimit");
+        int beaten = g_.KolCardsStol - g_.KolHods;
+        if (beaten < 0 || g_.KolFree != g_.KolHods - beaten) Fail("KolFree does not match the table");
+        int defender = DefenderSeat(g_);
+        if (!g_.GameOver && defender != 0 && g_.KolFree > g_.KolCards[defender])
+            Fail("more unbeaten cards than the defender holds");
+        if (g_.KolCardsStol == 0) {
+            if (!g_.KartaHod.Empty() || g_.DostHod != EmptyRank) Fail("KartaHod set between bouts");
+        } else {
+            bool onTable = false;
+            for (int i = 1; i < g_.OchGame; ++i) onTable = onTable || g_.InGameI[i] == g_.KartaHod;
+            if (!onTable || g_.DostHod != RankOf(g_.KartaHod)) Fail("KartaHod is not a card on the table");
+        }
+    }
+
+    const GameState& g_;
+    std::array<int, DeckSize + 1> seen_{};
+    std::vector<std::string> problems_;
+};
+
+}  // namespace
+
+std::vector<std::string> CheckInvariants(const GameState& g) { return Checker(g).Run(); }
+
+}  // namespace tarvo
