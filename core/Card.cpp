@@ -4,7 +4,9 @@
 
 namespace tarvo {
 
-std::string TStr2::Utf8() const { return Cp1251ToUtf8(std::string{rank, suit}); }
+std::string TStr2::Utf8() const {
+    return Cp1251ToUtf8(std::string{rank, suit});
+}
 
 std::optional<TStr2> TStr2::FromUtf8(std::string_view text) {
     std::string bytes = Utf8ToCp1251(text);
@@ -14,4 +16,4 @@ std::optional<TStr2> TStr2::FromUtf8(std::string_view text) {
     return std::nullopt;
 }
 
-}  // namespace tarvo
+} // namespace tarvo

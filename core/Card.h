@@ -19,18 +19,19 @@ constexpr Byte EmptyRank = 99;
 
 // Single-byte characters of the Windows-1251 code page, as they stand in files and records.
 namespace cp {
-constexpr char Ve = '\xC2';   // В, jack
-constexpr char De = '\xC4';   // Д, queen
-constexpr char Ka = '\xCA';   // К, king
-constexpr char Te = '\xD2';   // Т, ace
-constexpr char Che = '\xF7';  // ч, hearts
-constexpr char Be = '\xE1';   // б, diamonds
-constexpr char Kl = '\xEA';   // к, clubs
-constexpr char Pe = '\xEF';   // п, spades
-}  // namespace cp
+constexpr char Ve = '\xC2';  // В, jack
+constexpr char De = '\xC4';  // Д, queen
+constexpr char Ka = '\xCA';  // К, king
+constexpr char Te = '\xD2';  // Т, ace
+constexpr char Che = '\xF7'; // ч, hearts
+constexpr char Be = '\xE1';  // б, diamonds
+constexpr char Kl = '\xEA';  // к, clubs
+constexpr char Pe = '\xEF';  // п, spades
+} // namespace cp
 
 // Rank characters by rank value 1..9 and suit characters by suit index 1..4.
-constexpr std::array<char, RankCount + 1> RankChars{'?', '6', '7', '8', '9', '1', cp::Ve, cp::De, cp::Ka, cp::Te};
+constexpr std::array<char, RankCount + 1> RankChars{'?', '6',    '7',    '8',    '9',
+                                                    '1', cp::Ve, cp::De, cp::Ka, cp::Te};
 constexpr std::array<char, 5> SuitChars{'?', cp::Che, cp::Be, cp::Kl, cp::Pe};
 
 // A card: rank character then suit character. "##" is an empty slot, "00" a face-down card.
@@ -60,16 +61,23 @@ constexpr int SuitIndex(char c) {
         if (SuitChars[s] == c) return s;
     return 0;
 }
-constexpr Byte RankOf(TStr2 card) { return RankOfChar(card.rank); }
-constexpr bool IsRealCard(TStr2 card) { return RankOf(card) != EmptyRank && SuitIndex(card.suit) != 0; }
+constexpr Byte RankOf(TStr2 card) {
+    return RankOfChar(card.rank);
+}
+constexpr bool IsRealCard(TStr2 card) {
+    return RankOf(card) != EmptyRank && SuitIndex(card.suit) != 0;
+}
 
 // Card number n = (rank - 1) * 4 + suit index: 1 is the six of hearts, 36 the ace of spades.
-constexpr int CardNumber(TStr2 card) { return (RankOf(card) - 1) * 4 + SuitIndex(card.suit); }
-constexpr TStr2 CardFromNumber(int n) { return {RankChars[(n - 1) / 4 + 1], SuitChars[(n - 1) % 4 + 1]}; }
+constexpr int CardNumber(TStr2 card) {
+    return (RankOf(card) - 1) * 4 + SuitIndex(card.suit);
+}
+constexpr TStr2 CardFromNumber(int n) {
+    return {RankChars[(n - 1) / 4 + 1], SuitChars[(n - 1) % 4 + 1]};
+}
 
 // Arrays indexed from 1, so that the rules read as written: CardsI[seat][slot].
-template <class T, std::size_t N>
-struct Arr1 {
+template <class T, std::size_t N> struct Arr1 {
     std::array<T, N> v{};
 
     constexpr T& operator[](int i) {
@@ -92,7 +100,7 @@ using TCards_J1x12 = Arr1<Byte, 12>;
 
 // A set of rank values 1..9.
 class RankSet {
-public:
+  public:
     constexpr void Add(int rank) {
         if (rank >= 1 && rank <= RankCount) bits_ = static_cast<std::uint16_t>(bits_ | (1u << rank));
     }
@@ -103,7 +111,9 @@ public:
         for (int r = 1; r <= RankCount; ++r) n += Has(r);
         return n;
     }
-    constexpr RankSet Minus(RankSet other) const { return RankSet(static_cast<std::uint16_t>(bits_ & ~other.bits_)); }
+    constexpr RankSet Minus(RankSet other) const {
+        return RankSet(static_cast<std::uint16_t>(bits_ & ~other.bits_));
+    }
     constexpr bool operator==(const RankSet&) const = default;
     static constexpr RankSet Of(std::initializer_list<int> ranks) {
         RankSet s;
@@ -111,14 +121,14 @@ public:
         return s;
     }
 
-private:
+  private:
     constexpr explicit RankSet(std::uint16_t bits) : bits_(bits) {}
 
-public:
+  public:
     constexpr RankSet() = default;
 
-private:
+  private:
     std::uint16_t bits_ = 0;
 };
 
-}  // namespace tarvo
+} // namespace tarvo

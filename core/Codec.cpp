@@ -40,10 +40,14 @@ std::string Convert(const char* to, const char* from, std::string_view in, bool 
     return out;
 }
 
-}  // namespace
+} // namespace
 
-std::string Cp1251ToUtf8(std::string_view bytes) { return Convert("UTF-8", "WINDOWS-1251", bytes, false); }
+std::string Cp1251ToUtf8(std::string_view bytes) {
+    return Convert("UTF-8", "WINDOWS-1251", bytes, false);
+}
 
-std::string Utf8ToCp1251(std::string_view text) { return Convert("WINDOWS-1251", "UTF-8", text, true); }
+std::string Utf8ToCp1251(std::string_view text) {
+    return Convert("WINDOWS-1251", "UTF-8", text, true);
+}
 
-}  // namespace tarvo
+} // namespace tarvo

@@ -10,4 +10,4 @@ std::string Cp1251ToUtf8(std::string_view bytes);
 // Characters that Windows-1251 cannot hold become '?'.
 std::string Utf8ToCp1251(std::string_view text);
 
-}  // namespace tarvo
+} // namespace tarvo

@@ -44,6 +44,8 @@ Deck ClockDecks::NextDeck() {
     return ShuffleDeck(static_cast<std::uint32_t>(ticks) ^ (++counter_ * 0x9E3779B9u));
 }
 
-Deck FixedDecks::NextDeck() { return decks_.at(next_++); }
+Deck FixedDecks::NextDeck() {
+    return decks_.at(next_++);
+}
 
-}  // namespace tarvo
+} // namespace tarvo

@@ -20,40 +20,40 @@ Deck ShuffleDeck(std::uint32_t seed);
 std::optional<Deck> ParseDeck(std::string_view text);
 
 class DeckSource {
-public:
+  public:
     virtual ~DeckSource() = default;
     virtual Deck NextDeck() = 0;
 };
 
 // The game's own shuffle: a new seed from the clock at every shuffle.
 class ClockDecks final : public DeckSource {
-public:
+  public:
     Deck NextDeck() override;
 
-private:
+  private:
     std::uint32_t counter_ = 0;
 };
 
 // Reproducible shuffles: every deck's seed comes from one master seed.
 class SeededDecks final : public DeckSource {
-public:
+  public:
     explicit SeededDecks(std::uint32_t seed) : master_(seed) {}
     Deck NextDeck() override { return ShuffleDeck(static_cast<std::uint32_t>(master_())); }
 
-private:
+  private:
     std::mt19937 master_;
 };
 
 // Given decks in order: fixed test games and a network client's deals. Running out throws
 // std::out_of_range rather than repeating a deck that a redeal rule would refuse for ever.
 class FixedDecks final : public DeckSource {
-public:
+  public:
     explicit FixedDecks(std::vector<Deck> decks) : decks_(std::move(decks)) {}
     Deck NextDeck() override;
 
-private:
+  private:
     std::vector<Deck> decks_;
     std::size_t next_ = 0;
 };
 
-}  // namespace tarvo
+} // namespace tarvo

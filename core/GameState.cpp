@@ -20,4 +20,4 @@ void ClearCardArrays(GameState& g) {
     g.Bito.Fill(NoCard);
 }
 
-}  // namespace tarvo
+} // namespace tarvo

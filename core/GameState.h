@@ -7,9 +7,9 @@ namespace tarvo {
 
 // The rule options the player sets in the options dialog.
 struct RuleOptions {
-    bool NoFiveOfSuit = false;   // redeal while a packet holds five of one non-trump suit
-    bool FirstBoutFive = false;  // five attack cards until the first bout is discarded
-    int FirstMove = 0;           // 0 "From under the fool", 1 "To learn the fool"
+    bool NoFiveOfSuit = false;  // redeal while a packet holds five of one non-trump suit
+    bool FirstBoutFive = false; // five attack cards until the first bout is discarded
+    int FirstMove = 0;          // 0 "From under the fool", 1 "To learn the fool"
 };
 
 struct GameState {
@@ -69,17 +69,27 @@ struct GameState {
 };
 
 // Seat order of play: 1 -> 2 -> 3 -> 1.
-constexpr int NextSeat(int seat) { return seat % 3 + 1; }
+constexpr int NextSeat(int seat) {
+    return seat % 3 + 1;
+}
 
 // The two seats left in two-player mode for DuelPair 1, 2, 3.
-constexpr int PairFirst(int pair) { return pair == 2 ? 2 : 1; }
-constexpr int PairSecond(int pair) { return pair == 1 ? 2 : 3; }
-constexpr int OtherOfPair(int pair, int seat) { return seat == PairFirst(pair) ? PairSecond(pair) : PairFirst(pair); }
+constexpr int PairFirst(int pair) {
+    return pair == 2 ? 2 : 1;
+}
+constexpr int PairSecond(int pair) {
+    return pair == 1 ? 2 : 3;
+}
+constexpr int OtherOfPair(int pair, int seat) {
+    return seat == PairFirst(pair) ? PairSecond(pair) : PairFirst(pair);
+}
 
 // Talon size derived from Och.
-constexpr int TalonCount(const GameState& g) { return g.Och > DeckSize ? 0 : DeckSize + 1 - g.Och; }
+constexpr int TalonCount(const GameState& g) {
+    return g.Och > DeckSize ? 0 : DeckSize + 1 - g.Och;
+}
 
 // Clears hands, table and discard pile to "##" / 99 (auxiliary bytes to 99).
 void ClearCardArrays(GameState& g);
 
-}  // namespace tarvo
+} // namespace tarvo

@@ -8,7 +8,7 @@ namespace tarvo {
 namespace {
 
 class Checker {
-public:
+  public:
     explicit Checker(const GameState& g) : g_(g) {}
 
     std::vector<std::string> Run() {
@@ -18,7 +18,7 @@ public:
         return std::move(problems_);
     }
 
-private:
+  private:
     void Fail(const std::string& what) { problems_.push_back(what); }
 
     void See(TStr2 card, const std::string& where) {
@@ -52,11 +52,12 @@ private:
             TStr2 card = g_.CardsI[seat][i];
             Byte rank = g_.CardsJ[seat][i];
             if (i > count) {
-                if (!card.Empty() || rank != EmptyRank) Fail(name + " not compact at slot " + std::to_string(i));
+                if (!card.Empty() || rank != EmptyRank)
+                    Fail(name + " not compact at slot " + std::to_string(i));
                 continue;
             }
             if (rank != RankOf(card)) Fail(name + " rank byte wrong at slot " + std::to_string(i));
-            int key = (card.suit == g_.Koz ? 10 : 0) + rank;  // non-trumps by rank, then trumps
+            int key = (card.suit == g_.Koz ? 10 : 0) + rank; // non-trumps by rank, then trumps
             if (key < previousKey) Fail(name + " not sorted at slot " + std::to_string(i));
             previousKey = key;
         }
@@ -67,7 +68,8 @@ private:
         for (int i = 1; i <= 12; ++i) {
             bool used = i < g_.OchGame;
             if (used && g_.InGameJ[i] != RankOf(g_.InGameI[i])) Fail("table rank byte wrong");
-            if (!used && (!g_.InGameI[i].Empty() || g_.InGameJ[i] != EmptyRank)) Fail("table slot beyond OchGame used");
+            if (!used && (!g_.InGameI[i].Empty() || g_.InGameJ[i] != EmptyRank))
+                Fail("table slot beyond OchGame used");
         }
         if (g_.KolHods > g_.BoutLimit) Fail("KolHods above BoutLimit");
         int beaten = g_.KolCardsStol - g_.KolHods;
@@ -89,8 +91,10 @@ private:
     std::vector<std::string> problems_;
 };
 
-}  // namespace
+} // namespace
 
-std::vector<std::string> CheckInvariants(const GameState& g) { return Checker(g).Run(); }
+std::vector<std::string> CheckInvariants(const GameState& g) {
+    return Checker(g).Run();
+}
 
-}  // namespace tarvo
+} // namespace tarvo

@@ -12,4 +12,4 @@ namespace tarvo {
 // Empty when everything holds; otherwise one line per broken rule.
 std::vector<std::string> CheckInvariants(const GameState& g);
 
-}  // namespace tarvo
+} // namespace tarvo

@@ -25,4 +25,4 @@ int SortHand(TCards_I1x36& I, TCards_J1x36& J, TCards_J1x36& aux, char trump) {
     return count;
 }
 
-}  // namespace tarvo
+} // namespace tarvo

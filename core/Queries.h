@@ -9,20 +9,17 @@
 
 namespace tarvo {
 
-template <std::size_t N>
-constexpr int UsedSlots() {
+template <std::size_t N> constexpr int UsedSlots() {
     return std::min<int>(static_cast<int>(N), DeckSize);
 }
 
-template <std::size_t N>
-bool HasCard(const Arr1<TStr2, N>& cards, TStr2 card) {
+template <std::size_t N> bool HasCard(const Arr1<TStr2, N>& cards, TStr2 card) {
     for (int i = 1; i <= UsedSlots<N>(); ++i)
         if (cards[i] == card) return true;
     return false;
 }
 
-template <std::size_t N>
-int SlotOfCard(const Arr1<TStr2, N>& cards, TStr2 card) {
+template <std::size_t N> int SlotOfCard(const Arr1<TStr2, N>& cards, TStr2 card) {
     for (int i = 1; i <= UsedSlots<N>(); ++i)
         if (cards[i] == card) return i;
     return 0;
@@ -124,4 +121,4 @@ inline int CountInSet(const TCards_I1x36& I, const TCards_J1x36& J, RankSet set)
 // previous order, "##" / 99 / 0 after the last card. Returns the new card count.
 int SortHand(TCards_I1x36& I, TCards_J1x36& J, TCards_J1x36& aux, char trump);
 
-}  // namespace tarvo
+} // namespace tarvo

@@ -21,7 +21,7 @@ void CheckGameEnd(GameState& g, TableView& view) {
     if (holding > 1) return;
     g.GameOver = 1;
     if (holding == 0) {
-        g.Loser = 4;  // a draw leaves the counters and FirstSeat alone
+        g.Loser = 4; // a draw leaves the counters and FirstSeat alone
         return;
     }
     g.Loser = static_cast<Byte>(fool);
@@ -32,4 +32,4 @@ void CheckGameEnd(GameState& g, TableView& view) {
     g.FirstSeat = static_cast<Byte>(FirstSeatAfterFool(fool, g.Rules.FirstMove));
 }
 
-}  // namespace tarvo
+} // namespace tarvo

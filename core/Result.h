@@ -17,4 +17,4 @@ void ComputeSeriesScore(GameState& g);
 // or the seat before him so that he defends ("To learn the fool", 1).
 int FirstSeatAfterFool(int fool, int firstMove);
 
-}  // namespace tarvo
+} // namespace tarvo

@@ -42,7 +42,7 @@ void EnterTwoPlayerModeIfOneOut(GameState& g) {
     g.DuelPhase = 1;
 }
 
-}  // namespace
+} // namespace
 
 bool HasFiveOfSuit(const Deck& deck) {
     char trump = deck[DeckSize].suit;
@@ -213,7 +213,9 @@ void FinishBout(GameState& g, TableView& view, BoutEnd how) {
         Refill(g, view, defender);
         g.HodSeat = static_cast<Byte>(defender);
         break;
-    case BoutEnd::DuelTaken: Take(g, view, defender); break;
+    case BoutEnd::DuelTaken:
+        Take(g, view, defender);
+        break;
     case BoutEnd::DuelBeaten:
         Discard(g, view);
         g.HodSeat = static_cast<Byte>(defender);
@@ -240,4 +242,4 @@ void BoutEndBookkeeping(GameState& g, TableView& view) {
     }
 }
 
-}  // namespace tarvo
+} // namespace tarvo

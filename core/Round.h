@@ -44,4 +44,4 @@ void FinishBout(GameState& g, TableView& view, BoutEnd how);
 // attacker.
 void BoutEndBookkeeping(GameState& g, TableView& view);
 
-}  // namespace tarvo
+} // namespace tarvo

@@ -12,42 +12,65 @@ void SetPhase(GameState& g, Byte phase) {
         g.HodPhase = phase;
 }
 
-bool BoutEndsBeaten(const GameState& g) { return g.DuelMode ? g.DuelPhase == 5 : g.HodPhase == 13; }
+bool BoutEndsBeaten(const GameState& g) {
+    return g.DuelMode ? g.DuelPhase == 5 : g.HodPhase == 13;
+}
 
-}  // namespace
+} // namespace
 
 PhaseRow ThreePlayerRow(int hodPhase) {
     using R = Role;
     switch (hodPhase) {
-    case 1: return {R::Attacker, Lead, 6, 0};
-    case 2: return {R::Attacker, ThrowIn, 6, 9};
-    case 3: return {R::Attacker, Add, 3, 10};
-    case 4: return {R::Attacker, ThrowIn, 6, 13};
-    case 5: return {R::Attacker, Add, 5, 12};
-    case 6: return {R::Defender, Beat, 2, 3};
-    case 7: return {R::Third, ThrowIn, 14, 4};
-    case 8: return {R::Third, Add, 8, 5};
-    case 9: return {R::Third, ThrowIn, 14, 13};
-    case 10: return {R::Third, Add, 10, 12};
-    case 14: return {R::Defender, Beat, 7, 8};
-    default: return {};  // 0 before the start, 12 and 13 wait for the action button
+    case 1:
+        return {R::Attacker, Lead, 6, 0};
+    case 2:
+        return {R::Attacker, ThrowIn, 6, 9};
+    case 3:
+        return {R::Attacker, Add, 3, 10};
+    case 4:
+        return {R::Attacker, ThrowIn, 6, 13};
+    case 5:
+        return {R::Attacker, Add, 5, 12};
+    case 6:
+        return {R::Defender, Beat, 2, 3};
+    case 7:
+        return {R::Third, ThrowIn, 14, 4};
+    case 8:
+        return {R::Third, Add, 8, 5};
+    case 9:
+        return {R::Third, ThrowIn, 14, 13};
+    case 10:
+        return {R::Third, Add, 10, 12};
+    case 14:
+        return {R::Defender, Beat, 7, 8};
+    default:
+        return {}; // 0 before the start, 12 and 13 wait for the action button
     }
 }
 
 PhaseRow TwoPlayerRow(int duelPhase) {
     using R = Role;
     switch (duelPhase) {
-    case 1: return {R::Attacker, Lead, 3, 0};
-    case 2: return {R::Attacker, ThrowIn, 3, 5};
-    case 3: return {R::Defender, Beat, 2, 4};
-    case 4: return {R::Attacker, Add, 4, 6};
-    default: return {};  // 5 and 6 end the bout automatically
+    case 1:
+        return {R::Attacker, Lead, 3, 0};
+    case 2:
+        return {R::Attacker, ThrowIn, 3, 5};
+    case 3:
+        return {R::Defender, Beat, 2, 4};
+    case 4:
+        return {R::Attacker, Add, 4, 6};
+    default:
+        return {}; // 5 and 6 end the bout automatically
     }
 }
 
-PhaseRow CurrentRow(const GameState& g) { return g.DuelMode ? TwoPlayerRow(g.DuelPhase) : ThreePlayerRow(g.HodPhase); }
+PhaseRow CurrentRow(const GameState& g) {
+    return g.DuelMode ? TwoPlayerRow(g.DuelPhase) : ThreePlayerRow(g.HodPhase);
+}
 
-int AttackerSeat(const GameState& g) { return g.HodSeat; }
+int AttackerSeat(const GameState& g) {
+    return g.HodSeat;
+}
 
 int DefenderSeat(const GameState& g) {
     if (g.HodSeat < 1 || g.HodSeat > 3) return 0;
@@ -61,10 +84,14 @@ int ThirdSeat(const GameState& g) {
 
 int SeatOfRole(const GameState& g, Role role) {
     switch (role) {
-    case Role::Attacker: return AttackerSeat(g);
-    case Role::Defender: return DefenderSeat(g);
-    case Role::Third: return ThirdSeat(g);
-    case Role::None: break;
+    case Role::Attacker:
+        return AttackerSeat(g);
+    case Role::Defender:
+        return DefenderSeat(g);
+    case Role::Third:
+        return ThirdSeat(g);
+    case Role::None:
+        break;
     }
     return 0;
 }
@@ -74,9 +101,13 @@ int ActingSeat(const GameState& g) {
     return SeatOfRole(g, CurrentRow(g).actor);
 }
 
-MoveKind CurrentKind(const GameState& g) { return CurrentRow(g).kind; }
+MoveKind CurrentKind(const GameState& g) {
+    return CurrentRow(g).kind;
+}
 
-bool ActsAsThird(const GameState& g) { return !g.DuelMode && CurrentRow(g).actor == Role::Third; }
+bool ActsAsThird(const GameState& g) {
+    return !g.DuelMode && CurrentRow(g).actor == Role::Third;
+}
 
 bool HumanTurn(const GameState& g, MoveKind* kind) {
     PhaseRow row = CurrentRow(g);
@@ -105,7 +136,9 @@ bool AttackBlocked(const GameState& g) {
 CardCheck CheckHumanCard(const GameState& g, TStr2 card, Byte rank, MoveKind kind) {
     CardCheck check;
     switch (kind) {
-    case Lead: check.blocked = AttackBlocked(g); break;
+    case Lead:
+        check.blocked = AttackBlocked(g);
+        break;
     case ThrowIn:
     case Add:
         check.wrong = !RankOnTable(g, card);
@@ -113,11 +146,13 @@ CardCheck CheckHumanCard(const GameState& g, TStr2 card, Byte rank, MoveKind kin
         break;
     case Beat:
         if (card.suit != g.KartaHod.suit && card.suit != g.Koz)
-            check.wrong = true;  // wrong suit
+            check.wrong = true; // wrong suit
         else if (card.suit == g.KartaHod.suit && g.DostHod > rank)
-            check.wrong = true;  // too low
+            check.wrong = true; // too low
         break;
-    case NoKind: check.blocked = true; break;
+    case NoKind:
+        check.blocked = true;
+        break;
     }
     return check;
 }
@@ -133,7 +168,9 @@ bool CanPlaySlot(const GameState& g, int slot) {
     return !check.blocked && !check.wrong;
 }
 
-bool CanPass(const GameState& g) { return !g.GameOver && CurrentRow(g).afterPass != 0; }
+bool CanPass(const GameState& g) {
+    return !g.GameOver && CurrentRow(g).afterPass != 0;
+}
 
 void PlayCard(GameState& g, TableView& view, MoveKind kind, int seat, int slot) {
     if (!g.ShownTrump.Empty()) {
@@ -198,4 +235,4 @@ bool ApplyPass(GameState& g, TableView& view) {
     return true;
 }
 
-}  // namespace tarvo
+} // namespace tarvo

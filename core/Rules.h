@@ -18,7 +18,7 @@ struct PhaseRow {
     Role actor = Role::None;
     MoveKind kind = NoKind;
     Byte afterCard = 0;
-    Byte afterPass = 0;  // 0: a pass is not allowed
+    Byte afterPass = 0; // 0: a pass is not allowed
 };
 
 PhaseRow ThreePlayerRow(int hodPhase);
@@ -68,4 +68,4 @@ void PlayCard(GameState& g, TableView& view, MoveKind kind, int seat, int slot);
 bool ApplyCard(GameState& g, TableView& view, int slot);
 bool ApplyPass(GameState& g, TableView& view);
 
-}  // namespace tarvo
+} // namespace tarvo

@@ -58,7 +58,7 @@ std::string ApplyStep(GameState& g, TableView& view, std::istringstream& in, con
     return {};
 }
 
-}  // namespace
+} // namespace
 
 std::string RunScriptLine(GameState& g, TableView& view, std::string_view line) {
     std::string text(line);
@@ -83,8 +83,9 @@ std::string RunScriptLine(GameState& g, TableView& view, std::string_view line) 
 
 std::string RunScript(GameState& g, TableView& view, const std::vector<std::string>& lines) {
     for (const auto& line : lines)
-        if (std::string error = RunScriptLine(g, view, line); !error.empty()) return "'" + line + "': " + error;
+        if (std::string error = RunScriptLine(g, view, line); !error.empty())
+            return "'" + line + "': " + error;
     return {};
 }
 
-}  // namespace tarvo
+} // namespace tarvo

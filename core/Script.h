@@ -21,4 +21,4 @@ std::string RunScriptLine(GameState& g, TableView& view, std::string_view line);
 // Applies lines in order and stops at the first error, which names the line.
 std::string RunScript(GameState& g, TableView& view, const std::vector<std::string>& lines);
 
-}  // namespace tarvo
+} // namespace tarvo

@@ -16,37 +16,42 @@ enum class ActionCaption { ToBegin, Take, Pass, Beaten, Ok, PlayStill };
 
 enum class Place { Talon, Hand, Table, Bito };
 
+enum class GameResult { Lost, Won, Draw };
+
 // One card moving between two places. The view animates it (and pauses after talon, take and
 // discard flights) when flights are switched on; otherwise it only redraws.
 struct CardFlight {
     TStr2 card;
     Place from = Place::Hand;
-    int fromSeat = 0;  // for Place::Hand
-    int fromSlot = 0;  // hand slot or table slot
+    int fromSeat = 0; // for Place::Hand
+    int fromSlot = 0; // hand slot or table slot
     Place to = Place::Table;
     int toSeat = 0;
     int toSlot = 0;
 };
 
 class TableView {
-public:
+  public:
     virtual ~TableView() = default;
 
     virtual void PlaySound(std::string_view /*resource*/) {}
     virtual void DrawBubble(int /*seat*/, Bubble /*bubble*/) {}
     virtual void SetActionCaption(ActionCaption) {}
     virtual void EnableActionButton(bool) {}
+    virtual void EnableExitButton(bool) {} // "Exit to menu"
+    virtual void ShowGameResult(GameResult) {}
+    virtual void SayCard(TStr2 /*card*/) {} // the card voice
 
     virtual void FlyCard(const CardFlight&) {}
     virtual void RedrawHand(int /*seat*/) {}
-    virtual void RevealHand(int /*seat*/) {}  // the fool's cards turned face up
+    virtual void RevealHand(int /*seat*/) {} // the fool's cards turned face up
     virtual void RedrawTalon() {}
     virtual void DrawTableCard(int /*tableSlot*/) {}
     virtual void ClearTable() {}
     virtual void ShowTurnMarker(int /*seat*/) {}
-    virtual void RedrawNameTab(int /*seat*/) {}  // "Penalties: " and the fool count
+    virtual void RedrawNameTab(int /*seat*/) {} // "Penalties: " and the fool count
     virtual void ShowFirstBoutMarker(bool /*shown*/) {}
-    virtual void ShowShownTrump(int /*seat*/, TStr2 /*card*/) {}  // NoCard hides it
+    virtual void ShowShownTrump(int /*seat*/, TStr2 /*card*/) {} // NoCard hides it
 
     // The endgame search's progress text and busy cursor.
     virtual void ShowSearchProgress(int /*seat*/, const std::string& /*text*/) {}
@@ -56,4 +61,4 @@ public:
 // A view that shows nothing: the simulator and the computer's look-ahead use it.
 class NullView final : public TableView {};
 
-}  // namespace tarvo
+} // namespace tarvo

@@ -36,14 +36,14 @@ std::string Codes(const Hand& h) {
     return out;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Card, NumberingAndCodes) {
     EXPECT_EQ(CardFromNumber(1).Utf8(), "6ч");
     EXPECT_EQ(CardFromNumber(2).Utf8(), "6б");
     EXPECT_EQ(CardFromNumber(5).Utf8(), "7ч");
     EXPECT_EQ(CardFromNumber(36).Utf8(), "Тп");
-    EXPECT_EQ(Card("1ч"), (TStr2{'1', cp::Che}));  // the ten is written "1"
+    EXPECT_EQ(Card("1ч"), (TStr2{'1', cp::Che})); // the ten is written "1"
     EXPECT_EQ(RankOf(Card("1ч")), 5);
     for (int n = 1; n <= DeckSize; ++n) {
         TStr2 card = CardFromNumber(n);
@@ -67,9 +67,9 @@ TEST(HandSort, NonTrumpsByRankThenTrumpsKeepingTies) {
     };
     const Case cases[] = {
         {{"Тп", "6ч", "Дп", "6б", "Кк", "6п"}, "6ч 6б Кк 6п Дп Тп"},
-        {{"Тп", "7п", "Вп"}, "7п Вп Тп"},        // trumps only
-        {{"Кч", "7б", "Вк"}, "7б Вк Кч"},        // no trumps
-        {{"9б", "9ч", "9к"}, "9б 9ч 9к"},        // equal ranks keep their order
+        {{"Тп", "7п", "Вп"}, "7п Вп Тп"}, // trumps only
+        {{"Кч", "7б", "Вк"}, "7б Вк Кч"}, // no trumps
+        {{"9б", "9ч", "9к"}, "9б 9ч 9к"}, // equal ranks keep their order
         {{}, ""},
     };
     for (const auto& c : cases) {
@@ -85,22 +85,22 @@ TEST(HandSort, NonTrumpsByRankThenTrumpsKeepingTies) {
     }
     Hand h = MakeHand({"Тп", "6ч"});
     SortHand(h.I, h.J, h.aux, cp::Pe);
-    EXPECT_EQ(h.aux[1], 2);  // the auxiliary byte travels with its card
+    EXPECT_EQ(h.aux[1], 2); // the auxiliary byte travels with its card
     EXPECT_EQ(h.aux[2], 1);
 }
 
 TEST(Queries, HandScansByRankThenSlot) {
     Hand h = MakeHand({"8ч", "6п", "8б", "Дк", "7п", "8к"});
     const char trump = cp::Pe;
-    EXPECT_EQ(LowestOfOtherSuits(h.I, h.J, trump), 1);  // 8ч: lowest rank, first slot
+    EXPECT_EQ(LowestOfOtherSuits(h.I, h.J, trump), 1); // 8ч: lowest rank, first slot
     EXPECT_EQ(LowestOfSuit(h.I, h.J, trump), 2);
     EXPECT_EQ(SecondLowestOfSuit(h.I, h.J, trump), 5);
     EXPECT_EQ(LowestTrumpCode(h.I, h.J, trump), Card("6п"));
     EXPECT_EQ(CountNonTrumpsInSet(h.I, h.J, trump, RankSet::Of({3})), 3);
     EXPECT_EQ(LowestNonTrumpInSet(h.I, h.J, trump, RankSet::Of({3, 7})), 1);
     EXPECT_EQ(LowestTrumpInSet(h.I, h.J, trump, RankSet::Of({2, 3})), 5);
-    EXPECT_EQ(HighestInSet(h.I, h.J, trump, RankSet::Of({3})), 6);  // 8к, the last eight
-    EXPECT_EQ(HighestInSet(h.I, h.J, trump, RankSet::Of({1})), 2);  // only a trump six: falls back
+    EXPECT_EQ(HighestInSet(h.I, h.J, trump, RankSet::Of({3})), 6); // 8к, the last eight
+    EXPECT_EQ(HighestInSet(h.I, h.J, trump, RankSet::Of({1})), 2); // only a trump six: falls back
     EXPECT_EQ(CountInSet(h.I, h.J, RankSet::Of({1, 2, 3})), 5);
     EXPECT_EQ(RanksInHand(h.I, h.J), RankSet::Of({1, 2, 3, 7}));
     EXPECT_EQ(RanksOfSuitInHand(h.I, h.J, trump), RankSet::Of({1, 2}));
@@ -122,7 +122,7 @@ TEST(Queries, Table) {
         I[slot] = Card(code);
         J[slot] = RankOf(I[slot]);
     };
-    EXPECT_TRUE(OnlyHighNonTrumpsOnTable(I, J, cp::Pe));  // nothing on the table at all
+    EXPECT_TRUE(OnlyHighNonTrumpsOnTable(I, J, cp::Pe)); // nothing on the table at all
     put(1, "Кк");
     put(2, "6п");
     EXPECT_TRUE(OnlyHighNonTrumpsOnTable(I, J, cp::Pe));

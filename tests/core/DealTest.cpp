@@ -37,7 +37,7 @@ Deck DeckOf(const std::string& dealt, const std::string& bottom) {
     return deck;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Shuffle, SeedPinsTheDeckAndEveryDeckIsAPermutation) {
     // Pinned: a changed generator would silently change every reproducible simulation.
@@ -52,7 +52,7 @@ TEST(Shuffle, SeedPinsTheDeckAndEveryDeckIsAPermutation) {
     SeededDecks a(7), b(7);
     EXPECT_EQ(a.NextDeck(), b.NextDeck());
     ClockDecks clock;
-    EXPECT_NE(clock.NextDeck(), clock.NextDeck());  // a redeal in the same tick still differs
+    EXPECT_NE(clock.NextDeck(), clock.NextDeck()); // a redeal in the same tick still differs
     EXPECT_EQ(ParseDeck(DeckText(ShuffleDeck(3), 1, 36)), ShuffleDeck(3));
     EXPECT_FALSE(ParseDeck("6ч 6ч"));
 }
@@ -93,17 +93,17 @@ TEST(Deal, NoFiveOfSuitCountsOnlyNonTrumps) {
 
     GameState off;
     FixedDecks once({fiveHearts});
-    Deal(off, view, once, false);  // without the option the deck stands
+    Deal(off, view, once, false); // without the option the deck stands
     EXPECT_EQ(off.KolodaI[1], Card("6б"));
 }
 
 TEST(Deal, FirstAttacker) {
     struct Case {
-        const char* dealt;  // seat 3, seat 1, seat 2
+        const char* dealt; // seat 3, seat 1, seat 2
         const char* bottom;
-        int loser;      // of the previous game
-        int kon;        // games dealt before in this series
-        int firstSeat;  // fixed by the previous game
+        int loser;     // of the previous game
+        int kon;       // games dealt before in this series
+        int firstSeat; // fixed by the previous game
         int expected;
         const char* shown;
     };
@@ -142,6 +142,6 @@ TEST(Refill, OrderAndShortTalon) {
     EXPECT_EQ(g.KolCards[1], 5);
     EXPECT_EQ(g.KolCards[2], 4);
     EXPECT_EQ(g.Och, 37);
-    EXPECT_TRUE(HasCard(g.CardsI[1], Card("Тп")));  // the trump card is drawn last
+    EXPECT_TRUE(HasCard(g.CardsI[1], Card("Тп"))); // the trump card is drawn last
     EXPECT_TRUE(CheckInvariants(g).empty());
 }

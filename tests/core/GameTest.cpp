@@ -27,9 +27,9 @@ TEST(Game, ScriptedToAFoolThroughTwoPlayerPlay) {
     EXPECT_EQ(g.DuelPhase, 1);
     EXPECT_EQ(DefenderSeat(g), 1);
     ASSERT_EQ(RunScript(g, view, {"3 leads 8к -> 3", "1 takes -> 4", "3 stops -> 6"}), "");
-    EXPECT_EQ(ActingSeat(g), 1);  // the automatic end of a two-player bout
+    EXPECT_EQ(ActingSeat(g), 1); // the automatic end of a two-player bout
     ASSERT_EQ(RunScript(g, view, {"confirm -> 1"}), "");
-    EXPECT_EQ(g.HodSeat, 3);  // after a take the same attacker goes on
+    EXPECT_EQ(g.HodSeat, 3); // after a take the same attacker goes on
     ASSERT_EQ(RunScript(g, view, {"3 leads 9к -> 3", "1 takes -> 4", "3 stops -> 6", "confirm"}), "");
     EXPECT_TRUE(CheckInvariants(g).empty());
     EXPECT_EQ(g.GameOver, 1);
@@ -37,18 +37,19 @@ TEST(Game, ScriptedToAFoolThroughTwoPlayerPlay) {
     EXPECT_EQ(g.FoolCount[1], 1);
     EXPECT_EQ(g.SeatScore[1], -20);
     EXPECT_EQ(g.SeatScore[2], 10);
-    EXPECT_EQ(g.FirstSeat, 2);  // from under the fool
+    EXPECT_EQ(g.FirstSeat, 2); // from under the fool
     EXPECT_TRUE(view.Has("reveal 1"));
-    EXPECT_EQ(view.Count("sound WKoloNo"), 1);  // once per game, not at every bout end
+    EXPECT_EQ(view.Count("sound WKoloNo"), 1); // once per game, not at every bout end
 }
 
 TEST(Game, ThirdSeatIsTheFoolWhenAttackerAndDefenderGoOutTogether) {
     GameState g = Position({"6ч", "7ч", "6б 8к"}, 1, "");
     RecordingView view;
-    ASSERT_EQ(RunScript(g, view, {"1 leads 6ч", "2 beats 7ч", "1 passes -> 9", "3 passes -> 13", "confirm"}), "");
+    ASSERT_EQ(RunScript(g, view, {"1 leads 6ч", "2 beats 7ч", "1 passes -> 9", "3 passes -> 13", "confirm"}),
+              "");
     EXPECT_EQ(g.GameOver, 1);
     EXPECT_EQ(g.Loser, 3);
-    EXPECT_FALSE(view.Has("reveal 3"));  // the human's own cards are open anyway
+    EXPECT_FALSE(view.Has("reveal 3")); // the human's own cards are open anyway
 }
 
 TEST(Game, ScriptedToADraw) {
@@ -58,12 +59,12 @@ TEST(Game, ScriptedToADraw) {
     g.FirstSeat = 2;
     RecordingView view;
     ASSERT_EQ(RunScript(g, view,
-                        {"1 leads 6ч", "2 beats 7ч -> 2", "1 passes -> 9", "3 throws 6б -> 14", "2 beats 8б -> 7",
-                         "3 passes -> 4", "1 passes -> 13", "confirm"}),
+                        {"1 leads 6ч", "2 beats 7ч -> 2", "1 passes -> 9", "3 throws 6б -> 14",
+                         "2 beats 8б -> 7", "3 passes -> 4", "1 passes -> 13", "confirm"}),
               "");
     EXPECT_EQ(g.GameOver, 1);
     EXPECT_EQ(g.Loser, 4);
-    EXPECT_EQ(g.SeatScore[1], -20);  // a draw leaves the series alone
+    EXPECT_EQ(g.SeatScore[1], -20); // a draw leaves the series alone
     EXPECT_EQ(g.SeatScore[3], 10);
     EXPECT_EQ(g.FirstSeat, 2);
 }
@@ -94,17 +95,17 @@ TEST(Game, TwoPlayerSwitchForEachSeatGoingOut) {
 
 TEST(Game, FiveCardFirstBoutIsLiftedOnlyByADiscard) {
     const std::vector<std::string> hands = {"6ч 6б 6к 7б 7к 8б", "7ч 8ч 8к 9б 9к 1б", "Тч Тб"};
-    const std::vector<std::string> fiveCards = {"1 leads 6ч",  "2 beats 7ч", "1 throws 7б", "2 beats 9б",
-                                                "1 throws 6б", "2 beats 1б", "1 throws 6к", "2 beats 8к",
-                                                "1 throws 7к -> 6"};
+    const std::vector<std::string> fiveCards = {"1 leads 6ч",  "2 beats 7ч",  "1 throws 7б",
+                                                "2 beats 9б",  "1 throws 6б", "2 beats 1б",
+                                                "1 throws 6к", "2 beats 8к",  "1 throws 7к -> 6"};
     GameState g = Position(hands, 1, "Вч Вб Вк Дч Дб Дк Кч Кб Кк 6п 7п 8п Тп");
     g.BoutLimit = 5;
     RecordingView view;
     ASSERT_EQ(RunScript(g, view, fiveCards), "");
     ASSERT_EQ(RunScript(g, view, {"2 takes -> 3"}), "");
-    EXPECT_NE(RunScriptLine(g, view, "1 adds 8б"), "");  // the sixth attack card is blocked
+    EXPECT_NE(RunScriptLine(g, view, "1 adds 8б"), ""); // the sixth attack card is blocked
     ASSERT_EQ(RunScript(g, view, {"1 stops -> 10", "3 stops -> 12", "confirm"}), "");
-    EXPECT_EQ(g.BoutLimit, 5);  // a taken bout keeps the limit
+    EXPECT_EQ(g.BoutLimit, 5); // a taken bout keeps the limit
 
     g = Position(hands, 1, "Вч Вб Вк Дч Дб Дк Кч Кб Кк 6п 7п 8п Тп");
     g.BoutLimit = 5;
@@ -122,7 +123,8 @@ TEST(Result, SeriesScoreAndNextFirstSeat) {
     struct ScoreCase {
         int f1, f2, f3, s1, s2, s3;
     };
-    for (auto c : {ScoreCase{2, 0, 1, -30, 30, 0}, ScoreCase{0, 0, 1, 10, 10, -20}, ScoreCase{1, 1, 1, 0, 0, 0}}) {
+    for (auto c :
+         {ScoreCase{2, 0, 1, -30, 30, 0}, ScoreCase{0, 0, 1, 10, 10, -20}, ScoreCase{1, 1, 1, 0, 0, 0}}) {
         GameState g;
         g.FoolCount[1] = c.f1, g.FoolCount[2] = c.f2, g.FoolCount[3] = c.f3;
         ComputeSeriesScore(g);
@@ -157,7 +159,8 @@ TEST(Game, DealtGamesKeepTheInvariantsToTheEnd) {
             } else {
                 int seat = ActingSeat(g);
                 bool played = false;
-                for (int slot = 1; slot <= g.KolCards[seat] && !played; ++slot) played = ApplyCard(g, view, slot);
+                for (int slot = 1; slot <= g.KolCards[seat] && !played; ++slot)
+                    played = ApplyCard(g, view, slot);
                 if (!played) {
                     ASSERT_TRUE(ApplyPass(g, view)) << "phase " << int(g.HodPhase);
                 }

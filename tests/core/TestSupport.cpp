@@ -21,9 +21,10 @@ std::vector<TStr2> Cards(const std::string& codes) {
     for (std::string word; in >> word;) cards.push_back(Card(word));
     return cards;
 }
-}  // namespace
+} // namespace
 
-GameState Position(const std::vector<std::string>& hands, int attacker, const std::string& talon, char trump) {
+GameState Position(const std::vector<std::string>& hands, int attacker, const std::string& talon,
+                   char trump) {
     GameState g;
     std::vector<bool> placed(DeckSize + 1, false);
     for (int seat = 1; seat <= 3; ++seat) {
@@ -60,7 +61,8 @@ GameState Position(const std::vector<std::string>& hands, int attacker, const st
     for (std::size_t i = 0; i < rest.size(); ++i) g.Bito[static_cast<int>(i) + 1] = rest[i];
     g.BitoNext = static_cast<Byte>(rest.size() + 1);
     for (int seat = 1; seat <= 3; ++seat)
-        g.KolCards[seat] = static_cast<Byte>(SortHand(g.CardsI[seat], g.CardsJ[seat], g.CardsAux[seat], g.Koz));
+        g.KolCards[seat] =
+            static_cast<Byte>(SortHand(g.CardsI[seat], g.CardsJ[seat], g.CardsAux[seat], g.Koz));
 
     g.HodSeat = static_cast<Byte>(attacker);
     g.HodPhase = 1;
@@ -83,25 +85,36 @@ int RecordingView::Count(const std::string& event) const {
 
 std::string RecordingView::Name(Bubble b) {
     switch (b) {
-    case Bubble::Name: return "Name";
-    case Bubble::Go: return "Go";
-    case Bubble::Pass: return "Pass";
-    case Bubble::Take: return "Take";
-    case Bubble::Blank: return "Blank";
+    case Bubble::Name:
+        return "Name";
+    case Bubble::Go:
+        return "Go";
+    case Bubble::Pass:
+        return "Pass";
+    case Bubble::Take:
+        return "Take";
+    case Bubble::Blank:
+        return "Blank";
     }
     return "?";
 }
 
 std::string RecordingView::Name(ActionCaption c) {
     switch (c) {
-    case ActionCaption::ToBegin: return "ToBegin";
-    case ActionCaption::Take: return "Take";
-    case ActionCaption::Pass: return "Pass";
-    case ActionCaption::Beaten: return "Beaten";
-    case ActionCaption::Ok: return "Ok";
-    case ActionCaption::PlayStill: return "PlayStill";
+    case ActionCaption::ToBegin:
+        return "ToBegin";
+    case ActionCaption::Take:
+        return "Take";
+    case ActionCaption::Pass:
+        return "Pass";
+    case ActionCaption::Beaten:
+        return "Beaten";
+    case ActionCaption::Ok:
+        return "Ok";
+    case ActionCaption::PlayStill:
+        return "PlayStill";
     }
     return "?";
 }
 
-}  // namespace tarvo::test
+} // namespace tarvo::test

@@ -20,7 +20,7 @@ GameState Position(const std::vector<std::string>& hands, int attacker, const st
 
 // Records the view's calls as short lines: "sound WHodsDo", "bubble 2 Take", "caption Beaten".
 class RecordingView : public TableView {
-public:
+  public:
     std::vector<std::string> events;
 
     void PlaySound(std::string_view name) override { Add("sound " + std::string(name)); }
@@ -28,15 +28,17 @@ public:
     void SetActionCaption(ActionCaption c) override { Add("caption " + Name(c)); }
     void ShowFirstBoutMarker(bool shown) override { Add(shown ? "marker on" : "marker off"); }
     void RevealHand(int seat) override { Add("reveal " + std::to_string(seat)); }
-    void ShowShownTrump(int seat, TStr2 card) override { Add("shown " + std::to_string(seat) + " " + card.Utf8()); }
+    void ShowShownTrump(int seat, TStr2 card) override {
+        Add("shown " + std::to_string(seat) + " " + card.Utf8());
+    }
 
     int Count(const std::string& event) const;
     bool Has(const std::string& event) const { return Count(event) > 0; }
 
-private:
+  private:
     void Add(std::string e) { events.push_back(std::move(e)); }
     static std::string Name(Bubble b);
     static std::string Name(ActionCaption c);
 };
 
-}  // namespace tarvo::test
+} // namespace tarvo::test

@@ -1,0 +1,92 @@
+// The one move pipeline every step of every seat goes through, the action buttons, and the game
+// timer's decisions. The window, the simulator and the network share it.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/Deck.h"
+#include "core/GameState.h"
+#include "core/Rules.h"
+#include "core/TableView.h"
+#include "match/RecordBody.h"
+
+namespace tarvo {
+
+enum class PlayMode { Local, Network, Tournament };
+
+struct ComputerAnswer {
+    int slot = 0;
+    bool pass = false;
+};
+
+// Decides a computer seat's step: a slot of its hand, or a pass (decline, take, stop).
+class ComputerPlayer {
+  public:
+    virtual ~ComputerPlayer() = default;
+    virtual ComputerAnswer Decide(const GameState& g, TableView& view, MoveKind kind, int seat,
+                                  bool isThird) = 0;
+};
+
+// Where the step's record bodies go (the network transport; nothing in a local game). A body for
+// a seat that is the computer, or none at all, is not sent.
+class RecordSink {
+  public:
+    virtual ~RecordSink() = default;
+    virtual void SendRecord(const std::optional<std::string>& bodyForSeat2,
+                            const std::optional<std::string>& bodyForSeat1, int hodPhase, int duelPhase) = 0;
+};
+
+// Screen flags of the main window that the match reads and writes.
+struct MatchFlags {
+    bool EndShown = false;      // the end-of-game display was made for this game
+    bool CycleComplete = false; // the game just finished closed a 30-game cycle
+};
+
+struct MatchContext {
+    GameState& g;
+    TableView& view;
+    ComputerPlayer& computer;
+    RecordSink* sink = nullptr;
+    PlayMode mode = PlayMode::Local;
+    MatchFlags flags;
+};
+
+// One step of the acting seat. given: the local human supplies slot or pass; otherwise the
+// computer decides (in an adding phase its whole series of added cards). A pass in a bout-end
+// phase confirms the end of the bout. Returns false, changing nothing, for a step not allowed now.
+bool MakeMove(MatchContext& m, int slot, bool pass, bool given);
+
+// The caption a bout starts with, from seat 3's role in it.
+ActionCaption BoutCaption(const GameState& g, PlayMode mode);
+
+// Deals: a new series (its game count starting from the player's stored count) or the next game.
+void StartSeries(MatchContext& m, DeckSource& decks, int storedGames);
+void NextGame(MatchContext& m, DeckSource& decks);
+
+// The action button: start the game, confirm, pass, take, stop, or deal the next game.
+void PressActionButton(MatchContext& m, DeckSource& decks);
+
+// A click on the own hand: the right button names the card, the left one plays it when legal
+// ("WWrongs" for a wrong card, silence for a blocked one).
+void ClickOwnCard(MatchContext& m, int slot, bool rightButton);
+// Whether a left click on this slot would play it now (the hand cursor).
+bool OwnCardAccepted(const GameState& g, int slot);
+
+enum class TickAction { None, ComputerStep, EndDisplay };
+TickAction DecideTick(const GameState& g, const MatchFlags& flags, PlayMode mode);
+// Runs one tick of the game timer.
+void GameTick(MatchContext& m, bool ratedPlay = false, bool isServer = true, bool tournamentSeatOne = false);
+
+struct EndDisplay {
+    bool continueEnabled = false; // "We play still!"
+    bool exitEnabled = false;     // "Exit to menu"
+    bool cycleComplete = false;
+    GameResult result = GameResult::Draw;
+    const char* sound = "WKoGood";
+};
+EndDisplay DecideEndDisplay(const GameState& g, PlayMode mode, bool ratedPlay, bool isServer,
+                            bool tournamentSeatOne);
+void ShowEndDisplay(MatchContext& m, const EndDisplay& d);
+
+} // namespace tarvo

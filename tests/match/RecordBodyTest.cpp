@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "../core/TestSupport.h"
+#include "core/Script.h"
+#include "match/Match.h"
+
+using namespace tarvo;
+using tarvo::test::Card;
+using tarvo::test::Position;
+
+namespace {
+
+// Plays the answers it is given, in order, for whichever seat must act.
+class ScriptedComputer : public ComputerPlayer {
+  public:
+    std::deque<ComputerAnswer> answers;
+    ComputerAnswer Decide(const GameState&, TableView&, MoveKind, int, bool) override {
+        ComputerAnswer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+struct Sent {
+    std::string toSeat2, toSeat1;
+    int hod, duel;
+};
+
+class RecordingSink : public RecordSink {
+  public:
+    std::vector<Sent> sent;
+    void SendRecord(const std::optional<std::string>& b2, const std::optional<std::string>& b1, int hod,
+                    int duel) override {
+        sent.push_back({b2.value_or("-"), b1.value_or("-"), hod, duel});
+    }
+};
+
+struct Fixture {
+    GameState g;
+    NullView view;
+    ScriptedComputer computer;
+    RecordingSink sink;
+    MatchContext m{g, view, computer, &sink, PlayMode::Network, {}};
+
+    // One computer-driven step with the given answers; returns the records it sent.
+    std::vector<Sent> Step(std::initializer_list<ComputerAnswer> answers) {
+        computer.answers.assign(answers);
+        sink.sent.clear();
+        EXPECT_TRUE(MakeMove(m, 0, false, false));
+        return sink.sent;
+    }
+};
+
+constexpr ComputerAnswer Pass{0, true};
+ComputerAnswer Slot(int s) {
+    return {s, false};
+}
+
+void ExpectBodies(const std::vector<Sent>& sent, std::vector<std::pair<std::string, std::string>> want) {
+    ASSERT_EQ(sent.size(), want.size());
+    for (std::size_t i = 0; i < want.size(); ++i) {
+        EXPECT_EQ(sent[i].toSeat2, want[i].first) << "record " << i;
+        EXPECT_EQ(sent[i].toSeat1, want[i].second) << "record " << i;
+    }
+}
+
+} // namespace
+
+TEST(RecordBody, ReceiverNumbering) {
+    // The receiver is its own seat 3; its seat 1 is the seat after it.
+    EXPECT_EQ(SeatInReceiverNumbering(1, 2), 2);
+    EXPECT_EQ(SeatInReceiverNumbering(2, 2), 3);
+    EXPECT_EQ(SeatInReceiverNumbering(3, 2), 1);
+    EXPECT_EQ(SeatInReceiverNumbering(1, 1), 3);
+    EXPECT_EQ(SeatInReceiverNumbering(2, 1), 1);
+    EXPECT_EQ(SeatInReceiverNumbering(3, 1), 2);
+}
+
+TEST(RecordBody, ThreePlayerTakenBout) {
+    Fixture f;
+    f.g = Position({"6ч 6б 9к", "7ч 7б Тк Дк", "6к 7к 8к"}, 1, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
+    ExpectBodies(f.Step({Slot(1)}), {{"eiigiiiii101i", "iiiigiiiiiiii"}}); // 1: lead
+    ExpectBodies(f.Step({Slot(1)}), {{"iiiiiiiiiiiii", "eiiiii301iiii"}}); // 10: beat
+    ExpectBodies(f.Step({Pass}), {{"iigaidiiiiiii", "iiigadiiiiiii"}});    // 3: attacker passes
+    ExpectBodies(f.Step({Slot(1)}), {{"eigiii201iiii", "iiigiiiii201i"}}); // 16: third throws in
+    ExpectBodies(f.Step({Pass}), {{"iiiittiiiiiii", "iitiitiiiiiii"}});    // 21: take
+    ExpectBodies(f.Step({Pass}), {{"iiagidiiiiiii", "eiiagdiiiiiii"}});    // 15: third stops
+    ExpectBodies(f.Step({Slot(1), Pass}),                                  // 8 then 9
+                 {{"iiiiiiiii401i", "iiiiiiiiiiiii"}, {"eiiaidiiiiiii", "iiiiadiiiiiii"}});
+    f.sink.sent.clear();
+    ASSERT_TRUE(MakeMove(f.m, 0, true, true)); // 22: confirmed by the taker's machine
+    ExpectBodies(f.sink.sent, {{"-", "iiiiiiiiiiii1"}});
+    EXPECT_EQ(f.sink.sent[0].hod, 1);
+}
+
+TEST(RecordBody, ThreePlayerBeatenBout) {
+    Fixture f;
+    f.g = Position({"6ч 6б 6к", "7ч 7б 7к Тч", "8к 9ч"}, 1, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
+    f.Step({Slot(1)});
+    f.Step({Slot(1)});
+    f.Step({Pass});
+    ExpectBodies(f.Step({Pass}), {{"e4aiiaiiiiiii", "iiiaiaiiiiiii"}}); // 17: third passes, beaten
+    f.sink.sent.clear();
+    ASSERT_TRUE(MakeMove(f.m, 0, true, true)); // 23
+    ExpectBodies(f.sink.sent, {{"-", "iiiiiiiiiiiia"}});
+}
+
+TEST(RecordBody, TwoPlayerBouts) {
+    Fixture f;
+    f.g = Position({"6ч", "", "8к 9к"}, 3, "");                            // seats 1 and 3 remain; 3 attacks
+    ExpectBodies(f.Step({Slot(1)}), {{"iigiii101iiii", "eiigiiiii101i"}}); // 24: lead
+    ExpectBodies(f.Step({Pass}), {{"iiititiiiiiii", "iiiittiiiiiii"}});    // 28: take
+    ExpectBodies(f.Step({Pass}), {{"iiaiidiiiiiii", "eiiaidiiiiiii"}});    // 30: stop
+    ExpectBodies(f.Step({}), {{"iiiiiiiiiiiie", "iiiiiiiiiiiih"}});        // 32: taken
+
+    Fixture b;
+    b.g = Position({"9ч Тк", "", "8к 9к"}, 3, "");
+    b.Step({Slot(1)});
+    b.Step({Slot(2)});                                                  // Тк beats 8к
+    ExpectBodies(b.Step({Pass}), {{"iiaiiaiiiiiii", "e4iaiaiiiiiii"}}); // 26: beaten
+    ExpectBodies(b.Step({}), {{"iiiiiiiiiiiip", "iiiiiiiiiiiij"}});     // 31: beaten, 1 leads
+    EXPECT_EQ(b.g.HodSeat, 1);
+}
