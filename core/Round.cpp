@@ -172,11 +172,13 @@ void Take(GameState& g, TableView& view, int seat) {
 }
 
 void Discard(GameState& g, TableView& view) {
+    std::vector<CardFlight> flights;
     for (int i = 1; i <= g.KolCardsStol; ++i) {
         g.Bito[g.BitoNext] = g.InGameI[i];
-        view.FlyCard({g.InGameI[i], Place::Table, 0, i, Place::Bito, 0, g.BitoNext});
+        flights.push_back({g.InGameI[i], Place::Table, 0, i, Place::Bito, 0, g.BitoNext});
         ++g.BitoNext;
     }
+    view.FlyCardGroup(flights);
     if (g.BoutLimit != 6) {
         g.BoutLimit = 6;
         view.ShowFirstBoutMarker(false);

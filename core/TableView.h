@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Card.h"
 
@@ -43,6 +44,10 @@ class TableView {
     virtual void SayCard(TStr2 /*card*/) {} // the card voice
 
     virtual void FlyCard(const CardFlight&) {}
+    // Cards that move at the same time (the discard of a beaten bout).
+    virtual void FlyCardGroup(const std::vector<CardFlight>& flights) {
+        for (const auto& f : flights) FlyCard(f);
+    }
     virtual void RedrawHand(int /*seat*/) {}
     virtual void RevealHand(int /*seat*/) {} // the fool's cards turned face up
     virtual void RedrawTalon() {}
