@@ -1,0 +1,305 @@
+// The endgame search, made fast without changing a single answer:
+// - the cards in play (at most 16) are numbered once per decision and every hand and the table
+//   become bit masks, so a node is a few bytes on the stack and nothing is allocated per node;
+// - below the root a node's value does not depend on the order of the cards in a hand (the value
+//   is the best of all options, and the cut-off only stops at the best possible one), so inner
+//   nodes keep no slot order and their exact values go into a transposition table keyed on the
+//   whole position: where every card is, the card to beat, KolHods, KolFree, the kind of node;
+// - the root keeps the hand's slot order, its option order, ties and progress text as they are.
+// Values found after the time limit has been reached are not exact and are never stored.
+#include <bit>
+#include <vector>
+
+#include "ai/Endgame.h"
+
+namespace tarvo {
+namespace {
+
+using Mask = std::uint16_t;
+constexpr int MaxCardsInPlay = 16;
+
+struct CardsInPlay {
+    int n = 0;
+    std::array<TStr2, MaxCardsInPlay> code{};
+    std::array<Mask, MaxCardsInPlay> beatenBy{}; // cards that beat card i
+    std::array<Mask, MaxCardsInPlay> sameRank{}; // cards of card i's rank, i included
+
+    int Add(TStr2 card) {
+        code[static_cast<std::size_t>(n)] = card;
+        return n++;
+    }
+    void Link(char trump) {
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j) {
+                TStr2 x = code[static_cast<std::size_t>(i)], y = code[static_cast<std::size_t>(j)];
+                if (Beats(y, x, trump)) beatenBy[static_cast<std::size_t>(i)] |= Bit(j);
+                if (RankOf(y) == RankOf(x)) sameRank[static_cast<std::size_t>(i)] |= Bit(j);
+            }
+    }
+    static constexpr Mask Bit(int i) { return static_cast<Mask>(1u << i); }
+};
+
+// mover: the hand of the side to move; other: the other side's; match: cards of a rank on the table.
+struct Node {
+    Mask mover = 0, other = 0, table = 0, match = 0;
+    std::uint8_t last = 0, hods = 0, free = 0;
+};
+
+enum NodeType : std::uint64_t { AttackNode = 0, AddingNode = 1, DefendNode = 2 };
+
+constexpr std::uint64_t Spread(std::uint64_t x) {
+    x = (x | (x << 8)) & 0x00FF00FFu;
+    x = (x | (x << 4)) & 0x0F0F0F0Fu;
+    x = (x | (x << 2)) & 0x33333333u;
+    x = (x | (x << 1)) & 0x55555555u;
+    return x;
+}
+
+// Two bits per card for its place, then the card to beat (defender nodes only), KolHods (any value
+// above 5 forbids more attack cards alike), KolFree (never compared with more than 16 cards) and
+// the node type: 46 bits.
+constexpr std::uint64_t KeyOf(const Node& p, NodeType type) {
+    std::uint64_t places = Spread(p.mover | p.table) | Spread(p.other | p.table) << 1;
+    std::uint64_t last = type == DefendNode ? p.last : 0;
+    std::uint64_t hods = p.hods > 6 ? 6 : p.hods;
+    std::uint64_t free = p.free > 16 ? 16 : p.free;
+    return places | last << 32 | hods << 36 | free << 39 | static_cast<std::uint64_t>(type) << 44;
+}
+
+// One 64-bit word per entry: key (46 bits), value (8 bits), generation (10 bits). A new
+// generation per decision empties the table without touching it.
+class TransTable {
+  public:
+    static constexpr int Bits = 20;
+
+    void NewDecision() {
+        if (slots_.empty()) slots_.assign(std::size_t{1} << Bits, 0);
+        if (++generation_ == GenerationCount) {
+            std::fill(slots_.begin(), slots_.end(), 0);
+            generation_ = 1;
+        }
+    }
+    bool Find(std::uint64_t key, int& value) const {
+        std::uint64_t word = slots_[Index(key)];
+        if ((word >> GenerationShift) != generation_ || (word & KeyMask) != key) return false;
+        value = static_cast<int>(static_cast<std::int8_t>((word >> ValueShift) & 0xFF));
+        return true;
+    }
+    void Store(std::uint64_t key, int value) {
+        slots_[Index(key)] = key |
+                             static_cast<std::uint64_t>(static_cast<std::uint8_t>(value)) << ValueShift |
+                             generation_ << GenerationShift;
+    }
+
+  private:
+    static constexpr int ValueShift = 46;
+    static constexpr int GenerationShift = 54;
+    static constexpr std::uint64_t KeyMask = (std::uint64_t{1} << ValueShift) - 1;
+    static constexpr std::uint64_t GenerationCount = std::uint64_t{1} << (64 - GenerationShift);
+
+    static std::size_t Index(std::uint64_t key) {
+        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - Bits));
+    }
+
+    std::vector<std::uint64_t> slots_;
+    std::uint64_t generation_ = 0;
+};
+
+thread_local TransTable transTable;
+
+class FastSearch {
+  public:
+    FastSearch(const CardsInPlay& cards, SearchEnv& env) : cards_(cards), env_(env) {}
+
+    Mask Playable(const Node& p) const {
+        if (p.hods > 5 || p.free >= std::popcount(p.other)) return 0;
+        return p.table ? p.mover & p.match : p.mover;
+    }
+
+    // The position after the side to move puts card c on the table.
+    Node Played(const Node& p, int c) const {
+        Node q = p;
+        q.mover = static_cast<Mask>(p.mover & ~CardsInPlay::Bit(c));
+        q.table = static_cast<Mask>(p.table | CardsInPlay::Bit(c));
+        q.match = static_cast<Mask>(p.match | cards_.sameRank[static_cast<std::size_t>(c)]);
+        q.last = static_cast<std::uint8_t>(c);
+        return q;
+    }
+
+    // The attacker's card c: normal mode hands the move to the defender, adding mode keeps it.
+    int AttackCard(const Node& p, bool adding, int c, int depth) {
+        Node q = Played(p, c);
+        ++q.hods;
+        if (adding) {
+            ++q.free;
+            return Attack(q, true, depth + 1);
+        }
+        return -Defend(Node{q.other, q.mover, q.table, q.match, q.last, q.hods, q.free}, depth + 1);
+    }
+
+    int AttackPass(const Node& p, bool adding, int depth) {
+        if (!adding) {
+            if (p.other == 0 && p.mover != 0) return LossValue;
+            if (p.other == 0 && p.mover == 0) return DrawValue;
+            if (p.mover == 0) return WinValue;
+            return -Attack(Node{p.other, p.mover, 0, 0, 0, 0, 0}, false, depth + 1);
+        }
+        if (p.mover == 0) return WinValue;
+        return Attack(Node{p.mover, static_cast<Mask>(p.other | p.table), 0, 0, 0, 0, 0}, false, depth + 1);
+    }
+
+    int DefendCard(const Node& p, int c, int depth) {
+        Node q = Played(p, c);
+        if (q.mover == 0 && q.other == 0) return DrawValue;
+        if (q.other == 0) return LossValue;
+        if (q.mover == 0) return WinValue;
+        return -Attack(Node{q.other, q.mover, q.table, q.match, q.last, q.hods, 0}, false, depth + 1);
+    }
+
+    int DefendTake(const Node& p, int depth) {
+        if (p.other == 0) return LossValue;
+        return -Attack(Node{p.other, p.mover, p.table, p.match, p.last, p.hods, 1}, true, depth + 1);
+    }
+
+    int Attack(const Node& p, bool adding, int depth) {
+        if (env_.abort) return 0;
+        ++env_.nodes;
+        if (SearchEnv::ChecksClockAt(depth)) env_.CheckClock();
+        std::uint64_t key = KeyOf(p, adding ? AddingNode : AttackNode);
+        int best = NotExamined;
+        if (transTable.Find(key, best)) return best;
+        for (Mask cards = Playable(p); cards && best != WinValue; cards &= static_cast<Mask>(cards - 1))
+            best = std::max(best, AttackCard(p, adding, std::countr_zero(cards), depth));
+        if (best != WinValue && p.table) best = std::max(best, AttackPass(p, adding, depth));
+        if (!env_.abort) transTable.Store(key, best);
+        return best;
+    }
+
+    int Defend(const Node& p, int depth) {
+        if (env_.abort) return 0;
+        ++env_.nodes;
+        std::uint64_t key = KeyOf(p, DefendNode);
+        int best = NotExamined;
+        if (transTable.Find(key, best)) return best;
+        Mask beaters = p.mover & cards_.beatenBy[p.last];
+        for (Mask cards = beaters; cards && best != WinValue; cards &= static_cast<Mask>(cards - 1))
+            best = std::max(best, DefendCard(p, std::countr_zero(cards), depth));
+        if (best != WinValue) best = std::max(best, DefendTake(p, depth));
+        if (!env_.abort) transTable.Store(key, best);
+        return best;
+    }
+
+  private:
+    const CardsInPlay& cards_;
+    SearchEnv& env_;
+};
+
+// The root position: the own hand in slot order, everything else as masks.
+struct Root {
+    CardsInPlay cards;
+    std::array<int, DeckSize + 1> ownIndex{}; // card number in play of each own slot
+    Node node;
+    bool fits = true;
+};
+
+Root MakeRoot(const StatFool2& s) {
+    Root r;
+    if (s.KolCards1 + s.KolCards2 + s.KolCardsStol > MaxCardsInPlay) {
+        r.fits = false;
+        return r;
+    }
+    for (int i = 1; i <= s.KolCards1; ++i) {
+        r.ownIndex[static_cast<std::size_t>(i)] = r.cards.Add(s.CardsI1[i]);
+        r.node.mover |= CardsInPlay::Bit(r.ownIndex[static_cast<std::size_t>(i)]);
+    }
+    for (int i = 1; i <= s.KolCards2; ++i) r.node.other |= CardsInPlay::Bit(r.cards.Add(s.CardsI2[i]));
+    for (int i = 1; i <= s.KolCardsStol; ++i) {
+        int c = r.cards.Add(s.InGameI[i]);
+        r.node.table |= CardsInPlay::Bit(c);
+        r.node.last = static_cast<std::uint8_t>(c);
+    }
+    r.cards.Link(s.Koz);
+    for (Mask t = r.node.table; t; t &= static_cast<Mask>(t - 1))
+        r.node.match |= r.cards.sameRank[static_cast<std::size_t>(std::countr_zero(t))];
+    // Any KolHods above 5 forbids attack cards alike; no KolFree above 16 can ever allow one.
+    r.node.hods = std::min<std::uint8_t>(s.KolHods, 6);
+    r.node.free = std::min<std::uint8_t>(s.KolFree, 16);
+    return r;
+}
+
+// Picks the best option: the lowest slot among equal values, the last option (pass or take) only
+// when it is strictly better than every card.
+struct RootChoice {
+    int value = NotExamined;
+    int slot = 0;
+    void Offer(int v, int s) {
+        if (v > value) {
+            value = v;
+            slot = s;
+        }
+    }
+};
+
+SearchOutcome Finish(const StatFool2& s, const RootChoice& choice, SearchEnv& env) {
+    SearchOutcome out;
+    out.value = choice.value;
+    out.card = choice.slot ? s.CardsI1[choice.slot] : NoCard;
+    out.aborted = env.abort;
+    out.nodes = env.nodes;
+    return out;
+}
+
+} // namespace
+
+SearchOutcome SearchAttack(const StatFool2& s, SearchMode mode, SearchEnv& env) {
+    if (env.abort) return {NoCard, 0, true, 0};
+    Root root = MakeRoot(s);
+    if (!root.fits) return {NoCard, 0, true, 0};
+    transTable.NewDecision();
+    ++env.nodes;
+    env.StartRoot(s.KolCards1 + (s.KolCardsStol ? 1 : 0));
+    const bool adding = mode == SearchMode::Adding;
+    FastSearch search(root.cards, env);
+    Mask playable = search.Playable(root.node);
+    RootChoice choice;
+    for (int slot = 1; slot <= s.KolCards1 && choice.value != WinValue; ++slot) {
+        int c = root.ownIndex[static_cast<std::size_t>(slot)];
+        if (!(playable & CardsInPlay::Bit(c))) continue;
+        env.ShowOption(slot);
+        choice.Offer(search.AttackCard(root.node, adding, c, 1), slot);
+    }
+    // In adding mode the literal search also looks at stopping after a winning card; stopping
+    // could never beat it, so looking is skipped.
+    if (!playable)
+        choice.Offer(NothingPlayable, 0);
+    else if (choice.value != WinValue && root.node.table)
+        choice.Offer(search.AttackPass(root.node, adding, 1), 0);
+    if (choice.value != WinValue) env.ShowOption(s.KolCards1 + 1);
+    return Finish(s, choice, env);
+}
+
+SearchOutcome SearchDefend(const StatFool2& s, SearchEnv& env) {
+    if (env.abort) return {NoCard, 0, true, 0};
+    Root root = MakeRoot(s);
+    if (!root.fits || s.KolCardsStol == 0) return {NoCard, 0, true, 0};
+    transTable.NewDecision();
+    ++env.nodes;
+    env.StartRoot(s.KolCards1 + 1);
+    FastSearch search(root.cards, env);
+    Mask beaters = root.node.mover & root.cards.beatenBy[root.node.last];
+    RootChoice choice;
+    for (int slot = 1; slot <= s.KolCards1 && choice.value != WinValue; ++slot) {
+        int c = root.ownIndex[static_cast<std::size_t>(slot)];
+        if (!(beaters & CardsInPlay::Bit(c))) continue;
+        env.ShowOption(slot);
+        choice.Offer(search.DefendCard(root.node, c, 1), slot);
+    }
+    if (!beaters)
+        choice.Offer(NothingPlayable, 0);
+    else if (choice.value != WinValue)
+        choice.Offer(search.DefendTake(root.node, 1), 0);
+    if (choice.value != WinValue) env.ShowOption(s.KolCards1 + 1);
+    return Finish(s, choice, env);
+}
+
+} // namespace tarvo

@@ -1,0 +1,77 @@
+// What one endgame decision's search shares between its nodes: the abort flag, the start time,
+// the progress text in the acting seat's speech box and the clock that drives the time limit.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/TableView.h"
+
+namespace tarvo {
+
+// The largest number of cards (both hands and the table together) that the endgame searches.
+constexpr int MaxSuper = 12;
+
+enum class SearchMode { Normal, Adding };
+
+// Milliseconds since any fixed origin. Empty means the steady clock; tests pass their own to
+// drive the time limit without waiting for it.
+using SearchClock = std::function<std::int64_t()>;
+
+struct SearchOptions {
+    std::string think = "I think... "; // prefix of the progress text, from the language tables
+    SearchClock clock;
+    std::int64_t limitMs = 10000;
+};
+
+// Values seen from the side to move.
+constexpr int WinValue = 2;
+constexpr int DrawValue = 0;
+constexpr int LossValue = -2;
+constexpr int NotExamined = -100;
+constexpr int NothingPlayable = -3; // at the root only
+
+struct SearchOutcome {
+    TStr2 card = NoCard; // "##": pass, take or stop
+    int value = NotExamined;
+    bool aborted = false;
+    std::uint64_t nodes = 0;
+};
+
+class SearchEnv {
+  public:
+    SearchEnv(TableView& view, int seat, std::string think, const SearchClock& clock, std::int64_t limitMs);
+
+    bool abort = false;
+    std::uint64_t nodes = 0;
+
+    // The root records the start time and the number of options n; the elapsed text starts at 0.
+    void StartRoot(int total);
+    // The root is about to examine option k.
+    void ShowOption(int k);
+    // Only nodes at these depths look at the clock, so a search may overrun the limit slightly.
+    static constexpr bool ChecksClockAt(int depth) {
+        return depth == 6 || depth == 7 || depth == 10 || depth == 11 || depth == 14 || depth == 15 ||
+               depth == 18 || depth == 19;
+    }
+    void CheckClock();
+
+    // What the acting seat's speech box shows now.
+    std::string ProgressText() const;
+
+  private:
+    std::int64_t Now() const;
+
+    TableView& view_;
+    int seat_;
+    std::string think_;
+    const SearchClock& clock_;
+    std::int64_t limitMs_;
+    std::int64_t startMs_ = 0;
+    std::int64_t shownSeconds_ = 0;
+    int k_ = 0;
+    int n_ = 0;
+};
+
+} // namespace tarvo

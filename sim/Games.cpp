@@ -1,0 +1,188 @@
+#include <chrono>
+#include <cstdio>
+#include <ostream>
+#include <set>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "ai/Computer.h"
+#include "core/Invariants.h"
+#include "core/Round.h"
+#include "core/Rules.h"
+#include "sim/Simulator.h"
+
+namespace tarvo::sim {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// No computer game needs anywhere near this many steps; a game that does is stuck.
+constexpr long long StepLimitPerGame = 100000;
+
+Json Code(TStr2 card) {
+    return card.Utf8();
+}
+
+// What decides the rest of a game at the start of a bout: the hands in slot order, who attacks,
+// the pair, the talon and discard pile counters and the bout limit.
+std::string BoutStartKey(const GameState& g) {
+    std::string key;
+    for (int seat = 1; seat <= 3; ++seat) {
+        key += static_cast<char>(g.KolCards[seat]);
+        for (int i = 1; i <= g.KolCards[seat]; ++i) {
+            key += g.CardsI[seat][i].rank;
+            key += g.CardsI[seat][i].suit;
+        }
+    }
+    for (Byte b : {g.HodSeat, g.DuelMode, g.DuelPair, g.Och, g.BitoNext, g.BoutLimit})
+        key += static_cast<char>(b);
+    return key;
+}
+
+enum class GameFate { Finished, Cycled, Broken };
+
+class GameRun {
+  public:
+    GameRun(const GamesConfig& config, GamesSummary& summary, long long gameNumber)
+        : config_(config), summary_(summary), gameNumber_(gameNumber) {}
+
+    GameFate Play(GameState& g, DeckSource& decks, bool keepSeries) {
+        Deal(g, view_, decks, keepSeries);
+        Json deck = Json::array();
+        for (int p = 1; p <= DeckSize; ++p) deck.push_back(Code(g.KolodaI[p]));
+        Emit(Json{{"ev", "deal"},
+                  {"game", gameNumber_},
+                  {"deck", deck},
+                  {"noFive", g.Rules.NoFiveOfSuit},
+                  {"firstBoutFive", g.Rules.FirstBoutFive},
+                  {"firstMove", g.Rules.FirstMove},
+                  {"first", g.HodSeat}});
+        Check(g, "after the deal");
+        BeginPlay(g);
+        boutStarts_.insert(BoutStartKey(g));
+
+        while (!g.GameOver) {
+            if (steps_ > StepLimitPerGame) return Broken("the game did not end");
+            if (auto end = PendingBoutEnd(g)) {
+                FinishBout(g, view_, *end);
+                ++bouts_;
+                Check(g, "after a bout end");
+                bool beaten = *end == BoutEnd::Beaten || *end == BoutEnd::DuelBeaten;
+                Emit(Json{{"ev", "bout"},
+                          {"end", beaten ? "beaten" : "taken"},
+                          {"next", g.HodSeat},
+                          {"duelMode", g.DuelMode},
+                          {"duelPair", g.DuelPair}});
+                if (!g.GameOver && !boutStarts_.insert(BoutStartKey(g)).second) return GameFate::Cycled;
+                continue;
+            }
+            int seat = ActingSeat(g);
+            MoveKind kind = CurrentKind(g);
+            if (seat == 0 || kind == NoKind) return Broken("nobody is to act");
+            MoveChoice move = ComputerMove(g, view_, kind, seat, ActsAsThird(g));
+            TStr2 card =
+                move.pass || move.slot < 1 || move.slot > DeckSize ? NoCard : g.CardsI[seat][move.slot];
+            bool applied = move.pass ? ApplyPass(g, view_) : ApplyCard(g, view_, move.slot);
+            if (!applied)
+                return Broken("seat " + std::to_string(seat) + " chose a step the rules refuse (kind " +
+                              std::to_string(kind) + ", slot " + std::to_string(move.slot) + ")");
+            ++steps_;
+            Check(g, "after a step of seat " + std::to_string(seat));
+            Emit(Json{{"ev", "step"},
+                      {"seat", seat},
+                      {"kind", static_cast<int>(kind)},
+                      {"slot", move.pass ? 0 : move.slot},
+                      {"card", Code(card)},
+                      {"pass", move.pass},
+                      {"hod", g.HodPhase},
+                      {"duel", g.DuelPhase}});
+        }
+        Json fools = Json::array({g.FoolCount[1], g.FoolCount[2], g.FoolCount[3]});
+        Emit(Json{{"ev", "end"}, {"loser", g.Loser}, {"fools", fools}});
+        return GameFate::Finished;
+    }
+
+    // A kept game hands on its counts and trace lines.
+    void Keep(const GameState& g) {
+        summary_.bouts += bouts_;
+        summary_.steps += steps_;
+        if (g.GameOver && g.Loser == 4) ++summary_.draws;
+        if (g.GameOver && g.Loser >= 1 && g.Loser <= 3)
+            ++summary_.fools[static_cast<std::size_t>(g.Loser - 1)];
+        if (config_.trace)
+            for (const std::string& line : lines_) *config_.trace << line << '\n';
+    }
+
+  private:
+    void Emit(const Json& event) {
+        if (config_.trace) lines_.push_back(event.dump());
+    }
+
+    void Check(const GameState& g, const std::string& when) {
+        for (const std::string& problem : CheckInvariants(g)) Violation(when + ": " + problem);
+    }
+
+    void Violation(const std::string& what) {
+        ++summary_.violations;
+        if (config_.report) *config_.report << "game " << gameNumber_ << ": " << what << '\n';
+    }
+
+    GameFate Broken(const std::string& what) {
+        Violation(what);
+        return GameFate::Broken;
+    }
+
+    const GamesConfig& config_;
+    GamesSummary& summary_;
+    long long gameNumber_;
+    NullView view_;
+    std::set<std::string> boutStarts_;
+    std::vector<std::string> lines_;
+    long long bouts_ = 0;
+    long long steps_ = 0;
+};
+
+} // namespace
+
+std::string GamesSummary::Line() const {
+    char seconds_[32];
+    std::snprintf(seconds_, sizeof seconds_, "%.2f", seconds);
+    return "games=" + std::to_string(games) + " draws=" + std::to_string(draws) +
+           " fools=" + std::to_string(fools[0]) + "," + std::to_string(fools[1]) + "," +
+           std::to_string(fools[2]) + " bouts=" + std::to_string(bouts) + " steps=" + std::to_string(steps) +
+           " violations=" + std::to_string(violations) + " cycles=" + std::to_string(cycles) +
+           " seconds=" + seconds_;
+}
+
+GamesSummary PlayGames(const GamesConfig& config, DeckSource& decks) {
+    auto start = std::chrono::steady_clock::now();
+    GamesSummary summary;
+    GameState g;
+    g.Rules = config.rules;
+    const int seriesLength = config.seriesLength > 0 ? config.seriesLength : 1;
+    while (summary.games < config.games) {
+        bool keepSeries = summary.games % seriesLength != 0;
+        GameState beforeDeal = g;
+        GameRun run(config, summary, summary.games + 1);
+        GameFate fate = run.Play(g, decks, keepSeries);
+        if (fate == GameFate::Cycled) {
+            ++summary.cycles;
+            if (config.report) {
+                *config.report << "game " << summary.games + 1
+                               << ": a bout came back to an earlier position; dealt again"
+                               << (keepSeries ? "" : " (first of its series)") << "; the deck was";
+                for (int p = 1; p <= DeckSize; ++p) *config.report << ' ' << g.KolodaI[p].Utf8();
+                *config.report << '\n';
+            }
+            g = beforeDeal;
+            continue;
+        }
+        run.Keep(g);
+        ++summary.games;
+    }
+    summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return summary;
+}
+
+} // namespace tarvo::sim

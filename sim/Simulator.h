@@ -1,0 +1,56 @@
+// Headless play between three computer seats, the endgame benchmark and the decision service of
+// tarvo3-sim. Every step goes through the game core and the computer opponents.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+#include "core/Deck.h"
+#include "core/GameState.h"
+
+namespace tarvo::sim {
+
+struct GamesConfig {
+    int games = 0;
+    int seriesLength = 30; // games per series; the first of each is led by the lowest trump
+    RuleOptions rules;
+    std::ostream* trace = nullptr;  // JSON Lines of the kept games
+    std::ostream* report = nullptr; // one line per violation found
+};
+
+struct GamesSummary {
+    long long games = 0;
+    long long draws = 0;
+    std::array<long long, 3> fools{};
+    long long bouts = 0;
+    long long steps = 0;
+    long long violations = 0;
+    long long cycles = 0;
+    double seconds = 0;
+
+    std::string Line() const;
+};
+
+// Plays config.games games with decks from the source. A game that returns to a position it has
+// started a bout from before would go on for ever: it is abandoned as if it had never been dealt
+// (nothing of it is traced or counted but the cycle), and the next deck is dealt in its place.
+GamesSummary PlayGames(const GamesConfig& config, DeckSource& decks);
+
+struct BenchSummary {
+    int positions = 0;
+    long long p50 = 0, p99 = 0, max = 0;
+    int aborted = 0;
+    std::string Line() const;
+};
+
+// Times the two-player decision on random positions with exactly 12 cards in play, the four move
+// kinds in turn. perKind, when given, receives one line per kind.
+BenchSummary RunEndgameBench(int positions, std::uint32_t seed, std::ostream* perKind = nullptr);
+
+// Answers one position (a JSON object on one line) with the computer's decision, or with
+// {"error":...} when the line is not a valid position.
+std::string DecideLine(const std::string& line);
+
+} // namespace tarvo::sim
