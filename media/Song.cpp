@@ -1,0 +1,83 @@
+#include "media/Song.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace tarvo {
+
+namespace {
+QString& Folder() {
+    static QString folder;
+    return folder;
+}
+} // namespace
+
+void SetSongFolder(const QString& folder) {
+    Folder() = folder;
+}
+
+QString SongFilePath() {
+    const QString folder = Folder().isEmpty() ? QDir::tempPath() : Folder();
+    return QDir(folder).filePath(SongFileName);
+}
+
+QByteArray SongResource() {
+    QFile file(QStringLiteral(":/RCDATA/MIDISONG"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool PrepareSong(SongPlayer& player, SongMessages& messages) {
+    const QString path = SongFilePath();
+    const QByteArray song = SongResource();
+    // A file left by an earlier run is kept; one that is not our song (damaged, or some other
+    // program's) is written over.
+    QFile existing(path);
+    const bool present = existing.open(QIODevice::ReadOnly) && existing.readAll() == song;
+    existing.close();
+    if (!present) {
+        QSaveFile out(path);
+        const bool written = !song.isEmpty() && out.open(QIODevice::WriteOnly) &&
+                             out.write(song) == song.size() && out.commit();
+        if (!written) {
+            player.Close();
+            messages.CantCreateMusicFile();
+            return false;
+        }
+    }
+    player.Open(path);
+    return true;
+}
+
+void PlaySong(SongPlayer& player, bool on) {
+    if (!player.IsOpen() || player.HasError() || !QFileInfo::exists(SongFilePath())) return;
+    if (on)
+        player.Play();
+    else
+        player.Stop();
+}
+
+void DeleteSongFile() {
+    QFile::remove(SongFilePath());
+}
+
+void MenuSong::ShowMenu(bool musicOn) {
+    menuUp_ = true;
+    if (musicOn && !player_.IsPlaying()) PlaySong(player_, true);
+}
+
+void MenuSong::DealGame() {
+    menuUp_ = false;
+    PlaySong(player_, false);
+}
+
+void MenuSong::SwitchMusic(bool on) {
+    PlaySong(player_, on);
+}
+
+void MenuSong::Tick(bool musicOn) {
+    if (musicOn && menuUp_ && !player_.IsPlaying()) PlaySong(player_, true);
+}
+
+} // namespace tarvo

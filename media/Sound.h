@@ -1,0 +1,65 @@
+// The game's sound effects: RIFF WAVE images compiled into the program, played from memory.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <string_view>
+
+#include "media/Wave.h"
+
+namespace tarvo {
+
+// The speakers. One sound at a time: starting a sound cuts off the one playing. Start returns at
+// once; the caller that waits does so on the wave's own length, never on the device's state, which
+// may never report the end when there is no device at all.
+class WaveOutput {
+  public:
+    virtual ~WaveOutput() = default;
+    virtual void Start(const QByteArray& wave, const WaveInfo& info) = 0;
+    virtual void Stop() = 0;
+};
+
+// Plays through Qt Multimedia's default output; without an output device it stays silent.
+class QtWaveOutput final : public WaveOutput {
+  public:
+    QtWaveOutput();
+    ~QtWaveOutput() override;
+    void Start(const QByteArray& wave, const WaveInfo& info) override;
+    void Stop() override;
+
+  private:
+    struct Impl;
+    Impl* impl_;
+};
+
+// The output every sound goes to. Tests install a recorder; nullptr restores the speakers.
+WaveOutput& SoundOutput();
+void SetSoundOutput(WaveOutput* output);
+
+// Keeps the screen painting but lets no click or key through until `ms` have passed: a waiting
+// sound must not let the player act in the middle of a move.
+void WaitWithoutInput(int ms);
+
+// Plays one wave image; with `wait` the call returns when the sound has ended. False, silently,
+// when the bytes are not a wave we can play.
+bool PlayWave(const QByteArray& wave, bool wait);
+
+// The program's own wave resource by name, ignoring case ("WHodsDo"); nullopt when absent.
+std::optional<QByteArray> ResourceWave(std::string_view name);
+
+// Plays the program's wave resource `name` when `enabled` (callers pass SoundOn). Without `wait`
+// it returns at once and the sound plays on; with `wait` it returns when the sound has ended.
+// False when nothing was started: disabled, or no such resource.
+bool PlayResourceSound(std::string_view name, bool wait, bool enabled);
+
+// Whether the game waits for this effect to end before it goes on: the sounds of a move, a take,
+// a discard, a passed turn and the empty talon do; everything else plays on.
+bool EffectWaits(std::string_view name);
+
+// A sound asked for by the rules through the table: it waits as the effect requires.
+inline bool PlayGameSound(std::string_view name, bool enabled) {
+    return PlayResourceSound(name, EffectWaits(name), enabled);
+}
+
+} // namespace tarvo
