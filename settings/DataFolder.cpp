@@ -34,7 +34,7 @@ std::optional<fs::path> DataDirArgument(const std::vector<std::string>& args, st
 
 DataFolderInputs CurrentDataFolderInputs(const std::vector<std::string>& args) {
     DataFolderInputs in;
-    in.dataDir = DataDirArgument(args, nullptr);
+    in.dataDir = DataDirArgument(args, &in.argumentError);
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec && !args.empty()) exe = fs::absolute(args[0], ec);
@@ -47,6 +47,11 @@ DataFolderInputs CurrentDataFolderInputs(const std::vector<std::string>& args) {
 DataFolder ChooseDataFolder(const DataFolderInputs& in) {
     DataFolder out;
     std::error_code ec;
+    if (!in.argumentError.empty()) {
+        out.source = DataFolderSource::CommandLine;
+        out.error = in.argumentError;
+        return out;
+    }
     if (in.dataDir) {
         out.source = DataFolderSource::CommandLine;
         out.folder = fs::absolute(*in.dataDir, ec);

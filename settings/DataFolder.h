@@ -22,6 +22,7 @@ enum class DataFolderSource { CommandLine, Portable, UserData };
 
 struct DataFolderInputs {
     std::optional<std::filesystem::path> dataDir; // from --data-dir
+    std::string argumentError;                    // a --data-dir without its folder
     std::filesystem::path executableDir;
     std::string xdgDataHome; // $XDG_DATA_HOME, empty when unset
     std::string home;        // $HOME, empty when unset

@@ -68,6 +68,12 @@ TEST_F(DataFolderChoice, OrderOfPreference) {
     EXPECT_EQ(d.File("Tarvo3.ini"), temp / "mine" / "Tarvo3.ini");
 }
 
+TEST_F(DataFolderChoice, OptionWithoutFolderIsAnError) {
+    const DataFolderInputs current = CurrentDataFolderInputs({"tarvo3", "--data-dir"});
+    EXPECT_FALSE(ChooseDataFolder(current).ok());
+    EXPECT_FALSE(PrepareDataFolder(current).ok());
+}
+
 TEST_F(DataFolderChoice, NoHomeAndNoOptionIsAnError) {
     in.home.clear();
     const DataFolder d = ChooseDataFolder(in);
