@@ -201,6 +201,8 @@ std::vector<SettingField> MakeFields() {
         {"PlayerName", 24, 0, 0, std::string(Text(txt::MrX, 0, English)),
          [](S& s, V t) { s.PlayerName = t; }, [](const S& s) { return s.PlayerName; }},
 
+        // The two service addresses stay in the file's enciphered form (AddressCipher.h explains the
+        // cipher); the online layer deciphers them into working addresses.
         {"TopTenPath", 26, 0, 0, EncipherAddress(kDefaultTopTenAddress),
          [](S& s, V t) { s.TopTenPath = t; }, [](const S& s) { return s.TopTenPath; }},
         {"TopTenNick", 27, 0, 0, "Incognito",
@@ -376,6 +378,9 @@ std::array<std::string, kSettingsLineCount> SettingsLines(const Settings& settin
     at(22) = "###";
     for (const SettingField& f : SettingFields()) {
         std::string text = f.write(settings);
+        // A line break inside a name would shift every line after it.
+        for (char& c : text)
+            if (c == '\r' || c == '\n') c = ' ';
         if (f.position == 0) {
             // An empty name or path would end the reading of every line after it at the next
             // start and lose those settings; such a value is written as its default instead.

@@ -180,20 +180,22 @@ TEST_F(SettingsFile, FileOfThirtyFourLinesIsIgnored) {
 }
 
 TEST_F(SettingsFile, ShortCardBackLineAppliesOnlyFlagsAndCardFaces) {
-    auto lines = ChangedLines();
-    lines[5] = "1";
-    LoadReport report;
-    const Settings s = LoadLines(lines, &report);
-    EXPECT_EQ(report.outcome, LoadOutcome::Stopped);
-    EXPECT_EQ(report.stoppedAtLine, 6);
-
     Settings expected = DefaultSettings();
     const Settings full = LoadLines(ChangedLines());
     for (const SettingField& f : SettingFields())
         if (f.line <= 4) f.read(expected, f.write(full));
-    EXPECT_EQ(s, expected);
-    EXPECT_EQ(s.Language, 9);
-    EXPECT_EQ(s.CardFaces, 47);
+    EXPECT_EQ(expected.Language, 9);
+    EXPECT_EQ(expected.CardFaces, 47);
+
+    for (const char* line6 : {"1", "05", ""}) {
+        SCOPED_TRACE(line6);
+        auto lines = ChangedLines();
+        lines[5] = line6;
+        LoadReport report;
+        EXPECT_EQ(LoadLines(lines, &report), expected);
+        EXPECT_EQ(report.outcome, LoadOutcome::Stopped);
+        EXPECT_EQ(report.stoppedAtLine, 6);
+    }
 }
 
 TEST_F(SettingsFile, OneCharacterFontNameEndsTheReadingThere) {
@@ -411,11 +413,16 @@ TEST_F(SettingsFile, LinesAreTakenWithOrWithoutCarriageReturn) {
     EXPECT_EQ(report.outcome, LoadOutcome::Complete);
 }
 
-TEST_F(SettingsFile, TextsOutsideTheCodePageBecomeQuestionMarks) {
+TEST_F(SettingsFile, TextsAreKeptToOneLineOfTheCodePage) {
     Settings s = InitialSettings();
     s.PlayerName = "王Ann";
+    s.TopTenCity = "Two\r\nLines";
     ASSERT_EQ(SaveSettings(file, s, messages), SaveOutcome::Written);
-    EXPECT_EQ(LoadSettings(file).PlayerName, "?Ann");
+    LoadReport report;
+    const Settings read = LoadSettings(file, nullptr, &report);
+    EXPECT_EQ(report.outcome, LoadOutcome::Complete);
+    EXPECT_EQ(read.PlayerName, "?Ann");
+    EXPECT_EQ(read.TopTenCity, "Two  Lines");
 }
 
 TEST_F(SettingsFile, NothingIsWrittenAfterARecordsFileFailedItsCheck) {
