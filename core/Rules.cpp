@@ -203,8 +203,8 @@ void PlayCard(GameState& g, TableView& view, MoveKind kind, int seat, int slot) 
 
     g.KolCards[seat] = static_cast<Byte>(SortHand(g.CardsI[seat], g.CardsJ[seat], g.CardsAux[seat], g.Koz));
     view.RedrawHand(seat);
-    view.FlyCard({card, Place::Hand, seat, slot, Place::Table, 0, tableSlot});
-    view.DrawTableCard(tableSlot);
+    view.FlyCard({card, Place::Hand, seat, slot, Place::Table, 0, tableSlot, kind == Beat});
+    view.DrawTableCard(tableSlot, kind == Beat);
     view.PlaySound("WHodsDo");
 }
 

@@ -29,6 +29,7 @@ struct CardFlight {
     Place to = Place::Table;
     int toSeat = 0;
     int toSlot = 0;
+    bool defence = false;  // a beating card lies on top of the card it beats
 };
 
 class TableView {
@@ -51,7 +52,7 @@ class TableView {
     virtual void RedrawHand(int /*seat*/) {}
     virtual void RevealHand(int /*seat*/) {} // the fool's cards turned face up
     virtual void RedrawTalon() {}
-    virtual void DrawTableCard(int /*tableSlot*/) {}
+    virtual void DrawTableCard(int /*tableSlot*/, bool /*defence*/) {}
     virtual void ClearTable() {}
     virtual void ShowTurnMarker(int /*seat*/) {}
     virtual void RedrawNameTab(int /*seat*/) {} // "Penalties: " and the fool count
