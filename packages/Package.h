@@ -1,0 +1,72 @@
+// Resource packages: files that hold only named pictures and sounds, opened for one load and
+// closed right after. Inside, a resource lives at "/<TYPE>/<NAME>"; names are matched without case.
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QImage>
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "packages/PackageFile.h"
+
+namespace tarvo {
+
+// Resource types.
+inline const QString RcData = QStringLiteral("RCDATA"); // PNG pictures
+inline const QString Jpeg = QStringLiteral("JPEG");
+inline const QString Bitmap = QStringLiteral("BITMAP"); // the small built-in cards
+inline const QString Wave = QStringLiteral("WAVE");
+
+// The package file names the game looks for.
+inline const QString CardsPackageA = QStringLiteral("QobCards06A.dll");
+inline const QString CardsPackageB = QStringLiteral("QobCards06B.dll");
+inline const QString CardsPackageC = QStringLiteral("QobCards06C.dll");
+inline const QString BackgroundPackage = QStringLiteral("QobBackG03.dll");
+inline const QString GraphicsPackage = QStringLiteral("QobCGraph1.dll");
+
+// Where packages are looked for, in this order: the program folder, the folder of the shipped
+// packages, then the parent of the program folder (where downloads land).
+struct PackageFolders {
+    QString programFolder;
+    QString shippedFolder;
+};
+// The defaults follow the running program: its own folder, and "../packages" beside it (the build
+// tree) or the installed packages folder.
+PackageFolders DefaultPackageFolders();
+void SetPackageFolders(const PackageFolders& folders);
+const PackageFolders& CurrentPackageFolders();
+
+// The path a package would be opened from, or an empty string when it is in none of the places.
+QString FindPackage(const QString& fileName);
+
+class Package {
+  public:
+    // An empty name is the program itself (its compiled-in resources). Nullopt when the file is
+    // in none of the places or is not a resource file.
+    static std::optional<Package> Open(const QString& fileName);
+
+    std::optional<QByteArray> Read(const QString& type, const QString& name) const;
+    // A picture of the given type; a null image when it is absent or cannot be decoded.
+    QImage ReadPicture(const QString& type, const QString& name) const;
+    bool IsProgram() const { return !file_; }
+    QString Path() const { return file_ ? file_->fileName() : QString(); }
+
+  private:
+    Package() = default;
+    // Shared so that the package can be moved out of Open; the file closes with the last copy.
+    std::shared_ptr<QFile> file_;
+    std::optional<PackageFile> view_;
+};
+
+// One PNG (RCDATA) or JPEG picture by name; false, with no message, when the package is missing
+// or the picture is absent or unreadable, so that the caller keeps its built-in look.
+bool LoadPackagePicture(const QString& name, const QString& package, QImage& picture);
+bool LoadPackageJpeg(const QString& name, const QString& package, QImage& picture);
+
+// Faces are stored with the ellipse inscribed 10 pixels inside the border inverted (every colour
+// bit flipped, alpha kept); running this again restores the face.
+void InvertFaceEllipse(QImage& picture);
+
+} // namespace tarvo

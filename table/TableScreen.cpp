@@ -1,0 +1,576 @@
+#include "TableScreen.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFontMetrics>
+#include <QHash>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QThread>
+#include <QTimer>
+
+#include "packages/Package.h"
+#include "table/CardDrawing.h"
+
+namespace tarvo {
+namespace {
+
+// Built-in pictures, read once from the program's resources.
+QImage Builtin(const QString& name) {
+    static QHash<QString, QImage> cache;
+    auto it = cache.find(name);
+    if (it != cache.end()) return *it;
+    QImage picture;
+    if (auto program = Package::Open(QString())) picture = program->ReadPicture(RcData, name);
+    cache.insert(name, picture);
+    return picture;
+}
+
+QFont TalonFont(int pixelHeight) {
+    QFont font(QStringLiteral("Comic Neue"));
+    font.setPixelSize(pixelHeight);
+    font.setBold(true);
+    return font;
+}
+
+int SuitSlot(char suit) {
+    return SuitIndex(suit) - 1;
+}
+
+} // namespace
+
+TableScreen::TableScreen(ImageStore& store, QWidget* parent) : QWidget(parent), store_(store) {
+    setMouseTracking(true);
+    action_ = new QPushButton(this);
+    exit_ = new QPushButton(texts_.exitToMenu, this);
+    action_->hide();
+    exit_->hide();
+    connect(action_, &QPushButton::clicked, this, &TableScreen::actionPressed);
+    connect(exit_, &QPushButton::clicked, this, &TableScreen::exitPressed);
+    ApplyWindowSize();
+}
+
+void TableScreen::SetTexts(const TableTexts& texts) {
+    texts_ = texts;
+    exit_->setText(texts_.exitToMenu);
+    RedrawAll();
+}
+
+void TableScreen::SetOptions(const TableOptions& options) {
+    options_ = options;
+}
+
+void TableScreen::ApplyWindowSize(int fullWidth, int fullHeight) {
+    Scale scale = Scale::ForWindowSize(options_.windowSize, fullWidth, fullHeight);
+    layout_ = Layout::For(scale, store_.cellWidth, store_.cellHeight);
+    setFixedSize(scale.clientWidth, scale.clientHeight);
+    const Scale& s = layout_.scale;
+    int buttonWidth = RoundEven(130 * s.Sx), buttonHeight = s.Scaled(30);
+    action_->setGeometry(RoundEven(615 * s.Sx), RoundEven(255 * s.Sy), buttonWidth, buttonHeight);
+    exit_->setGeometry(RoundEven(615 * s.Sx), RoundEven(255 * s.Sy + 30 * s.Sy), buttonWidth, buttonHeight);
+    RedrawAll();
+}
+
+void TableScreen::EnterTable() {
+    tableShown_ = true;
+    faceUp_.fill(false);
+    tableGone_.clear();
+    tableDefence_.fill(false);
+    turnMarker_.fill(0);
+    resultText_.clear();
+    shownTrump_ = NoCard;
+    action_->show();
+    exit_->hide();
+    RedrawAll();
+}
+
+void TableScreen::HideTable() {
+    tableShown_ = false;
+    action_->hide();
+    exit_->hide();
+    update();
+}
+
+void TableScreen::SetReveal(bool on) {
+    reveal_ = on;
+    RedrawHand(1);
+    RedrawHand(2);
+}
+
+void TableScreen::RedrawAll() {
+    if (!game_) {
+        update();
+        return;
+    }
+    for (int seat = 1; seat <= 3; ++seat) {
+        RedrawHand(seat);
+        DrawPlate(seat);
+        DrawBubble(seat, Bubble::Name);
+    }
+    RedrawTalon();
+    DrawTablePart();
+    DrawCounter();
+    update();
+}
+
+QImage TableScreen::PartCanvas(const Rect& r) const {
+    QImage canvas(std::max(1, r.width), std::max(1, r.height), QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(QColor(0x1f, 0x6b, 0x3a));
+    if (!store_.background.isNull()) {
+        QPainter p(&canvas);
+        p.drawImage(-r.left, -r.top, store_.background);
+    }
+    return canvas;
+}
+
+void TableScreen::ShowPart(QImage& part, const Rect& r, QImage picture) {
+    part = std::move(picture);
+    update(QRect(r.left, r.top, r.width, r.height));
+}
+
+void TableScreen::RedrawHand(int seat) {
+    if (seat < 1 || seat > 3 || !game_) return;
+    const Rect& r = layout_.hands[static_cast<std::size_t>(seat - 1)];
+    int count = game_->KolCards[seat];
+    auto& offsets = handOffsets_[static_cast<std::size_t>(seat)];
+    previousOffsets_[static_cast<std::size_t>(seat)] = offsets;
+    offsets = ArrangeHand(0, r.width, count, store_.cellWidth);
+    QImage canvas = PartCanvas(r);
+    QPainter p(&canvas);
+    bool faces = seat == 3 || reveal_ || faceUp_[static_cast<std::size_t>(seat)];
+    for (int i = 1; i <= count; ++i) {
+        int x = offsets[static_cast<std::size_t>(i - 1)];
+        if (faces)
+            DrawCard(x, 0, game_->CardsI[seat][i], store_, p);
+        else
+            DrawCardBack(x, 0, store_, p);
+    }
+    if (seat == shownTrumpSeat_ && !shownTrump_.Empty()) {
+        // The lowest trump that decided the first move lies face up over the hand.
+        int x = offsets.empty() ? 0 : offsets.back() + layout_.scale.Scaled(20);
+        DrawCard(std::min(x, r.width - store_.cellWidth), 0, shownTrump_, store_, p);
+    }
+    p.end();
+    ShowPart(hands_[static_cast<std::size_t>(seat - 1)], r, canvas);
+}
+
+void TableScreen::RevealHand(int seat) {
+    faceUp_[static_cast<std::size_t>(seat)] = true;
+    RedrawHand(seat);
+}
+
+void TableScreen::RedrawTalon() {
+    if (!game_) return;
+    const Rect& r = layout_.talon;
+    const Scale& s = layout_.scale;
+    QImage canvas = PartCanvas(r);
+    QPainter p(&canvas);
+    int remaining = TalonCount(*game_);
+    bool small = options_.windowSize == 1;
+    if (remaining > 0) {
+        QImage base = Builtin(small ? "GKolodaSmall" : "GKolodaSmallB");
+        if (small)
+            p.drawImage(20, 1, base);
+        else
+            p.drawImage(QRect(s.Scaled(20), s.Scaled(1), s.Scaled(58), s.Scaled(25)), base);
+        DrawCard(s.Scaled(12) + s.Scaled(store_.trumpOffset), s.Scaled(70), game_->KolodaI[DeckSize], store_,
+                 p);
+        for (int top : TalonBackTops(remaining)) DrawCardBackRotated(0, s.Scaled(top), store_, p);
+        QFont font = TalonFont(20);
+        p.setFont(font);
+        p.setPen(QColor(0, 0, 0xFF));
+        QString text = QString::number(remaining);
+        int width = QFontMetrics(font).horizontalAdvance(text);
+        int left = s.Scaled(20) + (s.Scaled(79) - s.Scaled(20) - width) / 2;
+        int height = QFontMetrics(font).height();
+        int top = small ? s.Scaled(4) : s.Scaled(1) + RoundEven((s.Scaled(25) - height) / 2.0);
+        p.drawText(left, top + QFontMetrics(font).ascent(), text);
+    } else {
+        QImage base = Builtin(small ? "GKolodaLarge" : "GKolodaLargeB");
+        QRect spot(s.Scaled(20), s.Scaled(54), s.Scaled(60), s.Scaled(60));
+        if (small)
+            p.drawImage(20, 54, base);
+        else
+            p.drawImage(spot, base);
+        int suit = SuitSlot(game_->Koz);
+        if (suit >= 0) {
+            if (small) {
+                p.drawImage(40, 74, store_.smallSuits[static_cast<std::size_t>(suit)]);
+            } else {
+                const QImage& icon = store_.largeSuits[static_cast<std::size_t>(suit)];
+                p.drawImage(spot.center().x() - icon.width() / 2 + 1,
+                            spot.center().y() - icon.height() / 2 + 1, icon);
+            }
+        }
+    }
+    p.end();
+    ShowPart(talon_, r, canvas);
+}
+
+Point TableScreen::TableCardPlace(int tableSlot, bool defence) const {
+    int attacks = 0;
+    for (int i = 1; i < tableSlot; ++i) attacks += !tableDefence_[static_cast<std::size_t>(i)];
+    int pair = std::clamp(defence ? attacks : attacks + 1, 1, 6);
+    const Scale& s = layout_.scale;
+    std::size_t k = static_cast<std::size_t>(pair - 1);
+    return {layout_.table.left + s.Scaled(defence ? DefenceX[k] : AttackX[k]),
+            layout_.table.top + (defence ? 0 : s.Scaled(30))};
+}
+
+void TableScreen::DrawTablePart() {
+    if (!game_) return;
+    const Rect& r = layout_.table;
+    QImage canvas = PartCanvas(r);
+    QPainter p(&canvas);
+    for (int i = 1; i <= game_->KolCardsStol; ++i) {
+        if (tableGone_.count(i)) continue;
+        bool defence = tableDefence_[static_cast<std::size_t>(i)];
+        Point at = TableCardPlace(i, defence);
+        DrawCard(at.x - r.left, at.y - r.top, game_->InGameI[i], store_, p);
+    }
+    if (!resultText_.isEmpty()) {
+        QFont font(QStringLiteral("Comic Neue"));
+        font.setPixelSize(40);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(resultColour_);
+        int width = QFontMetrics(font).horizontalAdvance(resultText_);
+        p.drawText((r.width - width) / 2, r.height - 40 + QFontMetrics(font).ascent(), resultText_);
+    }
+    p.end();
+    ShowPart(table_, r, canvas);
+}
+
+void TableScreen::DrawTableCard(int tableSlot, bool defence) {
+    if (tableSlot >= 1 && tableSlot <= 12) tableDefence_[static_cast<std::size_t>(tableSlot)] = defence;
+    tableGone_.erase(tableSlot);
+    DrawTablePart();
+}
+
+void TableScreen::ClearTable() {
+    tableGone_.clear();
+    tableDefence_.fill(false);
+    DrawTablePart();
+}
+
+void TableScreen::DrawBubble(int seat, Bubble bubble) {
+    if (seat < 1 || seat > 3) return;
+    const Rect& r = layout_.bubbles[static_cast<std::size_t>(seat - 1)];
+    QImage canvas = PartCanvas(r);
+    QString text;
+    const char* picture = nullptr;
+    switch (bubble) {
+    case Bubble::Name:
+        text = texts_.names[static_cast<std::size_t>(seat - 1)], picture = "SPYellow";
+        break;
+    case Bubble::Go:
+        text = texts_.go, picture = "SPRed";
+        break;
+    case Bubble::Pass:
+        text = texts_.pass, picture = "SPBlue";
+        break;
+    case Bubble::Take:
+        text = texts_.take, picture = "SPGreen";
+        break;
+    case Bubble::Blank:
+        text = " ", picture = "SPBlue";
+        break;
+    }
+    QPainter p(&canvas);
+    QString name = QString::fromLatin1(picture) + (options_.windowSize == 1 ? "" : "B");
+    p.drawImage(QRect(0, 0, r.width, r.height), Builtin(name));
+    QFont font(QStringLiteral("Liberation Serif"));
+    font.setBold(true);
+    for (int size : {18, 16, 14}) {
+        font.setPixelSize(layout_.scale.Scaled(size));
+        if (QFontMetrics(font).horizontalAdvance(text.trimmed()) <= layout_.scale.Scaled(150)) break;
+    }
+    p.setFont(font);
+    p.setPen(Qt::white);
+    QFontMetrics metrics(font);
+    int width = metrics.horizontalAdvance(text);
+    p.drawText((r.width - width) / 2, RoundEven((r.height - metrics.height()) / 2.0) + metrics.ascent(),
+               text);
+    p.end();
+    ShowPart(bubbles_[static_cast<std::size_t>(seat - 1)], r, canvas);
+}
+
+void TableScreen::DrawPlate(int seat) {
+    const Rect& r = layout_.plates[static_cast<std::size_t>(seat - 1)];
+    QImage canvas = PartCanvas(r);
+    QPainter p(&canvas);
+    p.drawImage(QRect(0, 0, r.width, r.height),
+                Builtin(options_.windowSize == 1 ? "RamkaDGSm" : "RamkaDGBg"));
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(layout_.scale.Scaled(17));
+    p.setFont(font);
+    p.setPen(QColor(0, 0, 0xFF));
+    int fools = game_ && seat <= 3 ? game_->FoolCount[seat] : 0;
+    QString text = texts_.penalties + QString::number(fools);
+    int width = QFontMetrics(font).horizontalAdvance(text);
+    p.drawText((r.width - width) / 2, layout_.scale.Scaled(15) + QFontMetrics(font).ascent(), text);
+    if (turnMarker_[static_cast<std::size_t>(seat - 1)]) {
+        const Scale& s = layout_.scale;
+        p.drawImage(QRect(s.Scaled(55), s.Scaled(25), s.Scaled(20), s.Scaled(30)), Builtin("Hand_Up"));
+    }
+    p.end();
+    ShowPart(plates_[static_cast<std::size_t>(seat - 1)], r, canvas);
+}
+
+void TableScreen::DrawCounter() {
+    const Rect& r = layout_.counter;
+    QImage canvas = PartCanvas(r);
+    QPainter p(&canvas);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(layout_.scale.Scaled(30));
+    p.setFont(font);
+    p.setPen(Qt::yellow);
+    QString text = texts_.game + ": " + QString::number(game_ ? game_->KonNumber : 0);
+    int width = QFontMetrics(font).horizontalAdvance(text);
+    p.drawText((r.width - width) / 2, layout_.scale.Scaled(12) + QFontMetrics(font).ascent(), text);
+    p.end();
+    ShowPart(counter_, r, canvas);
+}
+
+void TableScreen::ShowTurnMarker(int seat) {
+    for (int s = 1; s <= 3; ++s) {
+        turnMarker_[static_cast<std::size_t>(s - 1)] = s == seat;
+        DrawPlate(s);
+    }
+}
+
+void TableScreen::RedrawNameTab(int seat) {
+    if (seat >= 1 && seat <= 3) DrawPlate(seat);
+}
+
+void TableScreen::ShowFirstBoutMarker(bool shown) {
+    firstBoutMarker_ = shown;
+}
+
+void TableScreen::ShowShownTrump(int seat, TStr2 card) {
+    int previous = shownTrumpSeat_;
+    shownTrump_ = card;
+    shownTrumpSeat_ = card.Empty() ? 0 : seat;
+    if (previous) RedrawHand(previous);
+    if (shownTrumpSeat_) RedrawHand(shownTrumpSeat_);
+}
+
+void TableScreen::SetActionCaption(ActionCaption caption) {
+    switch (caption) {
+    case ActionCaption::ToBegin:
+        action_->setText(texts_.toBegin);
+        break;
+    case ActionCaption::Take:
+        action_->setText(texts_.take);
+        break;
+    case ActionCaption::Pass:
+        action_->setText(texts_.pass);
+        break;
+    case ActionCaption::Beaten:
+        action_->setText(texts_.beaten);
+        break;
+    case ActionCaption::Ok:
+        action_->setText(texts_.okCaption);
+        break;
+    case ActionCaption::PlayStill:
+        action_->setText(texts_.playStill);
+        break;
+    }
+}
+
+void TableScreen::EnableActionButton(bool on) {
+    action_->setEnabled(on);
+}
+
+void TableScreen::EnableExitButton(bool on) {
+    exit_->setVisible(tableShown_);
+    exit_->setEnabled(on);
+}
+
+void TableScreen::ShowGameResult(GameResult result) {
+    switch (result) {
+    case GameResult::Lost:
+        resultText_ = texts_.lose, resultColour_ = QColor(0x00, 0xFF, 0xFF);
+        break;
+    case GameResult::Won:
+        resultText_ = texts_.won, resultColour_ = QColor(0x80, 0xFF, 0x80);
+        break;
+    case GameResult::Draw:
+        resultText_ = texts_.draw, resultColour_ = QColor(0xFF, 0xFF, 0x00);
+        break;
+    }
+    DrawTablePart();
+}
+
+void TableScreen::ShowSearchProgress(int seat, const std::string& text) {
+    if (seat < 1 || seat > 3) return;
+    DrawBubble(seat, Bubble::Blank);
+    QImage& part = bubbles_[static_cast<std::size_t>(seat - 1)];
+    QPainter p(&part);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(layout_.scale.Scaled(13));
+    p.setFont(font);
+    p.setPen(Qt::white);
+    QString line = QString::fromStdString(text);
+    int width = QFontMetrics(font).horizontalAdvance(line);
+    p.drawText((part.width() - width) / 2, 2 + QFontMetrics(font).ascent(), line);
+    p.end();
+    const Rect& r = layout_.bubbles[static_cast<std::size_t>(seat - 1)];
+    repaint(QRect(r.left, r.top, r.width, r.height)); // the search keeps the thread busy
+}
+
+void TableScreen::SetBusyCursor(bool on) {
+    if (on)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
+}
+
+int TableScreen::HitTest(int seat, int x) const {
+    if (!game_ || seat < 1 || seat > 3) return 0;
+    const auto& offsets = handOffsets_[static_cast<std::size_t>(seat)];
+    int left = layout_.hands[static_cast<std::size_t>(seat - 1)].left;
+    int n = std::min<int>(game_->KolCards[seat], static_cast<int>(offsets.size()));
+    for (int i = 1; i <= n; ++i) {
+        int start = left + offsets[static_cast<std::size_t>(i - 1)];
+        int end = i < n ? left + offsets[static_cast<std::size_t>(i)] - 1 : start + store_.cellWidth - 1;
+        if (x >= start && x <= end && !game_->CardsI[seat][i].Empty()) return i;
+    }
+    return 0;
+}
+
+void TableScreen::mouseReleaseEvent(QMouseEvent* event) {
+    const Rect& hand = layout_.hands[2];
+    QPoint at = event->position().toPoint();
+    if (!tableShown_ || flying_ || at.y() < hand.top || at.y() >= hand.top + store_.cellHeight) return;
+    if (int slot = HitTest(3, at.x())) emit ownCardClicked(slot, event->button() == Qt::RightButton);
+}
+
+void TableScreen::mouseMoveEvent(QMouseEvent* event) {
+    const Rect& hand = layout_.hands[2];
+    QPoint at = event->position().toPoint();
+    bool over = tableShown_ && at.y() >= hand.top && at.y() < hand.top + store_.cellHeight;
+    emit ownCardHovered(over ? HitTest(3, at.x()) : 0);
+}
+
+void TableScreen::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (flying_) {
+        p.drawImage(0, 0, flightBackground_);
+        for (const Sprite& s : sprites_) {
+            if (!s.moving) continue;
+            if (s.card == FaceDown)
+                DrawCardBack(s.at.x, s.at.y, store_, p);
+            else
+                DrawCard(s.at.x, s.at.y, s.card, store_, p);
+        }
+        return;
+    }
+    if (store_.background.isNull())
+        p.fillRect(rect(), QColor(0x1f, 0x6b, 0x3a));
+    else
+        p.drawImage(0, 0, store_.background);
+    if (!tableShown_) return;
+    auto draw = [&](const Rect& r, const QImage& part) {
+        if (!part.isNull()) p.drawImage(r.left, r.top, part);
+    };
+    for (std::size_t i = 0; i < 3; ++i) {
+        draw(layout_.hands[i], hands_[i]);
+        draw(layout_.plates[i], plates_[i]);
+        draw(layout_.bubbles[i], bubbles_[i]);
+    }
+    draw(layout_.talon, talon_);
+    draw(layout_.table, table_);
+    draw(layout_.counter, counter_);
+}
+
+void TableScreen::FlyCard(const CardFlight& f) {
+    if (!options_.flyCards || !isVisible() || !tableShown_) return;
+    Sprite s;
+    s.card = f.card;
+    const auto& centre = [&](int seat) {
+        auto c = layout_.HandCentre(seat);
+        return Point{c[0], c[1]};
+    };
+    switch (f.from) {
+    case Place::Hand: {
+        s.from = centre(f.fromSeat);
+        const auto& old = previousOffsets_[static_cast<std::size_t>(f.fromSeat)];
+        if (f.fromSeat == 3 && f.fromSlot >= 1 && f.fromSlot <= static_cast<int>(old.size()))
+            s.from.x = layout_.hands[2].left + old[static_cast<std::size_t>(f.fromSlot - 1)];
+        s.to = TableCardPlace(f.toSlot, f.defence);
+        break;
+    }
+    case Place::Talon: {
+        auto t = layout_.TalonDealPlace();
+        s.from = {t[0], t[1]};
+        s.to = centre(f.toSeat);
+        s.card = FaceDown;
+        break;
+    }
+    case Place::Table:
+        s.from = TableCardPlace(f.fromSlot, tableDefence_[static_cast<std::size_t>(f.fromSlot)]);
+        s.to = centre(f.toSeat);
+        tableGone_.insert(f.fromSlot);
+        DrawTablePart();
+        break;
+    case Place::Bito:
+        return;
+    }
+    s.at = s.from;
+    Fly({s});
+    if (f.from != Place::Hand) PauseMs(200);
+}
+
+void TableScreen::FlyCardGroup(const std::vector<CardFlight>& flights) {
+    if (!options_.flyCards || !isVisible() || !tableShown_ || flights.empty()) return;
+    std::vector<Sprite> sprites;
+    for (const CardFlight& f : flights) {
+        Sprite s;
+        s.card = f.card;
+        s.from = TableCardPlace(f.fromSlot, tableDefence_[static_cast<std::size_t>(f.fromSlot)]);
+        s.to = {-width(), layout_.scale.Scaled(200)};
+        s.at = s.from;
+        sprites.push_back(s);
+        tableGone_.insert(f.fromSlot);
+    }
+    DrawTablePart(); // the cards fly over a cleared table
+    Fly(std::move(sprites));
+    PauseMs(200);
+}
+
+void TableScreen::Fly(std::vector<Sprite> sprites) {
+    repaint();
+    flightBackground_ = grab().toImage();
+    sprites_ = std::move(sprites);
+    flying_ = true;
+    int stepsPerFrame = options_.speed >= 6 ? 2 : 1;
+    for (;;) {
+        QRegion dirty;
+        bool moving = false;
+        for (Sprite& s : sprites_) {
+            if (!s.moving) continue;
+            dirty += QRect(s.at.x - 2, s.at.y - 2, store_.cellWidth + 4, store_.cellHeight + 4);
+            for (int i = 0; i < stepsPerFrame && !(s.at == s.to); ++i) s.at = FlightStep(s.at, s.from, s.to);
+            if (s.at == s.to) s.moving = false; // an arrived card is erased
+            moving = moving || s.moving;
+            dirty += QRect(s.at.x - 2, s.at.y - 2, store_.cellWidth + 4, store_.cellHeight + 4);
+        }
+        repaint(dirty);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (!moving) break;
+        if (int ms = pacer_.PauseAfterFrame(options_.speed)) QThread::msleep(static_cast<unsigned long>(ms));
+    }
+    flying_ = false;
+    sprites_.clear();
+    flightBackground_ = QImage();
+    update();
+}
+
+void TableScreen::PauseMs(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+} // namespace tarvo

@@ -1,0 +1,134 @@
+// The game table on screen: three hands, the talon, the six pairs, plates, bubbles and the two
+// action buttons, each part its own off-screen picture. It is the rules' view: the match
+// pipeline drives it through TableView, and it reports clicks back through signals.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPushButton>
+#include <QWidget>
+#include <array>
+#include <set>
+
+#include "core/GameState.h"
+#include "core/TableView.h"
+#include "table/FlightPath.h"
+#include "table/Geometry.h"
+#include "table/ImageStore.h"
+
+namespace tarvo {
+
+// The words the table shows, in the player's language.
+struct TableTexts {
+    QString go = "I Go...", pass = "That`s All...", take = "I Take";
+    QString penalties = "Penalties: ", game = "Game";
+    std::array<QString, 3> names{"PC", "PC", "Player"};
+    QString lose = "You lose!!!", won = "You have won!!!", draw = "Dead heat...";
+    QString toBegin = "To Begin", okCaption = "Ok", beaten = "Beaten", playStill = "We play still!";
+    QString exitToMenu = "Exit to menu";
+};
+
+struct TableOptions {
+    int windowSize = 1; // 1, 3, 4, 5; 2 is full screen
+    bool flyCards = true;
+    int speed = 5; // 1..6
+};
+
+class TableScreen : public QWidget, public TableView {
+    Q_OBJECT
+  public:
+    TableScreen(ImageStore& store, QWidget* parent = nullptr);
+
+    void Attach(const GameState* game) { game_ = game; }
+    void SetTexts(const TableTexts& texts);
+    void SetOptions(const TableOptions& options);
+    // Lays the parts out for the window size (full screen uses the given client size).
+    void ApplyWindowSize(int fullWidth = 0, int fullHeight = 0);
+    void EnterTable();
+    void HideTable();
+    bool TableShown() const { return tableShown_; }
+    const Layout& CurrentLayout() const { return layout_; }
+    // The slot of the card under x (window pixels) in a seat's hand, 0 when none.
+    int HitTest(int seat, int x) const;
+    // Shows the opponents' hands face up (the reveal flag).
+    void SetReveal(bool on);
+    void RedrawAll();
+
+    // TableView
+    void PlaySound(std::string_view) override {}
+    void DrawBubble(int seat, Bubble bubble) override;
+    void SetActionCaption(ActionCaption caption) override;
+    void EnableActionButton(bool on) override;
+    void EnableExitButton(bool on) override;
+    void ShowGameResult(GameResult result) override;
+    void FlyCard(const CardFlight& flight) override;
+    void FlyCardGroup(const std::vector<CardFlight>& flights) override;
+    void RedrawHand(int seat) override;
+    void RevealHand(int seat) override;
+    void RedrawTalon() override;
+    void DrawTableCard(int tableSlot, bool defence) override;
+    void ClearTable() override;
+    void ShowTurnMarker(int seat) override;
+    void RedrawNameTab(int seat) override;
+    void ShowFirstBoutMarker(bool shown) override;
+    void ShowShownTrump(int seat, TStr2 card) override;
+    void ShowSearchProgress(int seat, const std::string& text) override;
+    void SetBusyCursor(bool on) override;
+
+  signals:
+    void actionPressed();
+    void exitPressed();
+    void ownCardClicked(int slot, bool rightButton);
+    void ownCardHovered(int slot);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+  private:
+    struct Sprite {
+        TStr2 card;
+        Point from, to, at;
+        bool moving = true;
+    };
+
+    QImage PartCanvas(const Rect& r) const; // the background under a part
+    void ShowPart(QImage& part, const Rect& r, QImage picture);
+    void DrawTablePart();
+    void DrawPlate(int seat);
+    void DrawCounter();
+    Point TableCardPlace(int tableSlot, bool defence) const;
+    void Fly(std::vector<Sprite> sprites);
+    void PauseMs(int ms);
+
+    ImageStore& store_;
+    const GameState* game_ = nullptr;
+    TableTexts texts_;
+    TableOptions options_;
+    Layout layout_;
+    bool tableShown_ = false;
+    bool reveal_ = false;
+    std::array<bool, 4> faceUp_{}; // hands shown open at the end of a game
+    std::array<std::vector<int>, 4> handOffsets_, previousOffsets_;
+    std::array<QImage, 3> hands_, plates_, bubbles_;
+    std::array<int, 3> turnMarker_{};
+    QImage talon_, table_, counter_;
+    std::set<int> tableGone_;             // table cards already flown away
+    std::array<bool, 13> tableDefence_{}; // which table slots hold beating cards
+    TStr2 shownTrump_ = NoCard;
+    int shownTrumpSeat_ = 0;
+    bool firstBoutMarker_ = false;
+    QString resultText_;
+    QColor resultColour_;
+    QPushButton* action_ = nullptr;
+    QPushButton* exit_ = nullptr;
+
+    // A flight in progress paints the window from its snapshot plus the moving cards.
+    bool flying_ = false;
+    QImage flightBackground_;
+    std::vector<Sprite> sprites_;
+    FlightPacer pacer_;
+};
+
+} // namespace tarvo
