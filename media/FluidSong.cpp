@@ -73,7 +73,8 @@ QString FluidSongPlayer::DefaultSoundFont() {
     return {};
 }
 
-FluidSongPlayer::FluidSongPlayer(QString soundFont) : soundFont_(std::move(soundFont)) {}
+FluidSongPlayer::FluidSongPlayer(QString soundFont, QString renderTo)
+    : soundFont_(std::move(soundFont)), renderTo_(std::move(renderTo)) {}
 
 FluidSongPlayer::~FluidSongPlayer() = default;
 
@@ -87,15 +88,22 @@ bool FluidSongPlayer::Open(const QString& path) {
     error_ = !LooksLikeMidi(midi_) || soundFont_.isEmpty() || !synth->synth ||
              fluid_synth_sfload(synth->synth, QFile::encodeName(soundFont_).constData(), 1) == FLUID_FAILED;
     if (!error_) {
-        // The configured driver first, then the usual servers. JACK is never tried: it may start a
-        // server of its own and keep us waiting.
-        char* configured = nullptr;
-        fluid_settings_dupstr(synth->settings, "audio.driver", &configured);
         std::vector<std::string> drivers;
-        if (configured && std::string(configured) != "jack") drivers.emplace_back(configured);
-        fluid_free(configured);
-        for (const char* d : {"pipewire", "pulseaudio", "alsa"})
-            if (drivers.empty() || drivers.front() != d) drivers.emplace_back(d);
+        if (!renderTo_.isEmpty()) {
+            fluid_settings_setstr(synth->settings, "audio.file.name",
+                                  QFile::encodeName(renderTo_).constData());
+            fluid_settings_setstr(synth->settings, "audio.file.type", "wav");
+            drivers.emplace_back("file");
+        } else {
+            // The configured driver first, then the usual sound servers. JACK is never tried: it
+            // may start a server of its own and keep us waiting.
+            char* configured = nullptr;
+            fluid_settings_dupstr(synth->settings, "audio.driver", &configured);
+            if (configured && std::string(configured) != "jack") drivers.emplace_back(configured);
+            fluid_free(configured);
+            for (const char* d : {"pipewire", "pulseaudio", "alsa"})
+                if (drivers.empty() || drivers.front() != d) drivers.emplace_back(d);
+        }
         for (const std::string& d : drivers) {
             if (fluid_settings_setstr(synth->settings, "audio.driver", d.c_str()) != FLUID_OK) continue;
             synth->driver = new_fluid_audio_driver(synth->settings, synth->synth);

@@ -72,7 +72,9 @@ struct FluidRig;
 // output (a machine with no sound) Open fails and the song stays silent.
 class FluidSongPlayer final : public SongPlayer {
   public:
-    explicit FluidSongPlayer(QString soundFont = DefaultSoundFont());
+    // With `renderTo` the song goes into that wave file instead of the speakers, in real time:
+    // the player can then be checked on a machine without sound.
+    explicit FluidSongPlayer(QString soundFont = DefaultSoundFont(), QString renderTo = {});
     ~FluidSongPlayer() override;
 
     bool Open(const QString& path) override;
@@ -88,6 +90,7 @@ class FluidSongPlayer final : public SongPlayer {
 
   private:
     QString soundFont_;
+    QString renderTo_;
     QByteArray midi_;
     std::unique_ptr<FluidRig> synth_;
     bool error_ = false;

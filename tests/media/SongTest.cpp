@@ -231,5 +231,27 @@ TEST_F(SongTest, TheFluidSynthPlayerReturnsWithOrWithoutSpeakers) {
     EXPECT_FALSE(fluid.IsPlaying());
 }
 
+// The real player on FluidSynth's wave-file output: it starts, stops, and starts again from the
+// top, as the menu needs it to.
+TEST_F(SongTest, TheFluidSynthPlayerStartsStopsAndStartsAgain) {
+    if (FluidSongPlayer::DefaultSoundFont().isEmpty()) GTEST_SKIP() << "no General MIDI sound font installed";
+    const QString out = QDir(temp_.path()).filePath(QStringLiteral("heard.wav"));
+    FluidSongPlayer fluid(FluidSongPlayer::DefaultSoundFont(), out);
+    ASSERT_TRUE(PrepareSong(fluid, messages_));
+    if (fluid.HasError()) GTEST_SKIP() << "FluidSynth was built without its wave-file output";
+    MenuSong song(fluid);
+    song.ShowMenu(true);
+    EXPECT_TRUE(fluid.IsPlaying());
+    testing::Wait(300);
+    song.DealGame();
+    EXPECT_FALSE(fluid.IsPlaying());
+    song.ShowMenu(true);
+    EXPECT_TRUE(fluid.IsPlaying());
+    testing::Wait(300);
+    fluid.Close();
+    EXPECT_FALSE(fluid.IsPlaying());
+    EXPECT_GT(QFileInfo(out).size(), 44 + 4 * 44100 / 10); // at least a tenth of a second was heard
+}
+
 } // namespace
 } // namespace tarvo

@@ -17,6 +17,10 @@ inline void EnsureApp() {
     (void)app;
 }
 
+inline void Wait(int ms) {
+    WaitWithoutInput(ms);
+}
+
 // Remembers every sound started instead of playing it.
 class RecordingOutput final : public WaveOutput {
   public:
