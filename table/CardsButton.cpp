@@ -269,7 +269,7 @@ void TQobCardsButton::paintEvent(QPaintEvent*) {
 
     QColor ink = textColour_;
     if (grey)
-        ink = QColor(0x80, 0x80, 0x80);
+        ink = QColor(0xE4, 0xE4, 0xE4); // light on the mid-grey body
     else if (isEnabled() && underMouse())
         ink = colorMouse_;
     const int shift = pressed ? 1 : 0;

@@ -5,10 +5,13 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QProxyStyle>
 #include <QRadialGradient>
 #include <QSlider>
+#include <QStyleOptionSlider>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "packages/Package.h"
 #include "table/CardsButton.h"
@@ -42,6 +45,50 @@ class PreviewView : public QWidget {
   private:
     const TFormSpeed& form_;
     QImage icon_;
+};
+
+// The track bar keeps the application's groove and ticks, with a handle span that puts the six
+// ticks right above the labels "1".."6", and a slim pointed thumb.
+class TrackBarStyle : public QProxyStyle {
+  public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_SliderLength) return 28;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* p,
+                            const QWidget* widget) const override {
+        const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option);
+        if (control != CC_Slider || !slider) {
+            QProxyStyle::drawComplexControl(control, option, p, widget);
+            return;
+        }
+        QStyleOptionSlider rest = *slider;
+        rest.subControls &= ~SC_SliderHandle;
+        QProxyStyle::drawComplexControl(control, &rest, p, widget);
+        if (!(slider->subControls & SC_SliderHandle)) return;
+
+        const QRect handle = subControlRect(CC_Slider, slider, SC_SliderHandle, widget);
+        const double cx = handle.center().x() + 0.5, top = handle.top() + 1.5, bottom = handle.bottom() - 0.5;
+        const double half = 6;
+        QPainterPath thumb;
+        thumb.moveTo(cx - half, top);
+        thumb.lineTo(cx + half, top);
+        thumb.lineTo(cx + half, bottom - half);
+        thumb.lineTo(cx, bottom);
+        thumb.lineTo(cx - half, bottom - half);
+        thumb.closeSubpath();
+        const bool active = slider->state & (State_MouseOver | State_Sunken);
+        QLinearGradient face(cx - half, 0, cx + half, 0);
+        face.setColorAt(0, active ? QColor(0xFF, 0xF4, 0xD0) : QColor(0xFF, 0xFF, 0xFF));
+        face.setColorAt(1, active ? QColor(0xE8, 0xB8, 0x40) : QColor(0xC4, 0xC4, 0xC4));
+        p->save();
+        p->setRenderHint(QPainter::Antialiasing);
+        p->setPen(QPen(QColor(0x50, 0x50, 0x50), 1));
+        p->setBrush(face);
+        p->drawPath(thumb);
+        p->restore();
+    }
 };
 
 QImage Transparent(QSize size) {
@@ -155,7 +202,7 @@ QImage SpeedPreviewFrame(int frame, const QImage& icon) {
     p.drawEllipse(centre, 13, 13);
     for (int trail = 3; trail >= 0; --trail) {
         const double angle = (frame - trail * 0.45) * 36.0;
-        const double rad = (angle - 90) * M_PI / 180.0;
+        const double rad = (angle - 90) * std::numbers::pi / 180.0;
         const QPointF at = centre + QPointF(std::cos(rad) * 13, std::sin(rad) * 13);
         DrawTinyCard(p, at, angle, trail == 0 ? 1.0 : 0.5 / trail);
     }
@@ -187,7 +234,7 @@ TFormSpeed::TFormSpeed(int& speed, const SpeedDialogOptions& options, SpeedDesig
     // Without its background the graphic design cannot be drawn; the plain one takes over with
     // the header that needs no package. Variant 3 likewise needs the package's header picture.
     graphic_ = options_.graphicDesign && !pictures_.background.isNull();
-    variant_ = std::clamp(options_.headerVariant, 1, 3);
+    variant_ = options_.headerVariant >= 1 && options_.headerVariant <= 3 ? options_.headerVariant : 2;
     if (options_.graphicDesign && !graphic_) variant_ = 2;
     if (variant_ == 3 && pictures_.header.isNull()) variant_ = 2;
     Build();
@@ -224,6 +271,9 @@ void TFormSpeed::Build() {
     TrackBar1->setTickPosition(QSlider::TicksBelow);
     TrackBar1->setTickInterval(1);
     TrackBar1->setCursor(Qt::PointingHandCursor);
+    auto* trackStyle = new TrackBarStyle;
+    trackStyle->setParent(this);
+    TrackBar1->setStyle(trackStyle);
 
     for (int i = 0; i < 6; ++i) {
         auto* tick = new QLabel(QString::number(i + 1), this);
