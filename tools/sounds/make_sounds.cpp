@@ -241,7 +241,7 @@ std::vector<Effect> Effects() {
         // A card put on the table.
         {"WHODSDO", 0.70, [](Buffer& b, Noise& rng) { CardSnap(b, 0, 1.0, rng); }},
         // The defender takes: the cards are swept up, a falling whistle over a soft rustle.
-        {"WHODBER", 0.45,
+        {"WHODBER", 0.40,
          [](Buffer& b, Noise& rng) {
              Tone sweep;
              sweep.freq = 880;
@@ -284,7 +284,7 @@ std::vector<Effect> Effects() {
              CardSnap(b, at + 0.05, 0.7, rng);
          }},
         // A refused card: a gentle low buzz, twice.
-        {"WWRONGS", 0.36,
+        {"WWRONGS", 0.28,
          [](Buffer& b, Noise&) {
              for (double at : {0.0, 0.16}) {
                  Tone t;
