@@ -325,15 +325,13 @@ TEST_F(CardsButtonDrawing, SchemeBrightnessAndGreyWhenDisabled) {
     EXPECT_EQ(CentreOf(button), blue) << "without GrayDis a disabled button keeps its colours";
 }
 
-TEST_F(Dialogs, ComicSansFallsBackToAnInstalledLookAlike) {
-    if (!QFontDatabase::hasFamily(QStringLiteral("Comic Sans MS"))) {
-        EXPECT_EQ(DialogFontFamily(QStringLiteral("Comic Sans MS")), QStringLiteral("Comic Neue"));
-    }
-    EXPECT_EQ(DialogFontFamily(QStringLiteral("No Such Family")), QStringLiteral("No Such Family"));
-    for (int height : {14, 20, 40}) {
-        const int cell = QFontMetrics(DialogFont(QStringLiteral("Comic Sans MS"), height, true)).height();
-        EXPECT_NEAR(cell, height, 1) << height;
-    }
+TEST_F(Dialogs, MessageTextIsTwentyPixelsHighInAnInstalledFamily) {
+    TFormLink form(QStringLiteral("Text"), QString(), QString());
+    const QFont font = form.Label1->font();
+    EXPECT_TRUE(QFontDatabase::hasFamily(font.family())) << font.family().toStdString();
+    EXPECT_NEAR(QFontMetrics(font).height(), 20, 1);
+    EXPECT_TRUE(font.bold());
+    EXPECT_TRUE(form.Label3->font().underline());
 }
 
 } // namespace

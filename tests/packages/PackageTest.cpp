@@ -1,0 +1,198 @@
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "packages/Package.h"
+#include "tools/art/Art.h"
+#include "tools/art/Resources.h"
+
+using namespace tarvo;
+
+namespace {
+
+QImage Solid(QSize size, QRgb colour) {
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(colour);
+    return img;
+}
+
+// Writes a package with the real rcc; the resources are given as "TYPE/NAME" -> bytes.
+void WritePackage(const QString& path, const std::vector<std::pair<QString, QByteArray>>& entries) {
+    art::ResourceSet set;
+    for (const auto& [key, bytes] : entries) set.Add(key.section('/', 0, 0), key.section('/', 1), bytes);
+    QString error;
+    ASSERT_TRUE(set.WritePackage(QStringLiteral(TARVO_RCC), path + QStringLiteral(".work"), path, &error))
+        << error.toStdString();
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+class PackageTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root_ = std::make_unique<QTemporaryDir>();
+        const QDir r(root_->path());
+        r.mkpath(QStringLiteral("game/program"));
+        r.mkpath(QStringLiteral("shipped"));
+        program_ = r.filePath(QStringLiteral("game/program"));
+        parent_ = r.filePath(QStringLiteral("game"));
+        shipped_ = r.filePath(QStringLiteral("shipped"));
+        SetPackageFolders({program_, shipped_});
+    }
+    void TearDown() override { SetPackageFolders(DefaultPackageFolders()); }
+
+    // A package whose one picture has a colour telling which copy it is.
+    void Put(const QString& folder, const QString& name, QRgb marker) {
+        WritePackage(QDir(folder).filePath(name),
+                     {{QStringLiteral("RCDATA/GMARK"), art::PngBytes(Solid({4, 4}, marker))}});
+    }
+
+    std::unique_ptr<QTemporaryDir> root_;
+    QString program_, parent_, shipped_;
+};
+
+// Fonts and image plug-ins want an application object.
+class QtEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override { app_ = std::make_unique<QGuiApplication>(argc_, argv_); }
+    void TearDown() override { app_.reset(); }
+
+  private:
+    int argc_ = 1;
+    char name_[16] = "packages_tests";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QGuiApplication> app_;
+};
+const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+TEST_F(PackageTest, ResourcesAreFoundWhateverTheCaseOfTypeAndName) {
+    const QByteArray png = art::PngBytes(Solid({3, 2}, 0xFF112233));
+    const QByteArray jpeg = art::JpegBytes(Solid({16, 16}, 0xFF808080));
+    WritePackage(QDir(program_).filePath(QStringLiteral("QobTest.dll")),
+                 {{QStringLiteral("RCDATA/Ch06Med"), png}, {QStringLiteral("JPEG/Fon05Ye"), jpeg}});
+    auto p = Package::Open(QStringLiteral("QobTest.dll"));
+    ASSERT_TRUE(p);
+    for (const auto& [type, name] :
+         {std::pair{"RCDATA", "CH06MED"}, {"rcdata", "ch06med"}, {"RcData", "Ch06Med"}})
+        EXPECT_EQ(p->Read(QString::fromLatin1(type), QString::fromLatin1(name)), png) << type << "/" << name;
+    EXPECT_FALSE(p->Read(QStringLiteral("JPEG"), QStringLiteral("Ch06Med"))); // the type is part of the path
+    EXPECT_FALSE(p->Read(QStringLiteral("RCDATA"), QStringLiteral("Ch06")));
+    QImage picture;
+    EXPECT_TRUE(LoadPackageJpeg(QStringLiteral("fon05ye"), QStringLiteral("QobTest.dll"), picture));
+    EXPECT_EQ(picture.size(), QSize(16, 16));
+    EXPECT_TRUE(LoadPackagePicture(QStringLiteral("ch06med"), QStringLiteral("QobTest.dll"), picture));
+    EXPECT_EQ(picture.size(), QSize(3, 2));
+}
+
+TEST_F(PackageTest, MixedCaseNamesWrittenByOtherToolsAreFoundToo) {
+    // A package not written by our builder may keep the names as they were.
+    const QString dir = QDir(root_->path()).filePath(QStringLiteral("hand"));
+    QDir().mkpath(dir + QStringLiteral("/RcData"));
+    QFile f(dir + QStringLiteral("/RcData/GFree.png"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(art::PngBytes(Solid({10, 10}, 0xFFFFFFFF)));
+    f.close();
+    QFile qrc(dir + QStringLiteral("/p.qrc"));
+    ASSERT_TRUE(qrc.open(QIODevice::WriteOnly));
+    qrc.write("<RCC><qresource prefix=\"/\"><file "
+              "alias=\"RcData/GFree\">RcData/GFree.png</file></qresource></RCC>");
+    qrc.close();
+    ASSERT_EQ(QProcess::execute(QStringLiteral(TARVO_RCC),
+                                {QStringLiteral("--binary"), QStringLiteral("-o"),
+                                 QDir(program_).filePath(QStringLiteral("QobHand.dll")), qrc.fileName()}),
+              0);
+    QImage picture;
+    EXPECT_TRUE(LoadPackagePicture(QStringLiteral("GFREE"), QStringLiteral("QobHand.dll"), picture));
+    EXPECT_EQ(picture.size(), QSize(10, 10));
+}
+
+TEST_F(PackageTest, LookupOrderIsProgramFolderThenShippedFolderThenParent) {
+    struct Case {
+        const char* what;
+        bool inProgram, inShipped, inParent;
+        QRgb expected; // 0: not found
+    };
+    const QRgb P = 0xFF0000FF, S = 0xFF00FF00, U = 0xFFFF0000;
+    const Case cases[] = {
+        {"program only", true, false, false, P},         {"shipped only", false, true, false, S},
+        {"parent only", false, false, true, U},          {"program wins", true, true, true, P},
+        {"shipped before parent", false, true, true, S}, {"nowhere", false, false, false, 0},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const QString name = QStringLiteral("QobLook%1.dll").arg(n++);
+        if (c.inProgram) Put(program_, name, P);
+        if (c.inShipped) Put(shipped_, name, S);
+        if (c.inParent) Put(parent_, name, U);
+        QImage picture;
+        const bool found = LoadPackagePicture(QStringLiteral("GMark"), name, picture);
+        EXPECT_EQ(found, c.expected != 0) << c.what;
+        if (found) {
+            EXPECT_EQ(picture.pixel(0, 0), c.expected) << c.what;
+        } else {
+            EXPECT_TRUE(picture.isNull()) << c.what << ": a missing package leaves the picture alone";
+        }
+    }
+}
+
+TEST_F(PackageTest, DamagedPackagesReadAsMissingAndNeverCrash) {
+    WritePackage(QDir(program_).filePath(QStringLiteral("QobGood.dll")),
+                 {{QStringLiteral("RCDATA/A"), art::PngBytes(Solid({8, 8}, 0xFF00FF00))},
+                  {QStringLiteral("RCDATA/B"), art::PngBytes(Solid({8, 8}, 0xFF0000FF))},
+                  {QStringLiteral("JPEG/C"), art::JpegBytes(Solid({8, 8}, 0xFF0000FF))}});
+    const QByteArray good = ReadAll(QDir(program_).filePath(QStringLiteral("QobGood.dll")));
+    ASSERT_GT(good.size(), 100);
+    auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile f(QDir(program_).filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    write(QStringLiteral("QobEmpty.dll"), QByteArray());
+    write(QStringLiteral("QobText.dll"), QByteArray("MZ this is not a package at all"));
+    write(QStringLiteral("QobHalf.dll"), good.left(good.size() / 2));
+    QByteArray wild = good;
+    for (int at : {8, 12, 16}) wild[at] = char(0x7F); // tree, data and name offsets far outside
+    write(QStringLiteral("QobWild.dll"), wild);
+    QImage picture;
+    for (const char* name : {"QobEmpty.dll", "QobText.dll", "QobHalf.dll", "QobWild.dll"}) {
+        EXPECT_FALSE(LoadPackagePicture(QStringLiteral("A"), QString::fromLatin1(name), picture)) << name;
+        EXPECT_FALSE(LoadPackagePicture(QStringLiteral("B"), QString::fromLatin1(name), picture)) << name;
+    }
+    // Flipped bytes anywhere: every read either finds something or nothing, and returns.
+    QRandomGenerator random(6);
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bent = good;
+        for (int k = 0; k < 4; ++k) bent[random.bounded(int(bent.size()))] = char(random.bounded(256));
+        write(QStringLiteral("QobBent.dll"), bent);
+        if (auto p = Package::Open(QStringLiteral("QobBent.dll"))) {
+            for (const char* name : {"A", "B", "C"})
+                (void)p->ReadPicture(QStringLiteral("RCDATA"), QString::fromLatin1(name));
+        }
+    }
+}
+
+TEST(FaceEllipse, InvertsInsideTheInscribedEllipseAndRestoresOnSecondRun) {
+    QImage face(69, 94, QImage::Format_ARGB32);
+    face.fill(qRgba(10, 200, 30, 255));
+    QImage stored = face;
+    InvertFaceEllipse(stored);
+    // Bounds (10, 10)-(59, 84): the middle and the ends of both axes are inside, the corners out.
+    for (const QPoint inside :
+         {QPoint(34, 47), QPoint(10, 47), QPoint(58, 47), QPoint(34, 10), QPoint(34, 83)})
+        EXPECT_EQ(stored.pixel(inside), qRgba(245, 55, 225, 255)) << inside.x() << "," << inside.y();
+    for (const QPoint outside : {QPoint(9, 47), QPoint(59, 47), QPoint(34, 9), QPoint(34, 84), QPoint(12, 12),
+                                 QPoint(0, 0), QPoint(68, 93)})
+        EXPECT_EQ(stored.pixel(outside), face.pixel(outside)) << outside.x() << "," << outside.y();
+    InvertFaceEllipse(stored);
+    EXPECT_EQ(stored, face);
+}
+
+} // namespace
