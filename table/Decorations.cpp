@@ -154,8 +154,11 @@ void DrawFitted(QPainter& painter, const QImage& picture, const QRect& target) {
     painter.drawImage(target.topLeft(), Resized(picture, target.width(), target.height()));
 }
 
-QImage DrawNamePlate(const DecorContext& ctx, const Rect& plate, const QString& penaltiesLabel,
-                     int penalties) {
+namespace {
+// The plate's frame, the pointer while the seat is to move, and the text last, so that the pointer
+// never hides the count.
+QImage Plate(const DecorContext& ctx, const Rect& plate, const QString& penaltiesLabel, int penalties,
+             bool pointer) {
     QImage image = ClearedPart(ctx, plate);
     QPainter p(&image);
     PreparePainter(p);
@@ -167,25 +170,27 @@ QImage DrawNamePlate(const DecorContext& ctx, const Rect& plate, const QString& 
         if (!frame.isNull()) p.drawImage(0, 0, Stretched(frame, plate.width, plate.height));
     }
     const Scale& s = ctx.scale;
+    const QImage hand = pointer ? BuiltinPicture(QStringLiteral("Hand_Up")) : QImage();
+    if (!hand.isNull()) {
+        // The same place at every size; at the smallest one the 40 x 60 hand is simply drawn smaller.
+        const QRect target(s.Scaled(55), s.Scaled(25), s.Scaled(20), s.Scaled(30));
+        p.drawImage(target.topLeft(), Stretched(hand, target.width(), target.height()));
+    }
     p.setFont(RoleFont(FontRole::Decor, RoleHeight(s.Scaled(17), FontRole::Decor)));
     p.setPen(Bgr(0xFF0000));
     CentreText(p, 0, plate.width, s.Scaled(15), penaltiesLabel + QString::number(penalties));
     return image;
 }
+} // namespace
+
+QImage DrawNamePlate(const DecorContext& ctx, const Rect& plate, const QString& penaltiesLabel,
+                     int penalties) {
+    return Plate(ctx, plate, penaltiesLabel, penalties, false);
+}
 
 QImage DrawTurnPointer(const DecorContext& ctx, const Rect& plate, const QString& penaltiesLabel,
                        int penalties, bool on) {
-    QImage image = DrawNamePlate(ctx, plate, penaltiesLabel, penalties);
-    if (!on) return image;
-    const QImage hand = BuiltinPicture(QStringLiteral("Hand_Up"));
-    if (hand.isNull()) return image;
-    const Scale& s = ctx.scale;
-    // The same place at every size; at the smallest one the 40 x 60 hand is simply drawn smaller.
-    const QRect target(s.Scaled(55), s.Scaled(25), s.Scaled(20), s.Scaled(30));
-    QPainter p(&image);
-    PreparePainter(p);
-    p.drawImage(target.topLeft(), Stretched(hand, target.width(), target.height()));
-    return image;
+    return Plate(ctx, plate, penaltiesLabel, penalties, on);
 }
 
 QString BubblePictureName(char colour, bool small) {
@@ -343,6 +348,8 @@ QImage ChatMemo::Draw(const DecorContext& ctx, const Rect& memo) const {
     const Scale& s = ctx.scale;
     const QFont font = RoleFont(FontRole::Serif, s.Scaled(14));
     p.setFont(font);
+    // A line that stays too wide after its cut ends at the frame instead of running over it.
+    p.setClipRect(0, 0, memo.width - s.Scaled(8), memo.height);
     const int ascent = QFontMetrics(font).ascent();
     for (int j = 1; j <= static_cast<int>(lines_.size()); ++j) {
         const ChatLine& line = lines_[static_cast<std::size_t>(j - 1)];

@@ -32,21 +32,20 @@ QColor InkOf(const QImage& digit) {
     return best;
 }
 
-// A character the set has no picture for ("K", "G") is written in the set's ink, the size of a
-// digit picture.
-void DrawLetter(QPainter& p, const QString& set, const Glyph& glyph) {
+// A unit letter is written in the set's ink, in a cell of the width given and the digits' height.
+void DrawLetter(QPainter& p, const QString& set, QChar c, int x, int y, int width) {
     const QImage zero = BuiltinPicture(set + QLatin1Char('0'));
-    const QSize cell = zero.isNull() ? QSize(16, 34) : zero.size();
-    const QString letter = glyph.picture.mid(set.size());
+    const QSize cell(width, zero.isNull() ? 34 : zero.height());
+    const QString letter(c);
     p.save();
     p.setFont(FontOfHeight(QStringLiteral("DejaVu Sans"), cell.height(), true));
     QFont font = p.font();
     // Narrow the letter to the digit cell, as the picture digits are drawn.
-    const int width = QFontMetrics(font).horizontalAdvance(letter);
-    if (width > cell.width()) font.setStretch(std::max(50, 100 * cell.width() / width));
+    const int advance = QFontMetrics(font).horizontalAdvance(letter);
+    if (advance > cell.width()) font.setStretch(std::max(50, 100 * cell.width() / advance));
     p.setFont(font);
     p.setPen(InkOf(zero));
-    p.drawText(QRect(glyph.x, glyph.y, cell.width(), cell.height()), Qt::AlignCenter, letter);
+    p.drawText(QRect(x, y, cell.width(), cell.height()), Qt::AlignCenter, letter);
     p.restore();
 }
 
@@ -143,10 +142,15 @@ std::vector<Glyph> InfoGlyphs(int mode, const QString& figure) {
     std::vector<Glyph> glyphs;
     for (qsizetype i = 0; i < shown.size(); ++i) {
         const QChar c = shown.at(i);
+        const int x = xs[static_cast<std::size_t>(i)];
+        if (c.isLetter()) {
+            glyphs.push_back({QString(), x, 15, c});
+            continue;
+        }
         const QString suffix = c == QLatin1Char('-')   ? QStringLiteral("M")
                                : c == QLatin1Char('.') ? QStringLiteral("P")
                                                        : QString(c);
-        glyphs.push_back({set + suffix, xs[static_cast<std::size_t>(i)], 15});
+        glyphs.push_back({set + suffix, x, 15});
     }
     return glyphs;
 }
@@ -187,17 +191,30 @@ InfoDisplay DrawInfoDisplay(const DecorContext& ctx, const Rect& part, int mode,
     if (!iconPicture.isNull()) {
         // The icon is a faint mark behind the figure, which stays readable over it.
         p.save();
-        p.setOpacity(0.45);
+        p.setOpacity(0.35);
         p.drawImage(10, 10, iconPicture);
         p.restore();
     }
     const QString set = InfoDigitSet(mode);
-    for (const Glyph& g : InfoGlyphs(mode, out.figure)) {
-        const QImage digit = BuiltinPicture(g.picture);
-        if (!digit.isNull())
-            p.drawImage(g.x, g.y, digit);
-        else
-            DrawLetter(p, set, g);
+    const std::vector<Glyph> glyphs = InfoGlyphs(mode, out.figure);
+    // Five or six characters stand closer than a digit is wide: each is narrowed to its step, and
+    // the unlit segments of one digit must not cover the lit ones of its neighbour.
+    const int step = glyphs.size() > 1 ? glyphs[1].x - glyphs[0].x : 115;
+    p.setCompositionMode(QPainter::CompositionMode_Lighten);
+    for (const Glyph& g : glyphs) {
+        const QImage digit = g.picture.isEmpty() ? QImage() : BuiltinPicture(g.picture);
+        if (!g.letter.isNull() || digit.isNull()) {
+            // A digit picture that is missing is written like a letter.
+            const QChar last = g.picture.isEmpty() ? QChar() : g.picture.back();
+            const QChar c = !g.letter.isNull()         ? g.letter
+                            : last == QLatin1Char('M') ? QLatin1Char('-')
+                            : last == QLatin1Char('P') ? QLatin1Char('.')
+                                                       : last;
+            DrawLetter(p, set, c, g.x, g.y, std::min(16, step - 1));
+            continue;
+        }
+        const int width = std::min(digit.width(), step - 1);
+        p.drawImage(QRect(g.x, g.y, width, digit.height()), digit);
     }
     return out;
 }

@@ -13,10 +13,12 @@
 
 namespace tarvo {
 
-// One picture of a composed display at its place inside the part.
+// One picture of a composed display at its place inside the part. The unit letters of a shortened
+// figure have no pictures: they carry the letter, written in the ink of the digit set instead.
 struct Glyph {
     QString picture;
     int x = 0, y = 0;
+    QChar letter = {};
     bool operator==(const Glyph&) const = default;
 };
 
@@ -39,7 +41,8 @@ double InfoPercentage(double l, double m);
 // to thousands "K", millions "M" or milliards "G"; whole figures without a point, others with one
 // decimal.
 QString InfoFigureText(int mode, double value);
-// The pictures of the characters at y 15, x by their count; "-" is the set's "M", "." its "P".
+// The pictures of the characters at y 15, x by their count; "-" is the set's "M", "." its "P", and
+// the letters "K", "M", "G" are written.
 std::vector<Glyph> InfoGlyphs(int mode, const QString& figure);
 
 // What the score server answered for the display; absent when it could not be reached.
