@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build test run clean
+.PHONY: deps configure build test run clean packages
 
 deps:
 	@scripts/install-deps
@@ -18,7 +18,12 @@ build: configure
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-run: build
+# The shipped resource packages, written into $(BUILD)/packages where the game finds them;
+# rebuilt only when a recipe changes. `make test` does not need them.
+packages: configure
+	cmake --build $(BUILD) -j $(JOBS) --target shipped_packages
+
+run: build packages
 	$(BUILD)/bin/tarvo3 $(ARGS)
 
 clean:
