@@ -22,11 +22,10 @@ struct QtWaveOutput::Impl {
     std::unique_ptr<QAudioSink> sink;
 };
 
-QtWaveOutput::QtWaveOutput() : impl_(new Impl) {}
+QtWaveOutput::QtWaveOutput() : impl_(std::make_unique<Impl>()) {}
 
 QtWaveOutput::~QtWaveOutput() {
     Stop();
-    delete impl_;
 }
 
 void QtWaveOutput::Start(const QByteArray& wave, const WaveInfo& info) {

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -30,7 +31,7 @@ class QtWaveOutput final : public WaveOutput {
 
   private:
     struct Impl;
-    Impl* impl_;
+    std::unique_ptr<Impl> impl_;
 };
 
 // The output every sound goes to. Tests install a recorder; nullptr restores the speakers.
