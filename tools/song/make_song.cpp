@@ -1,7 +1,7 @@
 // Writes the menu song as a standard MIDI file (format 1).
 //   make_song OUTPUT_FILE
 // The tune is the "Ode to Joy" melody (1824), long in the public domain; the arrangement is ours:
-// a two-bar lead-in, the theme on piano over strings and a walking bass, the theme again an octave
+// a two-bar lead-in, the theme on piano over strings and a root-and-fifth bass, the theme again an octave
 // higher on flute with harp arpeggios, and a held closing chord.
 #include <algorithm>
 #include <cstdint>
