@@ -3,16 +3,15 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QUrl>
 #include <algorithm>
-#include <cmath>
 
 #include "table/CardsButton.h"
+#include "table/Fonts.h"
 
 namespace tarvo {
 
@@ -23,26 +22,6 @@ constexpr int TextHeight = 20;
 const QString MessageFamily = QStringLiteral("Comic Sans MS");
 } // namespace
 
-QString DialogFontFamily(const QString& family) {
-    if (QFontDatabase::hasFamily(family)) return family;
-    if (family.compare(QStringLiteral("Comic Sans MS"), Qt::CaseInsensitive) == 0 &&
-        QFontDatabase::hasFamily(QStringLiteral("Comic Neue")))
-        return QStringLiteral("Comic Neue");
-    return family;
-}
-
-QFont DialogFont(const QString& family, int height, bool bold) {
-    QFont f(DialogFontFamily(family));
-    f.setBold(bold);
-    height = std::max(1, height);
-    f.setPixelSize(height);
-    // Qt sizes a font by its em; the game gives the whole cell, which is a little taller.
-    const int cell = QFontMetrics(f).height();
-    if (cell > 0 && cell != height)
-        f.setPixelSize(std::max(1, static_cast<int>(std::lround(double(height) * height / cell))));
-    return f;
-}
-
 int MessageClientWidth(int widestTextWidth) {
     const int w = widestTextWidth + LabelLeft;
     return w >= 350 ? w + 50 : 400;
@@ -51,7 +30,7 @@ int MessageClientWidth(int widestTextWidth) {
 TFormLink::TFormLink(const QString& line1, const QString& line2, const QString& line3,
                      const MessageWindowTexts& texts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      font_(DialogFont(MessageFamily, TextHeight, true)) {
+      font_(FontOfHeight(InstalledFamily(MessageFamily), TextHeight, true, texts.language)) {
     setWindowTitle(texts.caption);
 
     Image1 = new QLabel(this);

@@ -1,6 +1,5 @@
 // The one message window of the program: up to three lines and an "Ok" button; the third line
-// can be a link that opens in the system's browser or file viewer. Also the font helpers the
-// small dialogs share.
+// can be a link that opens in the system's browser or file viewer.
 #pragma once
 
 #include <QDialog>
@@ -14,15 +13,6 @@ namespace tarvo {
 
 class TQobCardsButton;
 
-// The family to ask Qt for: the family itself when it is installed, else its installed
-// look-alike ("Comic Sans MS" becomes "Comic Neue"); unknown families are returned unchanged
-// and left to Qt's own substitution.
-QString DialogFontFamily(const QString& family);
-
-// A font whose cell (ascent + descent) is `height` pixels, the way font heights are given
-// throughout the game's windows.
-QFont DialogFont(const QString& family, int height, bool bold);
-
 // The message window's client width for the widest of its texts: the labels start at 59; a
 // window narrower than 400 is never made, and a wider one keeps 50 pixels to the right.
 int MessageClientWidth(int widestTextWidth);
@@ -35,6 +25,7 @@ QUrl LinkUrl(const QString& text);
 struct MessageWindowTexts {
     QString caption = QStringLiteral("Attention");
     QString ok = QStringLiteral("Ok");
+    int language = 0; // 0..9: Chinese, Japanese and Korean get their own glyph shapes
 };
 
 class TFormLink : public QDialog {

@@ -15,7 +15,6 @@
 
 #include "packages/Package.h"
 #include "table/CardsButton.h"
-#include "table/MessageWindow.h"
 
 namespace tarvo {
 
@@ -166,11 +165,6 @@ QImage PreviewCloth(QSize size) {
 
 } // namespace
 
-int DialogRoleHeight(const DialogFontRoles& roles, int n, FontRole role) {
-    const int scale = role == FontRole::Serif ? roles.scaleLarge : roles.scaleSmall;
-    return static_cast<int>(std::nearbyint(n * scale / 100.0));
-}
-
 int PreviewInterval(int speed) {
     constexpr int intervals[6] = {110, 95, 80, 65, 40, 25};
     return intervals[std::clamp(speed, 1, 6) - 1];
@@ -306,8 +300,8 @@ void TFormSpeed::Build() {
 }
 
 QImage TFormSpeed::HeaderPicture() const {
-    const DialogFontRoles& roles = options_.fonts;
-    const QFont large = DialogFont(roles.fontLarge, DialogRoleHeight(roles, 40, FontRole::Serif), true);
+    const FontSettings& fonts = options_.fonts;
+    const QFont large = RoleFont(FontRole::Serif, RoleHeight(40, FontRole::Serif, fonts), true, fonts);
     switch (variant_) {
     case 1:
         if (!pictures_.speedWord.isNull()) return pictures_.speedWord;
@@ -342,10 +336,12 @@ void TFormSpeed::ApplyDesign() {
     setWindowTitle(options_.caption);
     Label0->setText(options_.prompt);
 
-    const DialogFontRoles& roles = options_.fonts;
-    const QFont labelFont = DialogFont(roles.fontSmall, DialogRoleHeight(roles, 20, FontRole::Serif), true);
-    Button1->setFont(DialogFont(roles.fontSmall, DialogRoleHeight(roles, 20, FontRole::Decor), true));
+    // The small font throughout, the labels at the large font's scale.
+    const FontSettings& fonts = options_.fonts;
+    const QFont labelFont = RoleFont(FontRole::Decor, RoleHeight(20, FontRole::Serif, fonts), true, fonts);
+    Button1->setFont(RoleFont(FontRole::Decor, RoleHeight(20, FontRole::Decor, fonts), true, fonts));
     Label0->setFont(labelFont);
+    FitPrompt();
     for (QLabel* tick : TickLabels) tick->setFont(labelFont);
 
     const QColor ink = graphic_ ? options_.designText : QColor(Qt::black);
@@ -373,6 +369,23 @@ void TFormSpeed::ApplyDesign() {
         Image0->setGeometry((ClientWidth - header.width()) / 2, 5, header.width(), header.height());
         Image0->setPixmap(QPixmap::fromImage(header));
     }
+}
+
+void TFormSpeed::FitPrompt() {
+    // The prompt keeps its bottom just above the track bar. A translation that wraps to more lines
+    // than the box holds grows it upwards into the free space under the header, and only when
+    // even that is not enough does its font shrink: a prompt is never cut off.
+    constexpr int bottom = 161, highestTop = 66, width = 146;
+    QFont font = Label0->font();
+    auto needed = [&] {
+        return QFontMetrics(font)
+            .boundingRect(QRect(0, 0, width, 1000), Qt::AlignCenter | Qt::TextWordWrap, Label0->text())
+            .height();
+    };
+    while (needed() > bottom - highestTop && font.pixelSize() > 8) font.setPixelSize(font.pixelSize() - 1);
+    Label0->setFont(font);
+    const int height = std::max(41, needed());
+    Label0->setGeometry(159, bottom - height, width, height);
 }
 
 void TFormSpeed::paintEvent(QPaintEvent*) {

@@ -10,6 +10,8 @@
 #include <array>
 #include <functional>
 
+#include "table/Fonts.h"
+
 class QLabel;
 class QSlider;
 class QWidget;
@@ -18,18 +20,6 @@ namespace tarvo {
 
 class TQobCardsButton;
 
-// The two font roles the dialog uses, as the settings give them: "serif" is the large font with
-// its scale, "decor" the small font with its scale (percent).
-struct DialogFontRoles {
-    QString fontLarge = QStringLiteral("Comic Sans MS");
-    int scaleLarge = 100;
-    QString fontSmall = QStringLiteral("Comic Sans MS");
-    int scaleSmall = 100;
-};
-enum class FontRole { Serif, Decor };
-// Round(n * scale of the role / 100), ties to even.
-int DialogRoleHeight(const DialogFontRoles& roles, int n, FontRole role);
-
 struct SpeedDialogOptions {
     // Texts from the language tables.
     QString caption = QStringLiteral("Choice of speed");
@@ -37,7 +27,7 @@ struct SpeedDialogOptions {
     QString speedWord = QStringLiteral("Speed");
     QString ok = QStringLiteral("Ok");
     QString languageCode = QStringLiteral("ENG"); // suffix of the language's pictures
-    DialogFontRoles fonts;
+    FontSettings fonts;                           // the families and scales of the font roles
     // The window design: the graphic part (the dark picture design) and the header variant 1..3
     // of the plain design.
     bool graphicDesign = false;
@@ -95,6 +85,7 @@ class TFormSpeed : public QDialog {
   private:
     void Build();
     void ApplyDesign();
+    void FitPrompt();
     QImage HeaderPicture() const;
     void Tick();
 

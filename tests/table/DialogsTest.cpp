@@ -90,7 +90,7 @@ TEST_F(Dialogs, TheWidestLineSetsTheWidthWhereverItIs) {
 
 TEST_F(Dialogs, EscAndOkBothCloseAndFreeTheWindow) {
     const std::pair<const char*, std::function<void(TFormLink*)>> closers[] = {
-        {"Esc", [](TFormLink* form) { QTest::keyClick(form, Qt::Key_Escape); }},
+        {"Esc", [](TFormLink* form) { QTest::keyClick(form->Button1, Qt::Key_Escape); }},
         {"Ok", [](TFormLink* form) { QTest::mouseClick(form->Button1, Qt::LeftButton); }},
         {"Enter", [](TFormLink* form) { QTest::keyClick(form->Button1, Qt::Key_Return); }},
     };
@@ -193,6 +193,24 @@ TEST_F(Dialogs, SpeedDialogDesignsAndTheirFallBacks) {
         EXPECT_EQ(form.size(), QSize(340, 280));
         EXPECT_EQ(form.windowTitle(), QStringLiteral("Choice of speed"));
     }
+}
+
+TEST_F(Dialogs, ALongPromptGrowsUpwardsInsteadOfBeingCut) {
+    int speed = 1;
+    SpeedDialogOptions options;
+    TFormSpeed english(speed, options, SpeedDesignPictures{});
+    EXPECT_EQ(english.Label0->geometry(), QRect(159, 120, 146, 41));
+
+    options.prompt = QString::fromUtf8("Выберете скорость полёта карт, пожалуйста, прямо сейчас:");
+    TFormSpeed longer(speed, options, SpeedDesignPictures{});
+    const QRect box = longer.Label0->geometry();
+    const int needed =
+        QFontMetrics(longer.Label0->font())
+            .boundingRect(QRect(0, 0, 146, 1000), Qt::AlignCenter | Qt::TextWordWrap, options.prompt)
+            .height();
+    EXPECT_GE(box.height(), needed);
+    EXPECT_EQ(box.bottom(), 160) << "the prompt stays right above the track bar";
+    EXPECT_GE(box.top(), 62) << "and below the red bar";
 }
 
 TEST_F(Dialogs, OkPlaysTheSaluteBeforeClosing) {
