@@ -140,7 +140,13 @@ QFont FontOfHeight(const QString& family, int height, bool bold, int language) {
 }
 
 QFont RoleFont(FontRole role, int height, bool bold, const FontSettings& settings) {
-    return FontOfHeight(InstalledFamily(RoleFamily(role, settings), role), height, bold, settings.language);
+    QString family = InstalledFamily(RoleFamily(role, settings), role);
+    // The look-alike of the default family has no Cyrillic letters; Russian texts would be drawn
+    // glyph by glyph in some other family at the wrong size, so a whole family that has them is used.
+    if (settings.language == 1 && !QFontDatabase::writingSystems(family).contains(QFontDatabase::Cyrillic))
+        family = role == FontRole::Fixed || role == FontRole::Conew ? QStringLiteral("Liberation Mono")
+                                                                    : QStringLiteral("DejaVu Sans");
+    return FontOfHeight(family, height, bold, settings.language);
 }
 
 } // namespace tarvo

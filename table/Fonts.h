@@ -45,7 +45,8 @@ QString CjkFamily(int language);
 // window's sizes are designed. For the CJK languages the language's Noto family stands behind the
 // family, so that Latin text keeps its look and the ideographs get the right shapes.
 QFont FontOfHeight(const QString& family, int height, bool bold = false, int language = 0);
-// The font of a role at an already computed height (RoleHeight is not applied again).
+// The font of a role at an already computed height (RoleHeight is not applied again). In Russian a
+// family without Cyrillic letters gives way to one that has them.
 QFont RoleFont(FontRole role, int height, bool bold = false,
                const FontSettings& settings = CurrentFontSettings());
 
