@@ -415,12 +415,14 @@ void TFormSpeed::Tick() {
     preview_->update();
 }
 
-void ShowSpeedDialog(int& speed, const SpeedDialogOptions& options, QWidget* parent) {
+bool ShowSpeedDialog(int& speed, const SpeedDialogOptions& options, QWidget* parent) {
     if (!parent) parent = QApplication::activeWindow();
     auto* form = new TFormSpeed(speed, options, parent);
+    const bool designShown = form->GraphicDesign() == options.graphicDesign;
     // A closed window frees itself; exec() returns only after that.
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->exec();
+    return designShown;
 }
 
 } // namespace tarvo

@@ -98,7 +98,8 @@ class TFormSpeed : public QDialog {
     QWidget* preview_ = nullptr;
 };
 
-// Shows the speed dialog modally; the track bar writes `speed` at once.
-void ShowSpeedDialog(int& speed, const SpeedDialogOptions& options, QWidget* parent = nullptr);
+// Shows the speed dialog modally; the track bar writes `speed` at once. False when the graphic
+// design was asked for but its pictures were missing, so that the caller can switch it off.
+bool ShowSpeedDialog(int& speed, const SpeedDialogOptions& options, QWidget* parent = nullptr);
 
 } // namespace tarvo

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "packages/Package.h"
 #include "table/CardsButton.h"
 #include "table/MessageWindow.h"
 #include "table/SpeedDialog.h"
@@ -193,6 +194,29 @@ TEST_F(Dialogs, SpeedDialogDesignsAndTheirFallBacks) {
         EXPECT_EQ(form.size(), QSize(340, 280));
         EXPECT_EQ(form.windowTitle(), QStringLiteral("Choice of speed"));
     }
+}
+
+TEST_F(Dialogs, ModalSpeedDialogWithoutTheGraphicsPackage) {
+    QTemporaryDir empty;
+    const PackageFolders saved = CurrentPackageFolders();
+    SetPackageFolders({empty.path(), empty.path()});
+    for (const bool graphic : {false, true}) {
+        int speed = 2;
+        SpeedDialogOptions options;
+        options.graphicDesign = graphic;
+        options.headerVariant = 3; // needs the package's header too
+        WhenModal([](QWidget* modal) {
+            auto* form = dynamic_cast<TFormSpeed*>(modal);
+            ASSERT_NE(form, nullptr);
+            EXPECT_FALSE(form->GraphicDesign());
+            EXPECT_EQ(form->HeaderVariant(), 2);
+            form->TrackBar1->setValue(6);
+            QTest::keyClick(form->TrackBar1, Qt::Key_Escape);
+        });
+        EXPECT_EQ(ShowSpeedDialog(speed, options), !graphic) << "graphic " << graphic;
+        EXPECT_EQ(speed, 6) << "the speed outlives the window";
+    }
+    SetPackageFolders(saved);
 }
 
 TEST_F(Dialogs, ALongPromptGrowsUpwardsInsteadOfBeingCut) {
