@@ -167,8 +167,10 @@ void DrawIndex(QPainter& p, int rank, int suit, const QSizeF& size, const DeckSt
 void DrawPips(QPainter& p, int count, int suit, const QSizeF& size, const DeckStyle& style) {
     const double w = size.width(), h = size.height();
     const bool small = h < 120;
-    const double pip = small ? 12 : w * 0.17;
-    const QRectF area(w * (small ? 0.335 : 0.3), h * 0.13, w * (small ? 0.33 : 0.4), h * 0.74);
+    // At the small size the columns keep a clear gap to the index column (x 2..15).
+    const double pip = small ? (count >= 9 ? 10.5 : 11.5) : w * 0.17;
+    const QRectF area(small ? 25 : w * 0.3, h * (small ? 0.14 : 0.13), small ? w - 50 : w * 0.4,
+                      h * (small ? 0.72 : 0.74));
     for (const PipSpot& s : PipLayout(count)) {
         const QPointF c(area.left() + s.col * area.width(), area.top() + s.row * area.height());
         QRectF box(c.x() - pip / 2, c.y() - pip / 2, pip, pip);
@@ -266,7 +268,7 @@ void DrawHeadgear(QPainter& p, int rank, const QRectF& box, const QColor& gold, 
 
 // One half of a court card: a figure in flat colours (head, headgear, hair or beard, robe) with the
 // rank letter and the suit in the corner. The lower half is the same turned round.
-void DrawCourtHalf(QPainter& p, int rank, int suit, const QRectF& half, const DeckStyle& style) {
+void DrawCourtHalf(QPainter& p, int rank, int suit, const QRectF& half, const DeckStyle& style, bool corner) {
     const double W = half.width(), H = half.height(), cx = half.center().x(), top = half.top();
     const QColor robe = style.robe[suit];
     const QColor ink = style.suitColour[suit];
@@ -275,7 +277,7 @@ void DrawCourtHalf(QPainter& p, int rank, int suit, const QRectF& half, const De
                         : rank == 5 ? QColor(0x6A, 0x3E, 0x1E)
                                     : QColor(0x8A, 0x8A, 0x90);
     const double pen = std::max(0.6, W * 0.012);
-    const QPointF head(cx + W * 0.06, top + H * 0.43);
+    const QPointF head(cx + (corner ? W * 0.06 : 0), top + H * 0.43);
     const double rx = W * 0.16, ry = H * 0.18;
     p.setPen(Qt::NoPen);
     if (rank == 6) {
@@ -354,7 +356,8 @@ void DrawCourtHalf(QPainter& p, int rank, int suit, const QRectF& half, const De
         p, rank,
         QRectF(head.x() - capW / 2 + (rank == 5 ? rx * 0.2 : 0), head.y() - ry * 1.55, capW, ry * 0.8),
         style.trim, rank == 5 ? robe : ink);
-    // The rank letter and the suit in the free corner.
+    // The rank letter and the suit in the free corner; the small cards have no room for them.
+    if (!corner) return;
     QFont f(style.courtFont);
     f.setBold(true);
     f.setPixelSize(100);
@@ -386,7 +389,7 @@ void DrawCourt(QPainter& p, int rank, int suit, const QSizeF& size, const DeckSt
             p.translate(-panel.center());
         }
         DrawCourtHalf(p, rank, suit, QRectF(panel.left(), panel.top(), panel.width(), panel.height() / 2),
-                      style);
+                      style, !small);
         p.restore();
     }
     // The middle line and the panel's frame.
