@@ -3,8 +3,6 @@
 #include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
-#include <QStyleOptionButton>
 #include <algorithm>
 #include <cmath>
 
