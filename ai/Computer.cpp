@@ -69,8 +69,9 @@ MoveChoice TwoPlayerMove(const GameState& g, TableView& view, MoveKind kind, int
     return SlotOrPass(SlotOfCard(g.CardsI[seat], card));
 }
 
-// Every answer passes here: a blocked attack becomes a pass, a card that does not fit the table or
-// does not beat becomes a pass or a take.
+} // namespace
+
+// A blocked attack becomes a pass whatever was chosen, so the blocking test comes first.
 MoveChoice FinalGuard(const GameState& g, MoveKind kind, int seat, MoveChoice choice) {
     if (kind == Lead || kind == ThrowIn || kind == Add) {
         if (AttackBlocked(g)) return PassChoice;
@@ -88,8 +89,6 @@ MoveChoice FinalGuard(const GameState& g, MoveKind kind, int seat, MoveChoice ch
     }
     return choice;
 }
-
-} // namespace
 
 int SmallLeadSlot(const TCards_I1x36& I, const TCards_J1x36& J, char trump, int maxRank) {
     RankSet nonTrumpRanks = RanksWhere(I, J, [trump](TStr2 c, int) { return c.suit != trump; });

@@ -31,6 +31,10 @@ constexpr TalonStage StageOf(int och) {
 MoveChoice ComputerMove(const GameState& g, TableView& view, MoveKind kind, int seat, bool isThird,
                         const SearchOptions& options = {});
 
+// Every answer passes here: a blocked attack becomes a pass, a card that does not fit the table
+// or does not beat becomes a pass or a take.
+MoveChoice FinalGuard(const GameState& g, MoveKind kind, int seat, MoveChoice choice);
+
 // The defender's card to beat KartaHod with, 0 when nothing in the hand beats it.
 int ChooseBeatingCard(const GameState& g, int seat);
 int ChooseBeatingCard(const TCards_I1x36& handI, const TCards_J1x36& handJ, const TCards_I1x12& tableI,

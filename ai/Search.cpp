@@ -230,19 +230,20 @@ Root MakeRoot(const StatFool2& s) {
 // Picks the best option: the lowest slot among equal values, the last option (pass or take) only
 // when it is strictly better than every card.
 struct RootChoice {
-    int value = NotExamined;
+    SearchOutcome out;
     int slot = 0;
     void Offer(int v, int s) {
-        if (v > value) {
-            value = v;
+        (s ? out.slotValues[static_cast<std::size_t>(s)] : out.passValue) = v;
+        if (v > out.value) {
+            out.value = v;
             slot = s;
         }
     }
+    bool Won() const { return out.value == WinValue; }
 };
 
-SearchOutcome Finish(const StatFool2& s, const RootChoice& choice, SearchEnv& env) {
-    SearchOutcome out;
-    out.value = choice.value;
+SearchOutcome Finish(const StatFool2& s, RootChoice& choice, SearchEnv& env) {
+    SearchOutcome out = choice.out;
     out.card = choice.slot ? s.CardsI1[choice.slot] : NoCard;
     out.aborted = env.abort;
     out.nodes = env.nodes;
@@ -262,7 +263,7 @@ SearchOutcome SearchAttack(const StatFool2& s, SearchMode mode, SearchEnv& env) 
     FastSearch search(root.cards, env);
     Mask playable = search.Playable(root.node);
     RootChoice choice;
-    for (int slot = 1; slot <= s.KolCards1 && choice.value != WinValue; ++slot) {
+    for (int slot = 1; slot <= s.KolCards1 && !choice.Won(); ++slot) {
         int c = root.ownIndex[static_cast<std::size_t>(slot)];
         if (!(playable & CardsInPlay::Bit(c))) continue;
         env.ShowOption(slot);
@@ -270,11 +271,12 @@ SearchOutcome SearchAttack(const StatFool2& s, SearchMode mode, SearchEnv& env) 
     }
     // In adding mode the literal search also looks at stopping after a winning card; stopping
     // could never beat it, so looking is skipped.
+    const bool cardWon = choice.Won();
     if (!playable)
         choice.Offer(NothingPlayable, 0);
-    else if (choice.value != WinValue && root.node.table)
+    else if (!cardWon && root.node.table)
         choice.Offer(search.AttackPass(root.node, adding, 1), 0);
-    if (choice.value != WinValue) env.ShowOption(s.KolCards1 + 1);
+    if (!cardWon) env.ShowAllExamined();
     return Finish(s, choice, env);
 }
 
@@ -288,17 +290,18 @@ SearchOutcome SearchDefend(const StatFool2& s, SearchEnv& env) {
     FastSearch search(root.cards, env);
     Mask beaters = root.node.mover & root.cards.beatenBy[root.node.last];
     RootChoice choice;
-    for (int slot = 1; slot <= s.KolCards1 && choice.value != WinValue; ++slot) {
+    for (int slot = 1; slot <= s.KolCards1 && !choice.Won(); ++slot) {
         int c = root.ownIndex[static_cast<std::size_t>(slot)];
         if (!(beaters & CardsInPlay::Bit(c))) continue;
         env.ShowOption(slot);
         choice.Offer(search.DefendCard(root.node, c, 1), slot);
     }
+    const bool cardWon = choice.Won();
     if (!beaters)
         choice.Offer(NothingPlayable, 0);
-    else if (choice.value != WinValue)
+    else if (!cardWon)
         choice.Offer(search.DefendTake(root.node, 1), 0);
-    if (choice.value != WinValue) env.ShowOption(s.KolCards1 + 1);
+    if (!cardWon) env.ShowAllExamined();
     return Finish(s, choice, env);
 }
 

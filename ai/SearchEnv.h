@@ -2,6 +2,7 @@
 // the progress text in the acting seat's speech box and the clock that drives the time limit.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -37,6 +38,16 @@ struct SearchOutcome {
     int value = NotExamined;
     bool aborted = false;
     std::uint64_t nodes = 0;
+    // The root's options: each own slot's value, then the pass (or take) option's; -100 where an
+    // option was not examined.
+    std::array<int, DeckSize + 1> slotValues = Unexamined();
+    int passValue = NotExamined;
+
+    static constexpr std::array<int, DeckSize + 1> Unexamined() {
+        std::array<int, DeckSize + 1> values{};
+        values.fill(NotExamined);
+        return values;
+    }
 };
 
 class SearchEnv {
@@ -50,6 +61,9 @@ class SearchEnv {
     void StartRoot(int total);
     // The root is about to examine option k.
     void ShowOption(int k);
+    // The root has examined all its options without finding a win. (Counting one past the own
+    // cards would show "7/6" at a lead, where no pass option is counted in n.)
+    void ShowAllExamined() { ShowOption(n_); }
     // Only nodes at these depths look at the clock, so a search may overrun the limit slightly.
     static constexpr bool ChecksClockAt(int depth) {
         return depth == 6 || depth == 7 || depth == 10 || depth == 11 || depth == 14 || depth == 15 ||

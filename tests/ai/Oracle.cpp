@@ -3,6 +3,13 @@
 namespace tarvo::oracle {
 namespace {
 
+thread_local std::uint64_t budget = Unlimited;
+
+// Counts the node; past the budget the search ends as if its time were up.
+void Enter(SearchEnv& env) {
+    if (++env.nodes > budget) env.abort = true;
+}
+
 struct Position {
     TCards_I1x36 moverI;
     TCards_J1x36 moverJ;
@@ -58,8 +65,14 @@ Position Swapped(const Position& p) {
     return q;
 }
 
-int Attack(Position p, SearchMode mode, SearchEnv& env, int* chosenSlot);
-int Defend(Position p, SearchEnv& env, int* chosenSlot);
+// Receives the root's option values.
+struct RootOptions {
+    std::array<int, 38> values;
+    int count = 0;
+};
+
+int Attack(Position p, SearchMode mode, SearchEnv& env, int* chosenSlot, RootOptions* root = nullptr);
+int Defend(Position p, SearchEnv& env, int* chosenSlot, RootOptions* root = nullptr);
 
 // Option values in slot order, the pass (or take) option after the last card.
 int Choose(const std::array<int, 38>& options, int count, int* chosenSlot) {
@@ -73,9 +86,9 @@ int Choose(const std::array<int, 38>& options, int count, int* chosenSlot) {
     return best;
 }
 
-int Attack(Position p, SearchMode mode, SearchEnv& env, int* chosenSlot) {
+int Attack(Position p, SearchMode mode, SearchEnv& env, int* chosenSlot, RootOptions* rootOptions) {
     if (env.abort) return 0;
-    ++env.nodes;
+    Enter(env);
     const bool root = p.depth == 1;
     if (root) env.StartRoot(p.moverCount + (p.tableCount ? 1 : 0));
     if (SearchEnv::ChecksClockAt(p.depth)) env.CheckClock();
@@ -142,13 +155,14 @@ int Attack(Position p, SearchMode mode, SearchEnv& env, int* chosenSlot) {
     }
 
     int best = Choose(options, p.moverCount, chosenSlot);
-    if (root && !won) env.ShowOption(p.moverCount + 1);
+    if (root && !won) env.ShowAllExamined();
+    if (rootOptions) *rootOptions = {options, p.moverCount};
     return best;
 }
 
-int Defend(Position p, SearchEnv& env, int* chosenSlot) {
+int Defend(Position p, SearchEnv& env, int* chosenSlot, RootOptions* rootOptions) {
     if (env.abort) return 0;
-    ++env.nodes;
+    Enter(env);
     const bool root = p.depth == 1;
     if (root) env.StartRoot(p.moverCount + 1);
 
@@ -196,7 +210,8 @@ int Defend(Position p, SearchEnv& env, int* chosenSlot) {
     }
 
     int best = Choose(options, p.moverCount, chosenSlot);
-    if (root && !won) env.ShowOption(p.moverCount + 1);
+    if (root && !won) env.ShowAllExamined();
+    if (rootOptions) *rootOptions = {options, p.moverCount};
     return best;
 }
 
@@ -217,22 +232,37 @@ Position RootPosition(const StatFool2& s) {
     return p;
 }
 
-SearchOutcome Outcome(const StatFool2& s, int value, int slot, const SearchEnv& env) {
-    return {slot ? s.CardsI1[slot] : NoCard, value, env.abort, env.nodes};
+SearchOutcome Outcome(const StatFool2& s, int value, int slot, const SearchEnv& env,
+                      const RootOptions& root) {
+    SearchOutcome out;
+    out.card = slot ? s.CardsI1[slot] : NoCard;
+    out.value = value;
+    out.aborted = env.abort;
+    out.nodes = env.nodes;
+    for (int i = 1; i <= root.count && i <= DeckSize; ++i)
+        out.slotValues[static_cast<std::size_t>(i)] = root.values[static_cast<std::size_t>(i)];
+    out.passValue = root.values[static_cast<std::size_t>(root.count + 1)];
+    return out;
 }
 
 } // namespace
 
-SearchOutcome SearchAttack(const StatFool2& s, SearchMode mode, SearchEnv& env) {
+SearchOutcome SearchAttack(const StatFool2& s, SearchMode mode, SearchEnv& env, std::uint64_t nodeBudget) {
+    budget = nodeBudget;
     int slot = 0;
-    int value = Attack(RootPosition(s), mode, env, &slot);
-    return Outcome(s, value, slot, env);
+    RootOptions root;
+    root.values.fill(NotExamined);
+    int value = Attack(RootPosition(s), mode, env, &slot, &root);
+    return Outcome(s, value, slot, env, root);
 }
 
-SearchOutcome SearchDefend(const StatFool2& s, SearchEnv& env) {
+SearchOutcome SearchDefend(const StatFool2& s, SearchEnv& env, std::uint64_t nodeBudget) {
+    budget = nodeBudget;
     int slot = 0;
-    int value = Defend(RootPosition(s), env, &slot);
-    return Outcome(s, value, slot, env);
+    RootOptions root;
+    root.values.fill(NotExamined);
+    int value = Defend(RootPosition(s), env, &slot, &root);
+    return Outcome(s, value, slot, env, root);
 }
 
 } // namespace tarvo::oracle

@@ -7,7 +7,11 @@
 
 namespace tarvo::oracle {
 
-SearchOutcome SearchAttack(const StatFool2& s, SearchMode mode, SearchEnv& env);
-SearchOutcome SearchDefend(const StatFool2& s, SearchEnv& env);
+// nodeBudget, when given, ends the search as the time limit would once that many nodes have been
+// entered: a bound on the work that is the same on every machine.
+constexpr std::uint64_t Unlimited = ~std::uint64_t{0};
+SearchOutcome SearchAttack(const StatFool2& s, SearchMode mode, SearchEnv& env,
+                           std::uint64_t nodeBudget = Unlimited);
+SearchOutcome SearchDefend(const StatFool2& s, SearchEnv& env, std::uint64_t nodeBudget = Unlimited);
 
 } // namespace tarvo::oracle
