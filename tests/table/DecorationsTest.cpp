@@ -16,11 +16,14 @@ using namespace tarvo;
 namespace {
 
 // Text measurement needs a running application; the offscreen platform gives one without a display.
+// It is made by the first test that runs, unless another part of the program made one before.
 class QtEnvironment : public ::testing::Environment {
   public:
-    void SetUp() override {
+    void Ensure() {
         if (!QGuiApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc_, argv_);
     }
+    // Before the program's statics go: an application left for exit crashes on its way out.
+    void TearDown() override { app_.reset(); }
 
   private:
     int argc_ = 1;
@@ -28,7 +31,15 @@ class QtEnvironment : public ::testing::Environment {
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QGuiApplication> app_;
 };
-[[maybe_unused]] auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+auto* const environment = static_cast<QtEnvironment*>(::testing::AddGlobalTestEnvironment(new QtEnvironment));
+
+class WithApplication : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { environment->Ensure(); }
+};
+using Fonts = WithApplication;
+using Decorations = WithApplication;
+using MenuClocks = WithApplication;
 
 DecorContext ContextFor(int windowSize) {
     DecorContext ctx;
@@ -55,7 +66,7 @@ int CountNear(const QImage& image, QColor colour, int tolerance = 40) {
 
 } // namespace
 
-TEST(Fonts, RoleHeightUsesTheScaleOfItsRole) {
+TEST_F(Fonts, RoleHeightUsesTheScaleOfItsRole) {
     FontSettings s;
     s.scaleLarge = 150;
     s.scaleSmall = 50;
@@ -72,7 +83,7 @@ TEST(Fonts, RoleHeightUsesTheScaleOfItsRole) {
     EXPECT_EQ(RoleHeight(18, FontRole::Serif, FontSettings{}), 18);
 }
 
-TEST(Fonts, MissingFamiliesFallBackToInstalledLookAlikes) {
+TEST_F(Fonts, MissingFamiliesFallBackToInstalledLookAlikes) {
     if (QFontDatabase::families().contains(QStringLiteral("Comic Sans MS")))
         GTEST_SKIP() << "the original family is installed here";
     EXPECT_EQ(InstalledFamily(QStringLiteral("Comic Sans MS")), QStringLiteral("Comic Neue"));
@@ -96,12 +107,12 @@ TEST(Fonts, MissingFamiliesFallBackToInstalledLookAlikes) {
               QStringLiteral("Liberation Mono"));
 }
 
-TEST(Fonts, HeightIsTheHeightOfALine) {
+TEST_F(Fonts, HeightIsTheHeightOfALine) {
     for (const int h : {14, 18, 30, 40})
         EXPECT_NEAR(QFontMetrics(FontOfHeight(QStringLiteral("Comic Neue"), h, true)).height(), h, 1) << h;
 }
 
-TEST(Fonts, IdeographsTakeTheShapesOfTheirLanguage) {
+TEST_F(Fonts, IdeographsTakeTheShapesOfTheirLanguage) {
     EXPECT_EQ(CjkFamily(5), QStringLiteral("Noto Sans CJK SC"));
     EXPECT_EQ(CjkFamily(8), QStringLiteral("Noto Sans CJK JP"));
     EXPECT_EQ(CjkFamily(9), QStringLiteral("Noto Sans CJK KR"));
@@ -127,7 +138,7 @@ TEST(Fonts, IdeographsTakeTheShapesOfTheirLanguage) {
     EXPECT_NE(render(role), render(jp));
 }
 
-TEST(Decorations, BubbleTextStepsDownAndStillDrawsWhatDoesNotFit) {
+TEST_F(Decorations, BubbleTextStepsDownAndStillDrawsWhatDoesNotFit) {
     for (const int size : {1, 5}) {
         const DecorContext ctx = ContextFor(size);
         const Scale& s = ctx.scale;
@@ -148,7 +159,7 @@ TEST(Decorations, BubbleTextStepsDownAndStillDrawsWhatDoesNotFit) {
     EXPECT_EQ(BubblePictureName('y', false), QStringLiteral("SPYellowB"));
 }
 
-TEST(Decorations, ChatLinesAreCutByAtMostTwelveCharacters) {
+TEST_F(Decorations, ChatLinesAreCutByAtMostTwelveCharacters) {
     const Scale s = Scale::ForWindowSize(1);
     EXPECT_EQ(FitChatLine(QStringLiteral("hi"), s), QStringLiteral("hi"));
     // Far too wide: twelve characters go, "..." comes, and the line stays too wide.
@@ -164,7 +175,7 @@ TEST(Decorations, ChatLinesAreCutByAtMostTwelveCharacters) {
     EXPECT_GE(fitted.size() - 3, line.size() - 12);
 }
 
-TEST(Decorations, ChatMemoKeepsTheLastFourLinesWithTheirSenders) {
+TEST_F(Decorations, ChatMemoKeepsTheLastFourLinesWithTheirSenders) {
     const DecorContext ctx = ContextFor(1);
     const Rect part = Layout::For(ctx.scale, 71, 96).memo;
     ChatMemo memo;
@@ -182,7 +193,7 @@ TEST(Decorations, ChatMemoKeepsTheLastFourLinesWithTheirSenders) {
     EXPECT_EQ(ChatSeatColour(4), QColor(0x80, 0x80, 0));
 }
 
-TEST(Decorations, GameCounterHoverByKindOfPlay) {
+TEST_F(Decorations, GameCounterHoverByKindOfPlay) {
     const CounterHoverTexts t{QStringLiteral("General number of game:"),
                               QStringLiteral("Number of round in a current cycle:"),
                               QStringLiteral("Number of round in a current session:")};
@@ -201,7 +212,7 @@ TEST(Decorations, GameCounterHoverByKindOfPlay) {
     EXPECT_EQ(GameCounterHover(PlayKind::Tournament, 4, 0, 0, t), general + "4" + nl + session + "1 / 1");
 }
 
-TEST(Decorations, GameResultStripAndBanner) {
+TEST_F(Decorations, GameResultStripAndBanner) {
     for (const int size : {1, 5}) {
         const DecorContext ctx = ContextFor(size);
         const Rect table = Layout::For(ctx.scale, 71, 96).table;
@@ -231,7 +242,7 @@ TEST(Decorations, GameResultStripAndBanner) {
     EXPECT_EQ(ShowGameResult(ContextFor(5), table, GameResult::Won, QString(), true).banner.left, 510 + 120);
 }
 
-TEST(MenuClocks, DigitsOfTheTime) {
+TEST_F(MenuClocks, DigitsOfTheTime) {
     const std::vector<Glyph> ten{{"GBClock1", 14, 15},
                                  {"GBClock0", 34, 15},
                                  {"GBClockP", 55, 24},
@@ -244,7 +255,7 @@ TEST(MenuClocks, DigitsOfTheTime) {
     EXPECT_EQ(MenuClockGlyphs(QTime(0, 0, 0, 999)).size(), 4u);
 }
 
-TEST(MenuClocks, HiddenBelowScaleOnePointSix) {
+TEST_F(MenuClocks, HiddenBelowScaleOnePointSix) {
     const InfoTexts texts;
     for (const auto& [size, shown] :
          std::vector<std::pair<int, bool>>{{1, false}, {3, false}, {4, true}, {5, true}}) {
@@ -257,7 +268,7 @@ TEST(MenuClocks, HiddenBelowScaleOnePointSix) {
     }
 }
 
-TEST(MenuClocks, InfoFiguresAndTheirPlaces) {
+TEST_F(MenuClocks, InfoFiguresAndTheirPlaces) {
     EXPECT_EQ(InfoFigureText(2, 1234567), QStringLiteral("1M"));
     const std::vector<Glyph> oneM{{"GAClock1", 38, 15}, {"", 58, 15, QLatin1Char('M')}};
     EXPECT_EQ(InfoGlyphs(2, QStringLiteral("1M")), oneM);
@@ -287,7 +298,7 @@ TEST(MenuClocks, InfoFiguresAndTheirPlaces) {
     EXPECT_EQ(InfoModeForMinute(59), 4);
 }
 
-TEST(MenuClocks, InfoHintsWithoutConnectionOrPlayer) {
+TEST_F(MenuClocks, InfoHintsWithoutConnectionOrPlayer) {
     InfoTexts t;
     t.hints = {"",
                "Dynamic IQ for Windows (percent)",
@@ -323,7 +334,7 @@ TEST(MenuClocks, InfoHintsWithoutConnectionOrPlayer) {
     }
 }
 
-TEST(MenuClocks, NewsChatSignalsByScale) {
+TEST_F(MenuClocks, NewsChatSignalsByScale) {
     const Scale small = Scale::ForWindowSize(1);
     const NewsChatView quiet = ShowNewsChatIndicators(small, {}, 455, false, true);
     EXPECT_FALSE(quiet.shelfShown);
@@ -341,7 +352,7 @@ TEST(MenuClocks, NewsChatSignalsByScale) {
     EXPECT_EQ(large.chatSiren, (Rect{1140, 655, 30, 33}));
 }
 
-TEST(MenuClocks, MedalsAndCaptionColours) {
+TEST_F(MenuClocks, MedalsAndCaptionColours) {
     const MedalLook plain = SetMedals(Scale::ForWindowSize(5), false, false);
     EXPECT_EQ(plain.rowCaption, QColor(0xFF, 0xC8, 0xFF));
     EXPECT_EQ(plain.modeCaption, QColor(0xC8, 0xFF, 0xFF));
@@ -368,7 +379,7 @@ TEST(MenuClocks, MedalsAndCaptionColours) {
     EXPECT_EQ(CaptionLanguageCode(9), QStringLiteral("ENG"));
 }
 
-TEST(Decorations, EveryPictureDrawnIsBuiltIn) {
+TEST_F(Decorations, EveryPictureDrawnIsBuiltIn) {
     QStringList names{"RamkaDGSm", "RamkaDGBg", "RamkaERSm", "RamkaERBg", "Hand_Up",  "GTimerR",
                       "GTimerY",   "GClockBG",  "GBClockP",  "Windows",   "Android",  "Account48",
                       "GPolkaNw",  "GNews072",  "GChat072",  "GTitle",    "GSirenaB", "GSirenaR"};
