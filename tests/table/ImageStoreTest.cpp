@@ -298,3 +298,70 @@ TEST_F(ImageStoreTest, APackageLackingPicturesGivesBuiltinOnesAndSaysWhich) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(BuiltinPictures, EveryNamedPictureIsThereInItsTypeAndSize) {
+    const auto own = Package::Open(QString());
+    ASSERT_TRUE(own);
+    struct Case {
+        const char* type;
+        const char* name;
+        QSize size;
+    };
+    const Case cases[] = {
+        {"BITMAP", "Ch06", {69, 94}},
+        {"BITMAP", "Pi5A", {69, 94}},
+        {"RCDATA", "Ch06B", {146, 198}},
+        {"RCDATA", "Pi5AB", {146, 198}},
+        {"BITMAP", "Ob01Mo", {69, 94}},
+        {"BITMAP", "Ob07SuR", {94, 69}},
+        {"RCDATA", "Ob04ThB", {146, 198}},
+        {"RCDATA", "Ob07SuRB", {198, 146}},
+        {"BITMAP", "Cher", {20, 20}},
+        {"BITMAP", "Piki", {20, 20}},
+        {"RCDATA", "KresB", {40, 40}},
+        {"JPEG", "FonG", {760, 500}},
+        {"JPEG", "FonGB", {1920, 922}},
+        {"RCDATA", "GKolodaSmall", {58, 25}},
+        {"RCDATA", "GKolodaSmallB", {116, 50}},
+        {"RCDATA", "GKolodaLarge", {60, 60}},
+        {"RCDATA", "GKolodaLargeB", {120, 120}},
+        {"RCDATA", "GFree", {10, 10}},
+        {"RCDATA", "RamkaDGSm", {130, 70}},
+        {"RCDATA", "RamkaDGBg", {260, 140}},
+        {"RCDATA", "RamkaERSm", {130, 90}},
+        {"RCDATA", "Hand_Up", {40, 60}},
+        {"RCDATA", "Hand_Right", {60, 40}},
+        {"RCDATA", "SPFiolet", {160, 20}},
+        {"RCDATA", "SPGreenB", {320, 40}},
+        {"RCDATA", "GTimerY", {50, 50}},
+        {"RCDATA", "GClockBG", {115, 64}},
+        {"RCDATA", "GBClock9", {18, 40}},
+        {"RCDATA", "GNClockM", {16, 34}},
+        {"RCDATA", "GTitle", {600, 160}},
+        {"RCDATA", "CapCze", {300, 60}},
+        {"RCDATA", "Net__Chi", {200, 40}},
+        {"RCDATA", "EliteRus", {200, 40}},
+        {"RCDATA", "GSvitok", {450, 570}},
+        {"RCDATA", "GKonBads", {240, 110}},
+        {"RCDATA", "GifMenu2", {160, 200}},
+        {"RCDATA", "GSirenaR", {30, 33}},
+        {"RCDATA", "R29_L", {14, 29}},
+        {"RCDATA", "Q59_2", {8, 59}},
+        {"RCDATA", "GMEDAL03", {32, 32}},
+        {"RCDATA", "GPolkaNw", {220, 54}},
+        {"ANICURSOR", "CurWait", {256, 32}},
+    };
+    for (const Case& c : cases) {
+        const QImage picture = own->ReadPicture(QString::fromLatin1(c.type), QString::fromLatin1(c.name));
+        EXPECT_EQ(picture.size(), c.size) << c.type << "/" << c.name;
+    }
+    // PNG pictures are RGB or RGBA, so that the frame pictures can go through the resizer.
+    for (const char* name : {"RamkaDGBg", "SPBlueB", "GTimerR", "Ch06B"})
+        EXPECT_TRUE(own->ReadPicture(RcData, QString::fromLatin1(name)).format() == QImage::Format_ARGB32 ||
+                    own->ReadPicture(RcData, QString::fromLatin1(name)).format() == QImage::Format_RGB32)
+            << name;
+}
+
+} // namespace

@@ -2,15 +2,71 @@
 // Usage: tarvo3-packbuilder RCC OUTPUT_DIR WORK_DIR [PACKAGE ...]
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <cstdio>
 #include <functional>
 
 #include "packages/Package.h"
+#include "table/ImageStore.h"
 #include "tools/packages/Recipes.h"
 
 using namespace tarvo;
 using namespace tarvo::art;
+
+namespace {
+
+// Reads back what the game's loaders will ask a package for, by name, type and size.
+QString CheckPackage(const QString& name) {
+    auto p = Package::Open(name);
+    if (!p) return QStringLiteral("cannot be opened");
+    auto expect = [&](const QString& type, const QString& picture, QSize size) -> QString {
+        const QImage image = p->ReadPicture(type, picture);
+        if (image.size() != size)
+            return QStringLiteral("%1/%2 is %3 x %4, not %5 x %6")
+                .arg(type, picture)
+                .arg(image.width())
+                .arg(image.height())
+                .arg(size.width())
+                .arg(size.height());
+        return {};
+    };
+    QString problem;
+    for (int s = 1; s <= 47 && problem.isEmpty(); ++s) {
+        if (FacePackage(s) != name) continue;
+        const QSize large = IsWideSet(s) ? QSize(146, 198) : QSize(126, 198);
+        for (int card = 1; card <= 36 && problem.isEmpty(); ++card) {
+            problem = expect(RcData, FaceName(card, s, true), {69, 94});
+            if (problem.isEmpty()) problem = expect(RcData, FaceName(card, s, false), large);
+        }
+        for (const char* icon : {"Cher", "Bubi", "Kres", "Piki"})
+            if (problem.isEmpty())
+                problem = expect(RcData, QString::fromLatin1(icon) + SuitIconCode(s) + 'B', {40, 40});
+    }
+    if (name == CardsPackageB)
+        for (int b = 0; b <= 12 && problem.isEmpty(); ++b)
+            for (int i = 1; i <= BackCountOfSet(b) && problem.isEmpty(); ++i) {
+                problem = expect(RcData, BackName(i, b, false, QStringLiteral("U")), {126, 198});
+                if (problem.isEmpty())
+                    problem = expect(RcData, BackName(i, b, true, QStringLiteral("U")), {198, 126});
+                if (b != 0 && problem.isEmpty())
+                    problem = expect(RcData, BackName(i, b, true, QString()), {94, 69});
+                if (b != 0 && problem.isEmpty())
+                    problem = expect(RcData, BackName(i, b, false, QStringLiteral("B")), {146, 198});
+            }
+    if (name == BackgroundPackage)
+        for (int s = 1; s <= 10 && problem.isEmpty(); ++s)
+            for (int v = 0; v <= 6 && problem.isEmpty(); ++v) {
+                if (s == 2 && v == 0) continue;
+                problem = expect(Jpeg, BackgroundName(s, v, 1), {760, 500});
+                if (problem.isEmpty()) problem = expect(Jpeg, BackgroundName(s, v, 2), {1920, 922});
+            }
+    if (name == GraphicsPackage && p->ReadPicture(Jpeg, QStringLiteral("BGLilu")).isNull())
+        problem = QStringLiteral("BGLilu is missing");
+    return problem;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -44,6 +100,12 @@ int main(int argc, char** argv) {
         if (!add(set, &error) ||
             !set.WritePackage(rcc, work.filePath(name + QStringLiteral(".d")), out.filePath(name), &error)) {
             std::fprintf(stderr, "tarvo3-packbuilder: %s: %s\n", qPrintable(name), qPrintable(error));
+            return 1;
+        }
+        SetPackageFolders({out.path(), QString()});
+        if (const QString problem = CheckPackage(name); !problem.isEmpty()) {
+            std::fprintf(stderr, "tarvo3-packbuilder: %s: %s\n", qPrintable(name), qPrintable(problem));
+            QFile::remove(out.filePath(name)); // a wrong package is not left for the game to find
             return 1;
         }
         std::printf("%s: %d pictures, %.1f s\n", qPrintable(name), set.Size(),
