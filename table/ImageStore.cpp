@@ -337,11 +337,16 @@ bool LoadBackground(ImageStore& store, CardLook& look, PictureMessages& messages
         }
     }
     if (picture.isNull()) {
-        if (look.background <= 0 || look.background > 10) {
+        if (look.background == 0) {
             // No background: the parts show the window's plain colour.
-            look.background = 0;
             store.background = QImage();
             return ok;
+        }
+        // A value no set has (a hand-edited settings file) means the built-in cloth.
+        if (look.background < 0 || look.background > 10 || look.backgroundVariant < 0 ||
+            look.backgroundVariant > 6) {
+            look.background = 2;
+            look.backgroundVariant = 0;
         }
         const bool builtinSet = look.background == 2 && look.backgroundVariant == 0;
         std::optional<Package> pkg;

@@ -275,6 +275,19 @@ TEST_F(ImageStoreTest, Backgrounds) {
     EXPECT_EQ(look.backgroundVariant, 0);
     EXPECT_EQ(store.background.size(), QSize(988, 650));
 
+    // No background at all, and values no set has.
+    look.background = 0;
+    EXPECT_TRUE(LoadBackground(store, look, messages, false));
+    EXPECT_TRUE(store.background.isNull());
+    for (const auto& [set, variant] : {std::pair{11, 0}, {-1, 0}, {5, 7}}) {
+        look.background = set;
+        look.backgroundVariant = variant;
+        EXPECT_TRUE(LoadBackground(store, look, messages, false)) << set << "/" << variant;
+        EXPECT_EQ(look.background, 2);
+        EXPECT_EQ(look.backgroundVariant, 0);
+        EXPECT_EQ(store.background.size(), QSize(988, 650));
+    }
+
     // The design background needs the graphics package; without it the designs are switched off.
     look.mainMenuDesign = look.tableDesign = look.windowDesignGraphic = true;
     messages.missing.clear();
