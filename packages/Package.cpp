@@ -7,9 +7,18 @@
 namespace tarvo {
 
 namespace {
-PackageFolders& Folders() {
-    static PackageFolders folders = DefaultPackageFolders();
+// Until the program sets its folders, they follow the running program (which may not exist yet
+// when the first lookup is made, so they are worked out at each lookup).
+std::optional<PackageFolders>& ChosenFolders() {
+    static std::optional<PackageFolders> folders;
     return folders;
+}
+
+const PackageFolders& Folders() {
+    static PackageFolders defaults;
+    if (ChosenFolders()) return *ChosenFolders();
+    defaults = DefaultPackageFolders();
+    return defaults;
 }
 
 QString Joined(const QString& folder, const QString& name) {
@@ -26,7 +35,7 @@ PackageFolders DefaultPackageFolders() {
 }
 
 void SetPackageFolders(const PackageFolders& folders) {
-    Folders() = folders;
+    ChosenFolders() = folders;
 }
 const PackageFolders& CurrentPackageFolders() {
     return Folders();
