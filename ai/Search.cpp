@@ -70,7 +70,7 @@ constexpr std::uint64_t KeyOf(const Node& p, NodeType type) {
 // generation per decision empties the table without touching it.
 class TransTable {
   public:
-    static constexpr int Bits = 20;
+    static constexpr int Bits = 17;
 
     void NewDecision() {
         if (slots_.empty()) slots_.assign(std::size_t{1} << Bits, 0);

@@ -133,7 +133,7 @@ Position Read(const Json& in) {
 
 std::string DecideLine(const std::string& line) {
     Json in = Json::parse(line, nullptr, false);
-    if (in.is_discarded()) return Json{{"error", "not a JSON object"}}.dump();
+    if (in.is_discarded()) return Json{{"error", "the line is not valid JSON"}}.dump();
     try {
         Position p = Read(in);
         NullView view;
