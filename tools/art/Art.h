@@ -66,7 +66,7 @@ QColor BackColour(int back);
 QImage DrawBack(int back, QSize size, BackPattern pattern, bool bordered);
 QImage Turned(const QImage& upright); // the back turned by 90 degrees for the talon
 
-QImage DrawSuitIcon(int suit, int size, bool silverBackground);
+QImage DrawSuitIcon(int suit, int size, bool silverBackground, const DeckStyle& style = DeckStyle());
 
 // Table cloths: set 1..10 (sun, felt, gradient, cloth, carpet, tree, casino, pattern, silk,
 // ornament), colour variant 0..6 (green, red, orange, yellow, light blue, dark blue, violet).

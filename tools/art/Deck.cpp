@@ -687,14 +687,14 @@ QImage Turned(const QImage& upright) {
     return upright.transformed(QTransform().rotate(90));
 }
 
-QImage DrawSuitIcon(int suit, int size, bool silverBackground) {
+QImage DrawSuitIcon(int suit, int size, bool silverBackground, const DeckStyle& style) {
     QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
     img.fill(silverBackground ? ink::Silver : QColor(Qt::transparent));
     QPainter p(&img);
     // The small bitmap keys out silver, so its edge must not blend into it.
     p.setRenderHint(QPainter::Antialiasing, !silverBackground);
     const double m = size * 0.08;
-    const QColor colour = suit < 2 ? ink::Red : ink::Black;
+    const QColor colour = style.suitColour[suit & 3];
     if (!silverBackground) {
         // A white halo keeps the icon legible on any cloth.
         QPainterPath halo = QTransform()

@@ -174,11 +174,16 @@ bool AddCardsPackage(ResourceSet& set, int first, int last, bool withBacks, cons
                     PngBytes(Stored(source(owner).Face(card, large, true))));
         }
         const QString icon = SuitIconCode(s);
+        // Icons shared by several sets follow the set that owns their code; rendered decks keep
+        // the usual red and black.
+        const FaceSetRecipe iconRecipe = RecipeOfFaceSet(std::max(1, OwnerOfCode(icon, first, last)));
+        const DeckStyle iconStyle = iconRecipe.svgDeck.isEmpty() ? iconRecipe.style : DeckStyle();
         const char* const names[4] = {"Cher", "Bubi", "Kres", "Piki"};
         for (int suit = 0; suit < 4; ++suit) {
-            set.Add(RcData, QString::fromLatin1(names[suit]) + icon, PngBytes(DrawSuitIcon(suit, 20, false)));
+            set.Add(RcData, QString::fromLatin1(names[suit]) + icon,
+                    PngBytes(DrawSuitIcon(suit, 20, false, iconStyle)));
             set.Add(RcData, QString::fromLatin1(names[suit]) + icon + 'B',
-                    PngBytes(DrawSuitIcon(suit, 40, false)));
+                    PngBytes(DrawSuitIcon(suit, 40, false, iconStyle)));
         }
     }
     if (withBacks) {
