@@ -57,7 +57,7 @@ void ComputerStep(MatchContext& m) {
     bool adding = kind == Add;
     if (AdderShowsGo(g)) m.view.DrawBubble(seat, Bubble::Go);
     for (;;) {
-        ComputerAnswer answer = m.computer.Decide(g, m.view, kind, seat, ActsAsThird(g));
+        MoveChoice answer = m.computer.Decide(g, m.view, kind, seat, ActsAsThird(g));
         if (!answer.pass && StepCard(m, answer.slot)) {
             if (adding) continue;
             return;

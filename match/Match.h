@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "ai/Computer.h"
 #include "core/Deck.h"
 #include "core/GameState.h"
 #include "core/Rules.h"
@@ -15,17 +16,19 @@ namespace tarvo {
 
 enum class PlayMode { Local, Network, Tournament };
 
-struct ComputerAnswer {
-    int slot = 0;
-    bool pass = false;
-};
-
 // Decides a computer seat's step: a slot of its hand, or a pass (decline, take, stop).
 class ComputerPlayer {
   public:
     virtual ~ComputerPlayer() = default;
-    virtual ComputerAnswer Decide(const GameState& g, TableView& view, MoveKind kind, int seat,
-                                  bool isThird) = 0;
+    virtual MoveChoice Decide(const GameState& g, TableView& view, MoveKind kind, int seat, bool isThird) = 0;
+};
+
+// The game's own computer opponents.
+class AiPlayer final : public ComputerPlayer {
+  public:
+    MoveChoice Decide(const GameState& g, TableView& view, MoveKind kind, int seat, bool isThird) override {
+        return ComputerMove(g, view, kind, seat, isThird);
+    }
 };
 
 // Where the step's record bodies go (the network transport; nothing in a local game). A body for

@@ -111,10 +111,6 @@ void LoadSuitIcons(ImageStore& store, const Package& pkg, int set, const QString
 
 } // namespace
 
-int RoundEven(double v) {
-    return static_cast<int>(std::nearbyint(v));
-}
-
 ImageMode ModeForScale(double scale) {
     if (scale < 1.3) return ImageMode::Small;
     return scale < 2 ? ImageMode::Scaled : ImageMode::Large;

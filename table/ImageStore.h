@@ -9,6 +9,8 @@
 #include <QString>
 #include <array>
 
+#include "table/Geometry.h"
+
 namespace tarvo {
 
 enum class ImageMode { Small, Scaled, Large };
@@ -57,8 +59,6 @@ struct ImageStore {
     int trumpOffset = 0; // shift of the trump card under the talon (narrow sets at larger sizes)
 };
 
-// Rounding to the nearest integer, ties to even.
-int RoundEven(double v);
 ImageMode ModeForScale(double scale);
 bool IsWideSet(int faceSet);
 QSize CellSize(double scale, bool wide);

@@ -9,28 +9,16 @@
 #include <QThread>
 #include <QTimer>
 
-#include "packages/Package.h"
 #include "table/CardDrawing.h"
+#include "table/CardsButton.h"
+#include "table/Decorations.h"
+#include "table/Fonts.h"
 
 namespace tarvo {
 namespace {
 
-// Built-in pictures, read once from the program's resources.
-QImage Builtin(const QString& name) {
-    static QHash<QString, QImage> cache;
-    auto it = cache.find(name);
-    if (it != cache.end()) return *it;
-    QImage picture;
-    if (auto program = Package::Open(QString())) picture = program->ReadPicture(RcData, name);
-    cache.insert(name, picture);
-    return picture;
-}
-
-QFont TalonFont(int pixelHeight) {
-    QFont font(QStringLiteral("Comic Neue"));
-    font.setPixelSize(pixelHeight);
-    font.setBold(true);
-    return font;
+QFont TalonFont(int height) {
+    return FontOfHeight(QStringLiteral("Comic Sans MS"), height, true);
 }
 
 int SuitSlot(char suit) {
@@ -41,12 +29,13 @@ int SuitSlot(char suit) {
 
 TableScreen::TableScreen(ImageStore& store, QWidget* parent) : QWidget(parent), store_(store) {
     setMouseTracking(true);
-    action_ = new QPushButton(this);
-    exit_ = new QPushButton(texts_.exitToMenu, this);
+    action_ = new TQobCardsButton(this);
+    exit_ = new TQobCardsButton(texts_.exitToMenu, this);
     action_->hide();
     exit_->hide();
     connect(action_, &QPushButton::clicked, this, &TableScreen::actionPressed);
     connect(exit_, &QPushButton::clicked, this, &TableScreen::exitPressed);
+    connect(&banner_, &QTimer::timeout, this, &TableScreen::AdvanceBanner);
     ApplyWindowSize();
 }
 
@@ -77,7 +66,8 @@ void TableScreen::EnterTable() {
     tableGone_.clear();
     tableDefence_.fill(false);
     turnMarker_.fill(0);
-    resultText_.clear();
+    result_ = {};
+    banner_.stop();
     shownTrump_ = NoCard;
     action_->show();
     exit_->hide();
@@ -168,7 +158,7 @@ void TableScreen::RedrawTalon() {
     int remaining = TalonCount(*game_);
     bool small = options_.windowSize == 1;
     if (remaining > 0) {
-        QImage base = Builtin(small ? "GKolodaSmall" : "GKolodaSmallB");
+        QImage base = BuiltinPicture(small ? "GKolodaSmall" : "GKolodaSmallB");
         if (small)
             p.drawImage(20, 1, base);
         else
@@ -186,7 +176,7 @@ void TableScreen::RedrawTalon() {
         int top = small ? s.Scaled(4) : s.Scaled(1) + RoundEven((s.Scaled(25) - height) / 2.0);
         p.drawText(left, top + QFontMetrics(font).ascent(), text);
     } else {
-        QImage base = Builtin(small ? "GKolodaLarge" : "GKolodaLargeB");
+        QImage base = BuiltinPicture(small ? "GKolodaLarge" : "GKolodaLargeB");
         QRect spot(s.Scaled(20), s.Scaled(54), s.Scaled(60), s.Scaled(60));
         if (small)
             p.drawImage(20, 54, base);
@@ -228,15 +218,6 @@ void TableScreen::DrawTablePart() {
         Point at = TableCardPlace(i, defence);
         DrawCard(at.x - r.left, at.y - r.top, game_->InGameI[i], store_, p);
     }
-    if (!resultText_.isEmpty()) {
-        QFont font(QStringLiteral("Comic Neue"));
-        font.setPixelSize(40);
-        font.setBold(true);
-        p.setFont(font);
-        p.setPen(resultColour_);
-        int width = QFontMetrics(font).horizontalAdvance(resultText_);
-        p.drawText((r.width - width) / 2, r.height - 40 + QFontMetrics(font).ascent(), resultText_);
-    }
     p.end();
     ShowPart(table_, r, canvas);
 }
@@ -253,83 +234,45 @@ void TableScreen::ClearTable() {
     DrawTablePart();
 }
 
+DecorContext TableScreen::Context() const {
+    return {layout_.scale, options_.windowSize, store_.background};
+}
+
 void TableScreen::DrawBubble(int seat, Bubble bubble) {
     if (seat < 1 || seat > 3) return;
-    const Rect& r = layout_.bubbles[static_cast<std::size_t>(seat - 1)];
-    QImage canvas = PartCanvas(r);
+    std::size_t i = static_cast<std::size_t>(seat - 1);
     QString text;
-    const char* picture = nullptr;
+    char colour = 'n';
     switch (bubble) {
     case Bubble::Name:
-        text = texts_.names[static_cast<std::size_t>(seat - 1)], picture = "SPYellow";
+        text = texts_.names[i], colour = 'y';
         break;
     case Bubble::Go:
-        text = texts_.go, picture = "SPRed";
+        text = texts_.go, colour = 'r';
         break;
     case Bubble::Pass:
-        text = texts_.pass, picture = "SPBlue";
+        text = texts_.pass, colour = 'b';
         break;
     case Bubble::Take:
-        text = texts_.take, picture = "SPGreen";
+        text = texts_.take, colour = 'g';
         break;
     case Bubble::Blank:
-        text = " ", picture = "SPBlue";
+        text = QStringLiteral(" "), colour = 'b';
         break;
     }
-    QPainter p(&canvas);
-    QString name = QString::fromLatin1(picture) + (options_.windowSize == 1 ? "" : "B");
-    p.drawImage(QRect(0, 0, r.width, r.height), Builtin(name));
-    QFont font(QStringLiteral("Liberation Serif"));
-    font.setBold(true);
-    for (int size : {18, 16, 14}) {
-        font.setPixelSize(layout_.scale.Scaled(size));
-        if (QFontMetrics(font).horizontalAdvance(text.trimmed()) <= layout_.scale.Scaled(150)) break;
-    }
-    p.setFont(font);
-    p.setPen(Qt::white);
-    QFontMetrics metrics(font);
-    int width = metrics.horizontalAdvance(text);
-    p.drawText((r.width - width) / 2, RoundEven((r.height - metrics.height()) / 2.0) + metrics.ascent(),
-               text);
-    p.end();
-    ShowPart(bubbles_[static_cast<std::size_t>(seat - 1)], r, canvas);
+    ShowPart(bubbles_[i], layout_.bubbles[i], tarvo::DrawBubble(Context(), layout_.bubbles[i], text, colour));
 }
 
 void TableScreen::DrawPlate(int seat) {
-    const Rect& r = layout_.plates[static_cast<std::size_t>(seat - 1)];
-    QImage canvas = PartCanvas(r);
-    QPainter p(&canvas);
-    p.drawImage(QRect(0, 0, r.width, r.height),
-                Builtin(options_.windowSize == 1 ? "RamkaDGSm" : "RamkaDGBg"));
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(layout_.scale.Scaled(17));
-    p.setFont(font);
-    p.setPen(QColor(0, 0, 0xFF));
-    int fools = game_ && seat <= 3 ? game_->FoolCount[seat] : 0;
-    QString text = texts_.penalties + QString::number(fools);
-    int width = QFontMetrics(font).horizontalAdvance(text);
-    p.drawText((r.width - width) / 2, layout_.scale.Scaled(15) + QFontMetrics(font).ascent(), text);
-    if (turnMarker_[static_cast<std::size_t>(seat - 1)]) {
-        const Scale& s = layout_.scale;
-        p.drawImage(QRect(s.Scaled(55), s.Scaled(25), s.Scaled(20), s.Scaled(30)), Builtin("Hand_Up"));
-    }
-    p.end();
-    ShowPart(plates_[static_cast<std::size_t>(seat - 1)], r, canvas);
+    std::size_t i = static_cast<std::size_t>(seat - 1);
+    int fools = game_ ? game_->FoolCount[seat] : 0;
+    ShowPart(plates_[i], layout_.plates[i],
+             DrawTurnPointer(Context(), layout_.plates[i], texts_.penalties, fools, turnMarker_[i] != 0));
 }
 
 void TableScreen::DrawCounter() {
-    const Rect& r = layout_.counter;
-    QImage canvas = PartCanvas(r);
-    QPainter p(&canvas);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(layout_.scale.Scaled(30));
-    p.setFont(font);
-    p.setPen(Qt::yellow);
-    QString text = texts_.game + ": " + QString::number(game_ ? game_->KonNumber : 0);
-    int width = QFontMetrics(font).horizontalAdvance(text);
-    p.drawText((r.width - width) / 2, layout_.scale.Scaled(12) + QFontMetrics(font).ascent(), text);
-    p.end();
-    ShowPart(counter_, r, canvas);
+    ShowPart(counter_, layout_.counter,
+             DrawGameCounter(Context(), layout_.counter, texts_.game, game_ ? game_->KonNumber : 0));
 }
 
 void TableScreen::ShowTurnMarker(int seat) {
@@ -388,18 +331,27 @@ void TableScreen::EnableExitButton(bool on) {
 }
 
 void TableScreen::ShowGameResult(GameResult result) {
-    switch (result) {
-    case GameResult::Lost:
-        resultText_ = texts_.lose, resultColour_ = QColor(0x00, 0xFF, 0xFF);
-        break;
-    case GameResult::Won:
-        resultText_ = texts_.won, resultColour_ = QColor(0x80, 0xFF, 0x80);
-        break;
-    case GameResult::Draw:
-        resultText_ = texts_.draw, resultColour_ = QColor(0xFF, 0xFF, 0x00);
-        break;
+    const QString& text = result == GameResult::Lost  ? texts_.lose
+                          : result == GameResult::Won ? texts_.won
+                                                      : texts_.draw;
+    result_ = tarvo::ShowGameResult(Context(), layout_.table, result, text, options_.gifAnimation);
+    bannerFrame_ = 0;
+    bannerStop_ = result == GameResult::Lost ? 24 : result == GameResult::Won ? 9 : -1;
+    if (result_.stillFrame < 0)
+        banner_.start(100);
+    else
+        banner_.stop();
+    update();
+}
+
+void TableScreen::AdvanceBanner() {
+    if (bannerStop_ >= 0 && bannerFrame_ >= bannerStop_) {
+        banner_.stop();
+        return;
     }
-    DrawTablePart();
+    QImage next = BuiltinGifFrame(result_.bannerGif, bannerFrame_ + 1);
+    bannerFrame_ = next.isNull() ? 0 : bannerFrame_ + 1;
+    update(QRect(result_.banner.left, result_.banner.top, result_.banner.width, result_.banner.height));
 }
 
 void TableScreen::ShowSearchProgress(int seat, const std::string& text) {
@@ -407,8 +359,7 @@ void TableScreen::ShowSearchProgress(int seat, const std::string& text) {
     DrawBubble(seat, Bubble::Blank);
     QImage& part = bubbles_[static_cast<std::size_t>(seat - 1)];
     QPainter p(&part);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(layout_.scale.Scaled(13));
+    QFont font = RoleFont(FontRole::Serif, layout_.scale.Scaled(13));
     p.setFont(font);
     p.setPen(Qt::white);
     QString line = QString::fromStdString(text);
@@ -480,8 +431,18 @@ void TableScreen::paintEvent(QPaintEvent*) {
         draw(layout_.bubbles[i], bubbles_[i]);
     }
     draw(layout_.talon, talon_);
-    draw(layout_.table, table_);
     draw(layout_.counter, counter_);
+    if (result_.bannerGif.isEmpty()) {
+        draw(layout_.table, table_);
+    } else {
+        draw(result_.table, result_.tablePicture);
+        QImage frame =
+            result_.stillFrame >= 0 ? result_.stillPicture : BuiltinGifFrame(result_.bannerGif, bannerFrame_);
+        if (!frame.isNull())
+            p.drawImage(
+                QRect(result_.banner.left, result_.banner.top, result_.banner.width, result_.banner.height),
+                frame);
+    }
 }
 
 void TableScreen::FlyCard(const CardFlight& f) {

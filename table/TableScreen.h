@@ -6,12 +6,14 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <set>
 
 #include "core/GameState.h"
 #include "core/TableView.h"
+#include "table/Decorations.h"
 #include "table/FlightPath.h"
 #include "table/Geometry.h"
 #include "table/ImageStore.h"
@@ -32,6 +34,7 @@ struct TableOptions {
     int windowSize = 1; // 1, 3, 4, 5; 2 is full screen
     bool flyCards = true;
     int speed = 5; // 1..6
+    bool gifAnimation = true;
 };
 
 class TableScreen : public QWidget, public TableView {
@@ -93,6 +96,8 @@ class TableScreen : public QWidget, public TableView {
         bool moving = true;
     };
 
+    DecorContext Context() const;
+    void AdvanceBanner();
     QImage PartCanvas(const Rect& r) const; // the background under a part
     void ShowPart(QImage& part, const Rect& r, QImage picture);
     void DrawTablePart();
@@ -119,8 +124,9 @@ class TableScreen : public QWidget, public TableView {
     TStr2 shownTrump_ = NoCard;
     int shownTrumpSeat_ = 0;
     bool firstBoutMarker_ = false;
-    QString resultText_;
-    QColor resultColour_;
+    GameResultView result_;
+    QTimer banner_;
+    int bannerFrame_ = 0, bannerStop_ = -1;
     QPushButton* action_ = nullptr;
     QPushButton* exit_ = nullptr;
 

@@ -15,7 +15,7 @@ namespace {
 // Plays the first legal card, or passes.
 class FirstLegal : public ComputerPlayer {
   public:
-    ComputerAnswer Decide(const GameState& g, TableView&, MoveKind, int seat, bool) override {
+    MoveChoice Decide(const GameState& g, TableView&, MoveKind, int seat, bool) override {
         for (int slot = 1; slot <= g.KolCards[seat]; ++slot)
             if (CanPlaySlot(g, slot)) return {slot, false};
         return {0, true};
@@ -145,7 +145,7 @@ TEST(Pipeline, LocalGamesToTheEnd) {
             ASSERT_TRUE(view.actionEnabled) << "the human confirms every bout end";
             PressActionButton(m, decks);
         } else if (ActingSeat(g) == 3 && !PendingBoutEnd(g)) {
-            ComputerAnswer a = computer.Decide(g, view, CurrentKind(g), 3, false);
+            MoveChoice a = computer.Decide(g, view, CurrentKind(g), 3, false);
             if (a.pass)
                 PressActionButton(m, decks);
             else

@@ -15,9 +15,9 @@ namespace {
 // Plays the answers it is given, in order, for whichever seat must act.
 class ScriptedComputer : public ComputerPlayer {
   public:
-    std::deque<ComputerAnswer> answers;
-    ComputerAnswer Decide(const GameState&, TableView&, MoveKind, int, bool) override {
-        ComputerAnswer a = answers.front();
+    std::deque<MoveChoice> answers;
+    MoveChoice Decide(const GameState&, TableView&, MoveKind, int, bool) override {
+        MoveChoice a = answers.front();
         answers.pop_front();
         return a;
     }
@@ -45,7 +45,7 @@ struct Fixture {
     MatchContext m{g, view, computer, &sink, PlayMode::Network, {}};
 
     // One computer-driven step with the given answers; returns the records it sent.
-    std::vector<Sent> Step(std::initializer_list<ComputerAnswer> answers) {
+    std::vector<Sent> Step(std::initializer_list<MoveChoice> answers) {
         computer.answers.assign(answers);
         sink.sent.clear();
         EXPECT_TRUE(MakeMove(m, 0, false, false));
@@ -53,8 +53,8 @@ struct Fixture {
     }
 };
 
-constexpr ComputerAnswer Pass{0, true};
-ComputerAnswer Slot(int s) {
+constexpr MoveChoice Pass{0, true};
+MoveChoice Slot(int s) {
     return {s, false};
 }
 

@@ -23,8 +23,9 @@ QApplication& App() {
     static int argc = 1;
     static char name[] = "dialogs_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: tearing Qt down from a static destructor crashes after its plugins unload.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 class Dialogs : public ::testing::Test {

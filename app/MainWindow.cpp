@@ -1,0 +1,274 @@
+#include "MainWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "TitleScreen.h"
+#include "core/Round.h"
+#include "core/Rules.h"
+#include "packages/Package.h"
+#include "table/Fonts.h"
+
+namespace tarvo {
+namespace {
+
+// Failures of the settings file reach the player as a message box.
+class BoxMessages : public SettingsMessages, public PictureMessages {
+  public:
+    explicit BoxMessages(QWidget* parent) : parent_(parent) {}
+    void ShowError(std::string_view text) override {
+        QMessageBox::warning(parent_, QStringLiteral("Tarvo-Trio"),
+                             QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+    }
+    void CantFindFile(const QString& fileName) override {
+        ShowError(("Can`t find the file " + fileName).toStdString());
+    }
+    void BadPicture(const QString& packageName, const QString& pictureName) override {
+        ShowError(("Can`t find the file " + packageName + " (" + pictureName + ")").toStdString());
+    }
+
+  private:
+    QWidget* parent_;
+};
+
+// Guards the game timer against ticks that fall due while a step's flight or search runs.
+class StepGuard {
+  public:
+    explicit StepGuard(bool& running) : running_(running) { running_ = true; }
+    ~StepGuard() { running_ = false; }
+
+  private:
+    bool& running_;
+};
+
+} // namespace
+
+MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
+    settings_ = LoadSettings(options_.data.File(kSettingsFileName));
+    SetPackageFolders(
+        {QString::fromStdString(options_.data.folder.string()), DefaultPackageFolders().shippedFolder});
+    FontSettings fonts;
+    fonts.fontLarge = QString::fromStdString(settings_.FontLarge);
+    fonts.fontSmall = QString::fromStdString(settings_.FontSmall);
+    fonts.fontSpecial1 = QString::fromStdString(settings_.FontSpecial1);
+    fonts.fontSpecial2 = QString::fromStdString(settings_.FontSpecial2);
+    fonts.scaleLarge = settings_.ScaleLarge;
+    fonts.scaleSmall = settings_.ScaleSmall;
+    fonts.scaleSpecial1 = settings_.ScaleSpecial1;
+    fonts.scaleSpecial2 = settings_.ScaleSpecial2;
+    fonts.language = settings_.Language;
+    SetFontSettings(fonts);
+    game_.Rules = {settings_.NoFiveOfSuit, settings_.FirstBoutFive, settings_.FirstMove};
+
+    stack_ = new QStackedWidget(this);
+    setCentralWidget(stack_);
+    title_ = new TitleScreen(stack_);
+    LoadPictures();
+    table_ = new TableScreen(store_, stack_);
+    table_->Attach(&game_);
+    stack_->addWidget(title_);
+    stack_->addWidget(table_);
+    match_ =
+        std::make_unique<MatchContext>(MatchContext{game_, *table_, computer_, nullptr, PlayMode::Local, {}});
+
+    for (auto& button : clubButtons_) {
+        button = new QPushButton(table_);
+        button->hide();
+    }
+    connect(clubButtons_[0], &QPushButton::clicked, this, &MainWindow::StartSeries);
+    exitButton_ = new QPushButton(table_);
+    exitButton_->hide();
+    connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
+
+    connect(title_, &TitleScreen::left, this, &MainWindow::ShowMenu);
+    connect(table_, &TableScreen::actionPressed, this, &MainWindow::OnAction);
+    connect(table_, &TableScreen::exitPressed, this, &MainWindow::ExitToMenu);
+    connect(table_, &TableScreen::ownCardClicked, this, &MainWindow::OnOwnCard);
+    connect(table_, &TableScreen::ownCardHovered, this, &MainWindow::OnHover);
+    connect(&gameTimer_, &QTimer::timeout, this, &MainWindow::OnGameTick);
+
+    setWindowTitle(Tr(txt::ProductName));
+    ApplyTexts();
+    ShowTitle();
+    if (options_.autoplayGames > 0) QTimer::singleShot(0, this, &MainWindow::ShowMenu);
+}
+
+MainWindow::~MainWindow() = default;
+
+QString MainWindow::Tr(TextTable table, int row) const {
+    std::string_view text = Text(table, row, settings_.Language);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void MainWindow::LoadPictures() {
+    BoxMessages messages(this);
+    Scale scale = Scale::ForWindowSize(settings_.WindowSize);
+    look_.cardFaces = settings_.CardFaces;
+    look_.cardBack = settings_.CardBack;
+    look_.oneBack = settings_.OneBack;
+    look_.background = settings_.Background;
+    look_.backgroundVariant = settings_.BackgroundVariant;
+    look_.windowSize = settings_.WindowSize;
+    look_.scale = scale.S;
+    look_.clientSize = QSize(scale.clientWidth, scale.clientHeight);
+    LoadCardFaces(store_, look_, messages);
+    LoadCardBacks(store_, look_, messages);
+    LoadBackground(store_, look_, messages, false);
+    // A set that could not be loaded fell back; keep that for the next save.
+    settings_.CardFaces = look_.cardFaces;
+    settings_.CardBack = look_.cardBack;
+    settings_.Background = look_.background;
+}
+
+void MainWindow::ApplyTexts() {
+    TableTexts t;
+    t.go = Tr(txt::IGo);
+    t.pass = Tr(txt::ThatsAllDots);
+    t.take = Tr(txt::ITake);
+    t.penalties = Tr(txt::Penalties);
+    t.game = Tr(txt::GameCounter);
+    t.names = {QStringLiteral("PC"), QStringLiteral("PC"),
+               settings_.PlayerName.empty() ? QStringLiteral("Player")
+                                            : QString::fromStdString(settings_.PlayerName)};
+    t.lose = Tr(txt::YouLoseGame);
+    t.won = Tr(txt::YouHaveWon);
+    t.draw = Tr(txt::DeadHeat);
+    t.toBegin = Tr(txt::ToBegin);
+    t.beaten = Tr(txt::Beaten);
+    t.playStill = Tr(txt::WePlayStill);
+    t.exitToMenu = Tr(txt::ExitToMenu);
+    table_->SetTexts(t);
+    TableOptions o;
+    o.windowSize = settings_.WindowSize == 2 ? 1 : settings_.WindowSize;
+    o.flyCards = settings_.FlyCards && options_.autoplayGames == 0;
+    o.speed = settings_.Speed;
+    o.gifAnimation = settings_.GifAnimation;
+    table_->SetOptions(o);
+    clubButtons_[0]->setText(t.names[2]);
+    exitButton_->setText(Tr(txt::Exit));
+}
+
+void MainWindow::ShowTitle() {
+    Scale scale = Scale::ForWindowSize(settings_.WindowSize == 2 ? 1 : settings_.WindowSize);
+    title_->setFixedSize(scale.clientWidth, scale.clientHeight);
+    stack_->setCurrentWidget(title_);
+    title_->setFocus();
+    adjustSize();
+}
+
+void MainWindow::ShowMenu() {
+    table_->ApplyWindowSize();
+    table_->HideTable();
+    stack_->setCurrentWidget(table_);
+    LayOutMenu();
+    menuShown_ = true;
+    gameTimer_.start(20);
+    adjustSize();
+    if (QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+    if (options_.autoplayGames > 0 && autoplayed_ == 0) QTimer::singleShot(0, this, &MainWindow::StartSeries);
+}
+
+void MainWindow::LayOutMenu() {
+    const Scale& s = table_->CurrentLayout().scale;
+    int h = RoundEven(30 * s.S);
+    clubButtons_[0]->setGeometry(RoundEven(180 * s.Sx), RoundEven(265 * s.Sy), RoundEven(400 * s.Sx), h);
+    clubButtons_[0]->show();
+    exitButton_->setGeometry(RoundEven(330 * s.Sx), RoundEven(465 * s.Sy), RoundEven(100 * s.Sx), h);
+    exitButton_->show();
+}
+
+void MainWindow::StartSeries() {
+    for (auto* button : clubButtons_) button->hide();
+    exitButton_->hide();
+    menuShown_ = false;
+    game_.Rules = {settings_.NoFiveOfSuit, settings_.FirstBoutFive, settings_.FirstMove};
+    table_->EnterTable();
+    tarvo::StartSeries(*match_, decks_, 0);
+    gameTimer_.start(options_.autoplayGames > 0 ? 1 : 500);
+}
+
+void MainWindow::ExitToMenu() {
+    gameTimer_.stop();
+    game_.StartPending = 0;
+    ShowMenu();
+}
+
+void MainWindow::OnGameTick() {
+    if (stepRunning_ || menuShown_) return;
+    StepGuard guard(stepRunning_);
+    if (options_.autoplayGames > 0) {
+        AutoplayStep();
+        return;
+    }
+    GameTick(*match_);
+}
+
+void MainWindow::AutoplayStep() {
+    GameState& g = game_;
+    if (g.StartPending == 1) {
+        PressActionButton(*match_, decks_);
+    } else if (g.GameOver) {
+        if (!match_->flags.EndShown) {
+            GameTick(*match_);
+            return;
+        }
+        if (++autoplayed_ >= options_.autoplayGames || match_->flags.CycleComplete) {
+            ExitToMenu();
+            close();
+            return;
+        }
+        table_->EnterTable();
+        PressActionButton(*match_, decks_);
+    } else if (PendingBoutEnd(g) || ActingSeat(g) == 3) {
+        if (PendingBoutEnd(g) && g.DuelMode) {
+            GameTick(*match_);
+        } else if (PendingBoutEnd(g)) {
+            PressActionButton(*match_, decks_);
+        } else {
+            MakeMove(*match_, 0, false, false); // the computer plays seat 3 through the same pipeline
+        }
+    } else {
+        GameTick(*match_);
+    }
+}
+
+void MainWindow::OnAction() {
+    if (stepRunning_) return;
+    StepGuard guard(stepRunning_);
+    if (game_.GameOver) table_->EnterTable();
+    PressActionButton(*match_, decks_);
+}
+
+void MainWindow::OnOwnCard(int slot, bool rightButton) {
+    if (stepRunning_) return;
+    StepGuard guard(stepRunning_);
+    ClickOwnCard(*match_, slot, rightButton);
+}
+
+void MainWindow::OnHover(int slot) {
+    table_->setCursor(slot && OwnCardAccepted(game_, slot) ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+bool MainWindow::SaveSettingsNow() {
+    BoxMessages messages(this);
+    return SaveSettings(options_.data.File(kSettingsFileName), settings_, messages) != SaveOutcome::Failed;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!menuShown_ && stack_->currentWidget() == table_ && table_->TableShown() &&
+        options_.autoplayGames == 0) {
+        auto answer = QMessageBox::question(this, Tr(txt::ProductName),
+                                            Tr(txt::ExitQuestion) + " " + Tr(txt::DataWillBeLost));
+        if (answer != QMessageBox::Yes) {
+            event->ignore();
+            return;
+        }
+    }
+    gameTimer_.stop();
+    SaveSettingsNow();
+    event->accept();
+}
+
+} // namespace tarvo
