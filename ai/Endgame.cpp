@@ -10,7 +10,8 @@ constexpr int WinForecast = 6;
 constexpr int DrawForecast = 4;
 constexpr int LossForecast = 2;
 
-// Two ranks or more held only in non-trumps leave m undefined: the small lead applies.
+// A trump lead when at most one rank is held only in non-trumps and the trump that would be led
+// next outranks every trump of the opponent's; 0 sends the hand to the small lead.
 int EndgameLeadFromTrumps(const StatFool2& s) {
     RankSet all = RanksInHand(s.CardsI1, s.CardsJ1);
     RankSet trumps = RanksOfSuitInHand(s.CardsI1, s.CardsJ1, s.Koz);

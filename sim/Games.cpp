@@ -24,6 +24,12 @@ Json Code(TStr2 card) {
     return card.Utf8();
 }
 
+Json DeckCodes(const GameState& g) {
+    Json deck = Json::array();
+    for (int p = 1; p <= DeckSize; ++p) deck.push_back(Code(g.KolodaI[p]));
+    return deck;
+}
+
 // What decides the rest of a game at the start of a bout: the hands in slot order, who attacks,
 // the pair, the talon and discard pile counters and the bout limit.
 std::string BoutStartKey(const GameState& g) {
@@ -49,15 +55,15 @@ class GameRun {
 
     GameFate Play(GameState& g, DeckSource& decks, bool keepSeries) {
         Deal(g, view_, decks, keepSeries);
-        Json deck = Json::array();
-        for (int p = 1; p <= DeckSize; ++p) deck.push_back(Code(g.KolodaI[p]));
-        Emit(Json{{"ev", "deal"},
-                  {"game", gameNumber_},
-                  {"deck", deck},
-                  {"noFive", g.Rules.NoFiveOfSuit},
-                  {"firstBoutFive", g.Rules.FirstBoutFive},
-                  {"firstMove", g.Rules.FirstMove},
-                  {"first", g.HodSeat}});
+        Emit([&] {
+            return Json{{"ev", "deal"},
+                        {"game", gameNumber_},
+                        {"deck", DeckCodes(g)},
+                        {"noFive", g.Rules.NoFiveOfSuit},
+                        {"firstBoutFive", g.Rules.FirstBoutFive},
+                        {"firstMove", g.Rules.FirstMove},
+                        {"first", g.HodSeat}};
+        });
         Check(g, "after the deal");
         BeginPlay(g);
         boutStarts_.insert(BoutStartKey(g));
@@ -69,11 +75,13 @@ class GameRun {
                 ++bouts_;
                 Check(g, "after a bout end");
                 bool beaten = *end == BoutEnd::Beaten || *end == BoutEnd::DuelBeaten;
-                Emit(Json{{"ev", "bout"},
-                          {"end", beaten ? "beaten" : "taken"},
-                          {"next", g.HodSeat},
-                          {"duelMode", g.DuelMode},
-                          {"duelPair", g.DuelPair}});
+                Emit([&] {
+                    return Json{{"ev", "bout"},
+                                {"end", beaten ? "beaten" : "taken"},
+                                {"next", g.HodSeat},
+                                {"duelMode", g.DuelMode},
+                                {"duelPair", g.DuelPair}};
+                });
                 if (!g.GameOver && !boutStarts_.insert(BoutStartKey(g)).second) return GameFate::Cycled;
                 continue;
             }
@@ -89,17 +97,22 @@ class GameRun {
                               std::to_string(kind) + ", slot " + std::to_string(move.slot) + ")");
             ++steps_;
             Check(g, "after a step of seat " + std::to_string(seat));
-            Emit(Json{{"ev", "step"},
-                      {"seat", seat},
-                      {"kind", static_cast<int>(kind)},
-                      {"slot", move.pass ? 0 : move.slot},
-                      {"card", Code(card)},
-                      {"pass", move.pass},
-                      {"hod", g.HodPhase},
-                      {"duel", g.DuelPhase}});
+            Emit([&] {
+                return Json{{"ev", "step"},
+                            {"seat", seat},
+                            {"kind", static_cast<int>(kind)},
+                            {"slot", move.pass ? 0 : move.slot},
+                            {"card", Code(card)},
+                            {"pass", move.pass},
+                            {"hod", g.HodPhase},
+                            {"duel", g.DuelPhase}};
+            });
         }
-        Json fools = Json::array({g.FoolCount[1], g.FoolCount[2], g.FoolCount[3]});
-        Emit(Json{{"ev", "end"}, {"loser", g.Loser}, {"fools", fools}});
+        Emit([&] {
+            return Json{{"ev", "end"},
+                        {"loser", g.Loser},
+                        {"fools", Json::array({g.FoolCount[1], g.FoolCount[2], g.FoolCount[3]})}};
+        });
         return GameFate::Finished;
     }
 
@@ -115,8 +128,9 @@ class GameRun {
     }
 
   private:
-    void Emit(const Json& event) {
-        if (config_.trace) lines_.push_back(event.dump());
+    // Events are only built when a trace is written: most runs only count.
+    template <class MakeEvent> void Emit(MakeEvent make) {
+        if (config_.trace) lines_.push_back(make().dump());
     }
 
     void Check(const GameState& g, const std::string& when) {
