@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QMessageBox>
 #include <QScreen>
+#include <cstdio>
 
 #include "TitleScreen.h"
 #include "core/Round.h"
@@ -15,13 +17,14 @@ namespace tarvo {
 namespace {
 
 // Failures of the settings file reach the player as a message box.
-class BoxMessages : public SettingsMessages, public PictureMessages {
+class BoxMessages : public SettingsMessages, public PictureMessages, public SongMessages {
   public:
     explicit BoxMessages(QWidget* parent) : parent_(parent) {}
     void ShowError(std::string_view text) override {
         QMessageBox::warning(parent_, QStringLiteral("Tarvo-Trio"),
                              QString::fromUtf8(text.data(), static_cast<int>(text.size())));
     }
+    void CantCreateMusicFile() override { ShowError("Can`t create music file!"); }
     void CantFindFile(const QString& fileName) override {
         ShowError(("Can`t find the file " + fileName).toStdString());
     }
@@ -89,6 +92,17 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     connect(table_, &TableScreen::ownCardHovered, this, &MainWindow::OnHover);
     connect(&gameTimer_, &QTimer::timeout, this, &MainWindow::OnGameTick);
 
+    songPlayer_ = std::make_unique<FluidSongPlayer>();
+    song_ = std::make_unique<MenuSong>(*songPlayer_);
+    SetSongFolder(QDir::tempPath());
+    {
+        BoxMessages messages(this);
+        PrepareSong(*songPlayer_, messages);
+    }
+    connect(&songTimer_, &QTimer::timeout, this, [this] { song_->Tick(settings_.MusicOn); });
+    songTimer_.start(1000);
+    song_->ShowMenu(settings_.MusicOn);
+
     setWindowTitle(Tr(txt::ProductName));
     ApplyTexts();
     ShowTitle();
@@ -145,6 +159,8 @@ void MainWindow::ApplyTexts() {
     o.flyCards = settings_.FlyCards && options_.autoplayGames == 0;
     o.speed = settings_.Speed;
     o.gifAnimation = settings_.GifAnimation;
+    o.soundOn = settings_.SoundOn && options_.autoplayGames == 0;
+    o.language = settings_.Language;
     table_->SetOptions(o);
     clubButtons_[0]->setText(t.names[2]);
     exitButton_->setText(Tr(txt::Exit));
@@ -164,6 +180,7 @@ void MainWindow::ShowMenu() {
     stack_->setCurrentWidget(table_);
     LayOutMenu();
     menuShown_ = true;
+    song_->ShowMenu(settings_.MusicOn && options_.autoplayGames == 0);
     gameTimer_.start(20);
     adjustSize();
     if (QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
@@ -184,8 +201,10 @@ void MainWindow::StartSeries() {
     exitButton_->hide();
     menuShown_ = false;
     game_.Rules = {settings_.NoFiveOfSuit, settings_.FirstBoutFive, settings_.FirstMove};
+    song_->DealGame();
     table_->EnterTable();
     tarvo::StartSeries(*match_, decks_, 0);
+    table_->RedrawAll();
     gameTimer_.start(options_.autoplayGames > 0 ? 1 : 500);
 }
 
@@ -215,12 +234,15 @@ void MainWindow::AutoplayStep() {
             return;
         }
         if (++autoplayed_ >= options_.autoplayGames || match_->flags.CycleComplete) {
+            std::printf("autoplay: %d games, fools %d %d %d\n", autoplayed_, game_.FoolCount[1],
+                        game_.FoolCount[2], game_.FoolCount[3]);
             ExitToMenu();
             close();
             return;
         }
         table_->EnterTable();
         PressActionButton(*match_, decks_);
+        table_->RedrawAll();
     } else if (PendingBoutEnd(g) || ActingSeat(g) == 3) {
         if (PendingBoutEnd(g) && g.DuelMode) {
             GameTick(*match_);
@@ -237,8 +259,10 @@ void MainWindow::AutoplayStep() {
 void MainWindow::OnAction() {
     if (stepRunning_) return;
     StepGuard guard(stepRunning_);
-    if (game_.GameOver) table_->EnterTable();
+    bool nextGame = game_.GameOver;
+    if (nextGame) table_->EnterTable();
     PressActionButton(*match_, decks_);
+    if (nextGame) table_->RedrawAll();
 }
 
 void MainWindow::OnOwnCard(int slot, bool rightButton) {
@@ -253,6 +277,7 @@ void MainWindow::OnHover(int slot) {
 
 bool MainWindow::SaveSettingsNow() {
     BoxMessages messages(this);
+    DeleteSongFile(); // the song file lives only while the program runs
     return SaveSettings(options_.data.File(kSettingsFileName), settings_, messages) != SaveOutcome::Failed;
 }
 
@@ -267,6 +292,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         }
     }
     gameTimer_.stop();
+    songTimer_.stop();
+    songPlayer_->Close();
     SaveSettingsNow();
     event->accept();
 }

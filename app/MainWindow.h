@@ -12,6 +12,7 @@
 #include "core/Deck.h"
 #include "core/GameState.h"
 #include "match/Match.h"
+#include "media/Song.h"
 #include "settings/DataFolder.h"
 #include "settings/Settings.h"
 #include "settings/Text.h"
@@ -67,6 +68,9 @@ class MainWindow : public QMainWindow {
     std::array<QPushButton*, 5> clubButtons_{};
     QPushButton* exitButton_ = nullptr;
     QTimer gameTimer_;
+    QTimer songTimer_; // plays the menu song again when it has ended
+    std::unique_ptr<FluidSongPlayer> songPlayer_;
+    std::unique_ptr<MenuSong> song_;
     bool stepRunning_ = false; // a flight or a search runs inside a step: ticks wait
     bool menuShown_ = false;
     int autoplayed_ = 0;

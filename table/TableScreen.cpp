@@ -9,6 +9,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include "media/CardVoice.h"
+#include "media/Sound.h"
 #include "table/CardDrawing.h"
 #include "table/CardsButton.h"
 #include "table/Decorations.h"
@@ -47,6 +49,15 @@ void TableScreen::SetTexts(const TableTexts& texts) {
 
 void TableScreen::SetOptions(const TableOptions& options) {
     options_ = options;
+}
+
+void TableScreen::PlaySound(std::string_view name) {
+    PlayGameSound(name, options_.soundOn);
+}
+
+// The voice speaks even with the sounds off.
+void TableScreen::SayCard(TStr2 card) {
+    tarvo::SayCard(card, false, options_.language);
 }
 
 void TableScreen::ApplyWindowSize(int fullWidth, int fullHeight) {

@@ -35,6 +35,8 @@ struct TableOptions {
     bool flyCards = true;
     int speed = 5; // 1..6
     bool gifAnimation = true;
+    bool soundOn = true;
+    int language = 0; // of the card voice
 };
 
 class TableScreen : public QWidget, public TableView {
@@ -58,7 +60,8 @@ class TableScreen : public QWidget, public TableView {
     void RedrawAll();
 
     // TableView
-    void PlaySound(std::string_view) override {}
+    void PlaySound(std::string_view name) override;
+    void SayCard(TStr2 card) override;
     void DrawBubble(int seat, Bubble bubble) override;
     void SetActionCaption(ActionCaption caption) override;
     void EnableActionButton(bool on) override;
