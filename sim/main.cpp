@@ -116,6 +116,9 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (!tracePath.empty() && mode != Mode::Games && mode != Mode::Help)
+        return Usage("--trace goes with --games");
+
     switch (mode) {
     case Mode::Help:
         std::cout << HelpText;
