@@ -4,9 +4,8 @@
 
 namespace tarvo {
 
-SearchEnv::SearchEnv(TableView& view, int seat, std::string think, const SearchClock& clock,
-                     std::int64_t limitMs)
-    : view_(view), seat_(seat), think_(std::move(think)), clock_(clock), limitMs_(limitMs) {}
+SearchEnv::SearchEnv(TableView& view, int seat, std::string think, SearchClock clock, std::int64_t limitMs)
+    : view_(view), seat_(seat), think_(std::move(think)), clock_(std::move(clock)), limitMs_(limitMs) {}
 
 std::int64_t SearchEnv::Now() const {
     if (clock_) return clock_();

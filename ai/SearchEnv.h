@@ -52,7 +52,7 @@ struct SearchOutcome {
 
 class SearchEnv {
   public:
-    SearchEnv(TableView& view, int seat, std::string think, const SearchClock& clock, std::int64_t limitMs);
+    SearchEnv(TableView& view, int seat, std::string think, SearchClock clock, std::int64_t limitMs);
 
     bool abort = false;
     std::uint64_t nodes = 0;
@@ -80,7 +80,7 @@ class SearchEnv {
     TableView& view_;
     int seat_;
     std::string think_;
-    const SearchClock& clock_;
+    SearchClock clock_;
     std::int64_t limitMs_;
     std::int64_t startMs_ = 0;
     std::int64_t shownSeconds_ = 0;
