@@ -76,14 +76,9 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     match_ =
         std::make_unique<MatchContext>(MatchContext{game_, *table_, computer_, nullptr, PlayMode::Local, {}});
 
-    for (auto& button : clubButtons_) {
-        button = new QPushButton(table_);
-        button->hide();
-    }
-    connect(clubButtons_[0], &QPushButton::clicked, this, &MainWindow::StartSeries);
-    exitButton_ = new QPushButton(table_);
-    exitButton_->hide();
-    connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
+    menu_ = new MenuScreen(table_);
+    menu_->hide();
+    connect(menu_, &MenuScreen::clicked, this, &MainWindow::OnMenu);
 
     connect(title_, &TitleScreen::left, this, &MainWindow::ShowMenu);
     connect(table_, &TableScreen::actionPressed, this, &MainWindow::OnAction);
@@ -162,8 +157,19 @@ void MainWindow::ApplyTexts() {
     o.soundOn = settings_.SoundOn && options_.autoplayGames == 0;
     o.language = settings_.Language;
     table_->SetOptions(o);
-    clubButtons_[0]->setText(t.names[2]);
-    exitButton_->setText(Tr(txt::Exit));
+    MenuTexts m;
+    m.clubRows = {t.names[2], Tr(txt::NewPlayer), QString(), QString(), QString()};
+    m.topTen = Tr(txt::TopTen);
+    m.options = Tr(txt::Options);
+    m.history = Tr(txt::History);
+    m.mode = QStringLiteral("Mode");
+    m.exit = Tr(txt::Exit);
+    menu_->SetTexts(m);
+    // Windows that are not part of the program yet are offered disabled, with a word why.
+    QString later = Tr(txt::Unavailable);
+    for (MenuButton b : {MenuButton::Club2, MenuButton::Club3, MenuButton::Club4, MenuButton::Club5,
+                         MenuButton::TopTen, MenuButton::Options, MenuButton::History, MenuButton::Mode})
+        menu_->SetAvailable(b, false, later);
 }
 
 void MainWindow::ShowTitle() {
@@ -188,17 +194,34 @@ void MainWindow::ShowMenu() {
 }
 
 void MainWindow::LayOutMenu() {
-    const Scale& s = table_->CurrentLayout().scale;
-    int h = RoundEven(30 * s.S);
-    clubButtons_[0]->setGeometry(RoundEven(180 * s.Sx), RoundEven(265 * s.Sy), RoundEven(400 * s.Sx), h);
-    clubButtons_[0]->show();
-    exitButton_->setGeometry(RoundEven(330 * s.Sx), RoundEven(465 * s.Sy), RoundEven(100 * s.Sx), h);
-    exitButton_->show();
+    MenuLook look;
+    look.windowSize = settings_.WindowSize;
+    look.language = settings_.Language;
+    look.captionColour = settings_.CaptionColour;
+    look.network = settings_.NetGame;
+    look.gifAnimation = settings_.GifAnimation;
+    look.newButtons = settings_.NewButtons;
+    look.mainMenuDesign = settings_.MainMenuDesign != 0;
+    menu_->Arrange(table_->CurrentLayout().scale, store_.background, look);
+    menu_->show();
+    menu_->raise();
+}
+
+void MainWindow::OnMenu(MenuButton which) {
+    switch (which) {
+    case MenuButton::Club1:
+        StartSeries();
+        break;
+    case MenuButton::Exit:
+        close();
+        break;
+    default:
+        break;
+    }
 }
 
 void MainWindow::StartSeries() {
-    for (auto* button : clubButtons_) button->hide();
-    exitButton_->hide();
+    menu_->hide();
     menuShown_ = false;
     game_.Rules = {settings_.NoFiveOfSuit, settings_.FirstBoutFive, settings_.FirstMove};
     song_->DealGame();

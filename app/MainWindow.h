@@ -17,6 +17,7 @@
 #include "settings/Settings.h"
 #include "settings/Text.h"
 #include "table/ImageStore.h"
+#include "table/MenuScreen.h"
 #include "table/TableScreen.h"
 
 namespace tarvo {
@@ -44,6 +45,7 @@ class MainWindow : public QMainWindow {
     void ShowTitle();
     void ShowMenu();
     void LayOutMenu();
+    void OnMenu(MenuButton which);
     void StartSeries();
     void ExitToMenu();
     void OnGameTick();
@@ -65,8 +67,7 @@ class MainWindow : public QMainWindow {
     QStackedWidget* stack_ = nullptr;
     TitleScreen* title_ = nullptr;
     TableScreen* table_ = nullptr;
-    std::array<QPushButton*, 5> clubButtons_{};
-    QPushButton* exitButton_ = nullptr;
+    MenuScreen* menu_ = nullptr;
     QTimer gameTimer_;
     QTimer songTimer_; // plays the menu song again when it has ended
     std::unique_ptr<FluidSongPlayer> songPlayer_;

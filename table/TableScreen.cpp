@@ -67,6 +67,8 @@ void TableScreen::ApplyWindowSize(int fullWidth, int fullHeight) {
     const Scale& s = layout_.scale;
     int buttonWidth = RoundEven(130 * s.Sx), buttonHeight = s.Scaled(30);
     action_->setGeometry(RoundEven(615 * s.Sx), RoundEven(255 * s.Sy), buttonWidth, buttonHeight);
+    action_->setFont(RoleFont(FontRole::Decor, s.Scaled(15), true));
+    exit_->setFont(RoleFont(FontRole::Decor, s.Scaled(15), true));
     exit_->setGeometry(RoundEven(615 * s.Sx), RoundEven(255 * s.Sy + 30 * s.Sy), buttonWidth, buttonHeight);
     RedrawAll();
 }

@@ -1,0 +1,157 @@
+#include "MenuScreen.h"
+
+#include <QHelpEvent>
+#include <QPainter>
+#include <QTime>
+#include <QToolTip>
+
+#include "table/Decorations.h"
+#include "table/Fonts.h"
+
+namespace tarvo {
+
+MenuScreen::MenuScreen(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        buttons_[i] = new TQobCardsButton(this);
+        connect(buttons_[i], &QPushButton::clicked, this,
+                [this, i] { emit clicked(static_cast<MenuButton>(i)); });
+    }
+    connect(&timer_, &QTimer::timeout, this, &MenuScreen::Tick);
+}
+
+DecorContext MenuScreen::Context() const {
+    return {scale_, look_.windowSize, background_};
+}
+
+void MenuScreen::Arrange(const Scale& scale, const QImage& background, const MenuLook& look) {
+    scale_ = scale;
+    background_ = background;
+    look_ = look;
+    setGeometry(0, 0, scale.clientWidth, scale.clientHeight);
+    const double Sx = scale.Sx, Sy = scale.Sy;
+    int h = RoundEven(30 * scale.S);
+    QFont font = RoleFont(FontRole::Decor, scale.Scaled(17), true);
+    auto place = [&](MenuButton b, int left, int top, int width) {
+        Button(b)->setGeometry(left, top, width, h);
+        Button(b)->setFont(font);
+    };
+    int top = RoundEven(265 * Sy);
+    for (int k = 0; k < 5; ++k)
+        place(static_cast<MenuButton>(k), RoundEven(180 * Sx), top + k * h, RoundEven(400 * Sx));
+    place(MenuButton::Sixth, RoundEven(280 * Sx), top + 5 * h + scale.Scaled(10), RoundEven(200 * Sx));
+    place(MenuButton::TopTen, RoundEven(40 * Sx), RoundEven(225 * Sy), RoundEven(100 * Sx));
+    place(MenuButton::Options, RoundEven(620 * Sx), RoundEven(225 * Sy), RoundEven(100 * Sx));
+    place(MenuButton::History, RoundEven(40 * Sx), RoundEven(255 * Sy), RoundEven(100 * Sx));
+    place(MenuButton::Mode, RoundEven(620 * Sx), RoundEven(255 * Sy), RoundEven(100 * Sx));
+    place(MenuButton::Exit, RoundEven(330 * Sx), RoundEven(465 * Sy), RoundEven(100 * Sx));
+
+    title_ = {RoundEven(230 * Sx), RoundEven(90 * Sy) - scale.Scaled(5), RoundEven(300 * Sx), 3 * h};
+    // The edition ribbon ("Elite", or the network game's) hangs under the title's right end.
+    caption_ = {title_.Right() - scale.Scaled(150), title_.Bottom() - scale.Scaled(12), scale.Scaled(150),
+                scale.Scaled(30)};
+    int animTop = RoundEven(290 * Sy) + RoundEven((Sy - 1) * 100);
+    anim1_ = {RoundEven(10 * Sx), animTop, scale.Scaled(160), scale.Scaled(200)};
+    anim2_ = {scale.clientWidth - RoundEven(10 * Sx) - scale.Scaled(160), animTop, scale.Scaled(160),
+              scale.Scaled(200)};
+    // The clocks stand under the side pictures' places, at the outer edges.
+    int sideTop = RoundEven(30 * Sy) + RoundEven((Sy - 1) * 100);
+    clock_ = {RoundEven(60 * Sx) + RoundEven((Sx - 1) * 50) - 7, sideTop + 210, 115, 64};
+    info_ = {RoundEven(600 * Sx) + RoundEven((Sx - 1) * 50) - 7, sideTop + 210, 115, 64};
+
+    titlePicture_ = DrawTitle(QSize(title_.width, title_.height));
+    captionPicture_ =
+        ElitePicture(look.language, look.network, look.captionColour, QSize(caption_.width, caption_.height));
+    infoMode_ = InfoModeForMinute(QTime::currentTime().minute());
+
+    MedalLook medals = SetMedals(scale, look.newButtons, look.mainMenuDesign);
+    for (int k = 0; k < 3; ++k) {
+        QPalette palette = Button(static_cast<MenuButton>(k))->palette();
+        palette.setColor(QPalette::ButtonText, medals.rowCaption);
+        Button(static_cast<MenuButton>(k))->setPalette(palette);
+    }
+    update();
+}
+
+void MenuScreen::SetTexts(const MenuTexts& texts) {
+    texts_ = texts;
+    for (int k = 0; k < 5; ++k)
+        Button(static_cast<MenuButton>(k))->setText(texts.clubRows[static_cast<std::size_t>(k)]);
+    Button(MenuButton::Sixth)->setText(texts.sixth);
+    Button(MenuButton::Sixth)->setVisible(!texts.sixth.isEmpty());
+    Button(MenuButton::TopTen)->setText(texts.topTen);
+    Button(MenuButton::Options)->setText(texts.options);
+    Button(MenuButton::History)->setText(texts.history);
+    Button(MenuButton::Mode)->setText(texts.mode);
+    Button(MenuButton::Exit)->setText(texts.exit);
+    update();
+}
+
+void MenuScreen::SetAvailable(MenuButton button, bool available, const QString& hint) {
+    Button(button)->setEnabled(available);
+    Button(button)->setToolTip(available ? QString() : hint);
+}
+
+void MenuScreen::SetInfoReply(std::optional<InfoReply> reply) {
+    reply_ = std::move(reply);
+    update(QRect(info_.left, info_.top, info_.width, info_.height));
+}
+
+void MenuScreen::showEvent(QShowEvent*) {
+    infoMode_ = InfoModeForMinute(QTime::currentTime().minute());
+    anim1Frame_ = anim2Frame_ = 0;
+    firstPlaying_ = true;
+    timer_.start(100);
+}
+
+void MenuScreen::hideEvent(QHideEvent*) {
+    timer_.stop();
+}
+
+bool MenuScreen::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        if (QRect(info_.left, info_.top, info_.width, info_.height).contains(help->pos()) &&
+            !infoHint_.isEmpty())
+            QToolTip::showText(help->globalPos(), infoHint_, this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void MenuScreen::Tick() {
+    if (look_.gifAnimation) {
+        if (firstPlaying_) {
+            anim2Frame_ = 0; // rewound while the first plays
+            if (++anim1Frame_ >= 36) firstPlaying_ = false;
+        } else if (++anim2Frame_ >= 27) {
+            anim1Frame_ = 0;
+            firstPlaying_ = true;
+        }
+    }
+    update(); // the clock's colon blinks with the milliseconds
+}
+
+void MenuScreen::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    auto at = [](const Rect& r) { return QRect(r.left, r.top, r.width, r.height); };
+    if (!titlePicture_.isNull()) p.drawImage(at(title_), titlePicture_);
+    if (!captionPicture_.isNull()) p.drawImage(at(caption_), captionPicture_);
+    QImage first = BuiltinGifFrame(QStringLiteral("GifMenu1"), anim1Frame_);
+    if (first.isNull()) first = BuiltinGifFrame(QStringLiteral("GifMenu1"), 0);
+    QImage second = BuiltinGifFrame(QStringLiteral("GifMenu2"), anim2Frame_);
+    if (second.isNull()) second = BuiltinGifFrame(QStringLiteral("GifMenu2"), 0);
+    if (!first.isNull()) p.drawImage(at(anim1_), first);
+    if (!second.isNull()) p.drawImage(at(anim2_), second);
+    if (MenuClocksShown(scale_)) {
+        QImage clock = DrawMenuClock(Context(), clock_, QTime::currentTime());
+        if (!clock.isNull()) p.drawImage(clock_.left, clock_.top, clock);
+        InfoDisplay info = DrawInfoDisplay(Context(), info_, infoMode_, reply_, texts_.info);
+        if (!info.picture.isNull()) p.drawImage(info_.left, info_.top, info.picture);
+        infoHint_ = info.hint;
+    }
+}
+
+} // namespace tarvo

@@ -1,0 +1,83 @@
+// The main menu laid over the table cloth: the five club rows, the mode line, the side buttons,
+// the title and captions, the two animations taking turns, and from the larger sizes on the time
+// clock and the online-figures display. It only shows; the window decides what a click does.
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <optional>
+
+#include "table/CardsButton.h"
+#include "table/Geometry.h"
+#include "table/MenuClocks.h"
+
+namespace tarvo {
+
+struct MenuTexts {
+    std::array<QString, 5> clubRows; // club members, "New Player" in the first empty row
+    QString modeLine;                // Panel4: local or network records
+    QString topTen = "Top Ten", options = "Options", history = "History", mode = "Mode", exit = "Exit";
+    QString sixth; // Button6, hidden when empty
+    InfoTexts info;
+};
+
+struct MenuLook {
+    int windowSize = 1;
+    int language = 0;
+    int captionColour = 1;
+    bool network = false;
+    bool gifAnimation = true;
+    bool newButtons = true;
+    bool mainMenuDesign = false;
+};
+
+enum class MenuButton { Club1, Club2, Club3, Club4, Club5, Sixth, TopTen, Options, History, Mode, Exit };
+
+class MenuScreen : public QWidget {
+    Q_OBJECT
+  public:
+    explicit MenuScreen(QWidget* parent = nullptr);
+
+    // Lays every part out for the scale over this background (the cloth at client size).
+    void Arrange(const Scale& scale, const QImage& background, const MenuLook& look);
+    void SetTexts(const MenuTexts& texts);
+    // A control whose window is not there yet is shown disabled with a hint saying so.
+    void SetAvailable(MenuButton button, bool available, const QString& hint = {});
+    // The figure of the info display once the score server answered (absent: not reachable).
+    void SetInfoReply(std::optional<InfoReply> reply);
+    TQobCardsButton* Button(MenuButton which) const { return buttons_[static_cast<std::size_t>(which)]; }
+    Rect ClockPart() const { return clock_; }
+    Rect InfoPart() const { return info_; }
+    Rect TitlePart() const { return title_; }
+
+  signals:
+    void clicked(MenuButton which);
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void showEvent(QShowEvent*) override;
+    void hideEvent(QHideEvent*) override;
+    bool event(QEvent* event) override;
+
+  private:
+    void Tick();
+    DecorContext Context() const;
+
+    Scale scale_;
+    QImage background_;
+    MenuLook look_;
+    MenuTexts texts_;
+    std::array<TQobCardsButton*, 11> buttons_{};
+    Rect title_, caption_, anim1_, anim2_, clock_, info_;
+    QImage titlePicture_, captionPicture_;
+    std::optional<InfoReply> reply_;
+    int infoMode_ = 1;
+    QString infoHint_;
+    // The two animations take turns: the first runs to its 36th frame, then the second to its 27th.
+    int anim1Frame_ = 0, anim2Frame_ = 0;
+    bool firstPlaying_ = true;
+    QTimer timer_;
+};
+
+} // namespace tarvo
