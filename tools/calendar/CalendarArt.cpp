@@ -973,12 +973,18 @@ void EasterEggs(QPainter& p) {
     };
     egg({18, 22}, 22, 30, ink::Navy.lighter(130), ink::GoldLight);
     egg({33, 31}, 26, 34, ink::Red, ink::GoldLight);
-    // A sprig of willow, the palm of the north.
-    p.setPen(QPen(tint::Wood, 1.0, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(4, 50), QPointF(14, 40));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xF4, 0xF0, 0xE8));
-    for (int i = 0; i < 3; ++i) p.drawEllipse(QPointF(6.5 + i * 3.2, 47 - i * 3.2), 1.5, 2.2);
+    // Spring grass in front of the eggs.
+    for (int i = 0; i < 15; ++i) {
+        const double x = 5 + i * 3, lean = (i % 3 - 1) * 2.5, height = 7 + (i * 7 % 5);
+        QPainterPath blade;
+        blade.moveTo(x - 1.6, 51);
+        blade.quadTo(x, 51 - height * 0.6, x + lean, 51 - height);
+        blade.quadTo(x + 0.6, 51 - height * 0.5, x + 1.6, 51);
+        blade.closeSubpath();
+        p.setPen(Qt::NoPen);
+        p.setBrush(i % 2 ? tint::Leaf : tint::Leaf.lighter(135));
+        p.drawPath(blade);
+    }
 }
 
 void Glow(QPainter& p, const QPointF& centre, double radius) {
