@@ -801,8 +801,8 @@ void Computer(QPainter& p) {
     p.drawRoundedRect(QRectF(13, 44, 26, 4), 1.5, 1.5);
 }
 
-void Spectacles(QPainter& p) {
-    // A walking stick behind a pair of round spectacles and a warm heart.
+void Glasses(QPainter& p) {
+    // A walking stick behind a pair of round glasses and a warm heart.
     p.setPen(QPen(tint::Wood.darker(130), 3.2, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     QPainterPath cane;
@@ -1102,7 +1102,7 @@ const std::map<QString, Recipe>& HolidayRecipes() {
         {QStringLiteral("R_USAELVI"), Guitar},
         {QStringLiteral("R_WAR0000"), Poppy},
         {QStringLiteral("R_ALLPROG"), Computer},
-        {QStringLiteral("R_OLD0000"), Spectacles},
+        {QStringLiteral("R_OLD0000"), Glasses},
         {QStringLiteral("R_TEACHER"), Blackboard},
         {QStringLiteral("R_HALLO00"), Pumpkin},
         {QStringLiteral("R_USABLAG"), Turkey},
