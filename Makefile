@@ -21,7 +21,7 @@ test: build
 # The shipped resource packages, written into $(BUILD)/packages where the game finds them;
 # rebuilt only when a recipe changes. `make test` does not need them.
 packages: configure
-	cmake --build $(BUILD) -j $(JOBS) --target shipped_packages voice_package
+	cmake --build $(BUILD) -j $(JOBS) --target shipped_packages voice_package calendar_package
 
 run: build packages
 	$(BUILD)/bin/tarvo3 $(ARGS)

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDate>
 #include <QDir>
 #include <QMessageBox>
 #include <QScreen>
@@ -148,6 +149,8 @@ void MainWindow::ApplyTexts() {
     t.beaten = Tr(txt::Beaten);
     t.playStill = Tr(txt::WePlayStill);
     t.exitToMenu = Tr(txt::ExitToMenu);
+    t.currentGame = Tr(txt::CurrentGame);
+    t.counter = {Tr(txt::GeneralGameNumber), Tr(txt::RoundInCycle), Tr(txt::RoundInSession)};
     table_->SetTexts(t);
     TableOptions o;
     o.windowSize = settings_.WindowSize == 2 ? 1 : settings_.WindowSize;
@@ -156,6 +159,7 @@ void MainWindow::ApplyTexts() {
     o.gifAnimation = settings_.GifAnimation;
     o.soundOn = settings_.SoundOn && options_.autoplayGames == 0;
     o.language = settings_.Language;
+    o.ownCursor = settings_.OwnCursor;
     table_->SetOptions(o);
     MenuTexts m;
     m.clubRows = {t.names[2], Tr(txt::NewPlayer), QString(), QString(), QString()};
@@ -203,6 +207,10 @@ void MainWindow::LayOutMenu() {
     look.newButtons = settings_.NewButtons;
     look.mainMenuDesign = settings_.MainMenuDesign != 0;
     menu_->Arrange(table_->CurrentLayout().scale, store_.background, look);
+    std::vector<CalendarPicture> sheets;
+    menu_->SetCalendar(BuildCalendar(settings_.Language, QDate::currentDate(), sheets)
+                           ? std::move(sheets)
+                           : std::vector<CalendarPicture>{});
     menu_->show();
     menu_->raise();
 }
@@ -295,7 +303,7 @@ void MainWindow::OnOwnCard(int slot, bool rightButton) {
 }
 
 void MainWindow::OnHover(int slot) {
-    table_->setCursor(slot && OwnCardAccepted(game_, slot) ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    table_->ShowCursor(slot && OwnCardAccepted(game_, slot) ? CursorRole::Hand : CursorRole::Arrow);
 }
 
 bool MainWindow::SaveSettingsNow() {

@@ -112,6 +112,7 @@ void DealDeck(GameState& g, TableView& view, const Deck& deck, bool keepSeries, 
         view.DrawBubble(seat, Bubble::Name);
     }
     view.RedrawTalon();
+    view.RedrawGameCounter();
     view.PlaySound("WTasoKo");
     view.SetActionCaption(ActionCaption::ToBegin);
     view.EnableActionButton(true);

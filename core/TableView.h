@@ -56,6 +56,7 @@ class TableView {
     virtual void ClearTable() {}
     virtual void ShowTurnMarker(int /*seat*/) {}
     virtual void RedrawNameTab(int /*seat*/) {} // "Penalties: " and the fool count
+    virtual void RedrawGameCounter() {}         // "Game: " and the number of the game
     virtual void ShowFirstBoutMarker(bool /*shown*/) {}
     virtual void ShowShownTrump(int /*seat*/, TStr2 /*card*/) {} // NoCard hides it
 

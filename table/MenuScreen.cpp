@@ -18,6 +18,10 @@ MenuScreen::MenuScreen(QWidget* parent) : QWidget(parent) {
                 [this, i] { emit clicked(static_cast<MenuButton>(i)); });
     }
     connect(&timer_, &QTimer::timeout, this, &MenuScreen::Tick);
+    connect(&timerCal_, &QTimer::timeout, this, [this] {
+        ++calendarTurn_;
+        update(QRect(calendarRight_.left, calendarRight_.top, calendarRight_.width, calendarRight_.height));
+    });
 }
 
 DecorContext MenuScreen::Context() const {
@@ -59,6 +63,10 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
     clock_ = {RoundEven(60 * Sx) + RoundEven((Sx - 1) * 50) - 7, sideTop + 210, 115, 64};
     info_ = {RoundEven(600 * Sx) + RoundEven((Sx - 1) * 50) - 7, sideTop + 210, 115, 64};
 
+    // The calendar sheets hang in the upper corners, clear of the title and the side buttons.
+    calendarLeft_ = {RoundEven(40 * Sx), RoundEven(100 * Sy), scale.Scaled(60), scale.Scaled(100)};
+    calendarRight_ = {scale.clientWidth - RoundEven(40 * Sx) - scale.Scaled(60), RoundEven(100 * Sy),
+                      scale.Scaled(60), scale.Scaled(100)};
     titlePicture_ = DrawTitle(QSize(title_.width, title_.height));
     captionPicture_ =
         ElitePicture(look.language, look.network, look.captionColour, QSize(caption_.width, caption_.height));
@@ -90,6 +98,16 @@ void MenuScreen::SetTexts(const MenuTexts& texts) {
 void MenuScreen::SetAvailable(MenuButton button, bool available, const QString& hint) {
     Button(button)->setEnabled(available);
     Button(button)->setToolTip(available ? QString() : hint);
+}
+
+void MenuScreen::SetCalendar(std::vector<CalendarPicture> sheets) {
+    calendar_ = std::move(sheets);
+    calendarTurn_ = 0;
+    if (calendar_.size() > 1)
+        timerCal_.start(10000);
+    else
+        timerCal_.stop();
+    update();
 }
 
 void MenuScreen::SetInfoReply(std::optional<InfoReply> reply) {
@@ -145,6 +163,13 @@ void MenuScreen::paintEvent(QPaintEvent*) {
     if (second.isNull()) second = BuiltinGifFrame(QStringLiteral("GifMenu2"), 0);
     if (!first.isNull()) p.drawImage(at(anim1_), first);
     if (!second.isNull()) p.drawImage(at(anim2_), second);
+    if (!calendar_.empty()) {
+        p.drawImage(at(calendarLeft_), calendar_.front().image);
+        if (calendar_.size() > 1) {
+            std::size_t turn = 1 + static_cast<std::size_t>(calendarTurn_) % (calendar_.size() - 1);
+            p.drawImage(at(calendarRight_), calendar_[turn].image);
+        }
+    }
     if (MenuClocksShown(scale_)) {
         QImage clock = DrawMenuClock(Context(), clock_, QTime::currentTime());
         if (!clock.isNull()) p.drawImage(clock_.left, clock_.top, clock);

@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 
+#include "table/CalendarSheets.h"
 #include "table/CardsButton.h"
 #include "table/Geometry.h"
 #include "table/MenuClocks.h"
@@ -46,6 +47,9 @@ class MenuScreen : public QWidget {
     void SetAvailable(MenuButton button, bool available, const QString& hint = {});
     // The figure of the info display once the score server answered (absent: not reachable).
     void SetInfoReply(std::optional<InfoReply> reply);
+    // Today's calendar sheets: the first in the left image, the others taking turns in the right
+    // one every 10 seconds. None (no calendar package) hides both.
+    void SetCalendar(std::vector<CalendarPicture> sheets);
     TQobCardsButton* Button(MenuButton which) const { return buttons_[static_cast<std::size_t>(which)]; }
     Rect ClockPart() const { return clock_; }
     Rect InfoPart() const { return info_; }
@@ -74,6 +78,10 @@ class MenuScreen : public QWidget {
     std::optional<InfoReply> reply_;
     int infoMode_ = 1;
     QString infoHint_;
+    std::vector<CalendarPicture> calendar_;
+    int calendarTurn_ = 0;
+    Rect calendarLeft_, calendarRight_;
+    QTimer timerCal_;
     // The two animations take turns: the first runs to its 36th frame, then the second to its 27th.
     int anim1Frame_ = 0, anim2Frame_ = 0;
     bool firstPlaying_ = true;

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QThread>
 #include <QTimer>
+#include <QToolTip>
 
 #include "media/CardVoice.h"
 #include "media/Sound.h"
@@ -38,6 +39,19 @@ TableScreen::TableScreen(ImageStore& store, QWidget* parent) : QWidget(parent), 
     connect(action_, &QPushButton::clicked, this, &TableScreen::actionPressed);
     connect(exit_, &QPushButton::clicked, this, &TableScreen::exitPressed);
     connect(&banner_, &QTimer::timeout, this, &TableScreen::AdvanceBanner);
+    chatEdit_ = new QLineEdit(this);
+    chatSend_ = new TQobCardsButton(QStringLiteral(">"), this);
+    chatEdit_->hide();
+    chatSend_->hide();
+    auto send = [this] {
+        QString text = chatEdit_->text().trimmed();
+        if (text.isEmpty()) return;
+        chatEdit_->clear();
+        emit chatSent(text);
+    };
+    connect(chatSend_, &QPushButton::clicked, this, send);
+    connect(chatEdit_, &QLineEdit::returnPressed, this, send);
+    cursors_ = new CursorKeeper(this);
     ApplyWindowSize();
 }
 
@@ -49,6 +63,7 @@ void TableScreen::SetTexts(const TableTexts& texts) {
 
 void TableScreen::SetOptions(const TableOptions& options) {
     options_ = options;
+    cursors_->SetOwn(options.ownCursor);
 }
 
 void TableScreen::PlaySound(std::string_view name) {
@@ -70,6 +85,11 @@ void TableScreen::ApplyWindowSize(int fullWidth, int fullHeight) {
     action_->setFont(RoleFont(FontRole::Decor, s.Scaled(15), true));
     exit_->setFont(RoleFont(FontRole::Decor, s.Scaled(15), true));
     exit_->setGeometry(RoundEven(615 * s.Sx), RoundEven(255 * s.Sy + 30 * s.Sy), buttonWidth, buttonHeight);
+    const Rect& edit = layout_.chatEdit;
+    chatEdit_->setGeometry(edit.left, edit.top, edit.width, edit.height);
+    chatEdit_->setFont(RoleFont(FontRole::Serif, s.Scaled(14)));
+    chatSend_->setGeometry(layout_.chatSend.left, layout_.chatSend.top, layout_.chatSend.width,
+                           layout_.chatSend.height);
     RedrawAll();
 }
 
@@ -84,11 +104,16 @@ void TableScreen::EnterTable() {
     shownTrump_ = NoCard;
     action_->show();
     exit_->hide();
+    timers_ = {};
+    chatEdit_->setVisible(chatShown_);
+    chatSend_->setVisible(chatShown_);
     RedrawAll();
 }
 
 void TableScreen::HideTable() {
     tableShown_ = false;
+    chatEdit_->hide();
+    chatSend_->hide();
     action_->hide();
     exit_->hide();
     update();
@@ -384,10 +409,7 @@ void TableScreen::ShowSearchProgress(int seat, const std::string& text) {
 }
 
 void TableScreen::SetBusyCursor(bool on) {
-    if (on)
-        setCursor(Qt::WaitCursor);
-    else
-        unsetCursor();
+    cursors_->Show(on ? CursorRole::Wait : CursorRole::Arrow);
 }
 
 int TableScreen::HitTest(int seat, int x) const {
@@ -413,6 +435,19 @@ void TableScreen::mouseReleaseEvent(QMouseEvent* event) {
 void TableScreen::mouseMoveEvent(QMouseEvent* event) {
     const Rect& hand = layout_.hands[2];
     QPoint at = event->position().toPoint();
+    const Rect& c = layout_.counter;
+    QRect counter(c.left, c.top, c.width, c.height);
+    if (tableShown_ && counterKnown_ && game_ && counter.contains(at)) {
+        if (!QToolTip::isVisible()) {
+            QString text = GameCounterHover(counterKind_, game_->KonNumber, konL_, konStart_, texts_.counter);
+            text.replace(QStringLiteral("\n\r"), QStringLiteral("<br>"));
+            QToolTip::showText(event->globalPosition().toPoint(),
+                               "<b>" + texts_.currentGame.toHtmlEscaped() + "</b><br>" + text, this, counter,
+                               5000);
+        }
+    } else if (QToolTip::isVisible()) {
+        QToolTip::hideText();
+    }
     bool over = tableShown_ && at.y() >= hand.top && at.y() < hand.top + store_.cellHeight;
     emit ownCardHovered(over ? HitTest(3, at.x()) : 0);
 }
@@ -421,7 +456,7 @@ void TableScreen::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (flying_) {
         p.drawImage(0, 0, flightBackground_);
-        for (const Sprite& s : sprites_) {
+        for (const TSprite& s : sprites_) {
             if (!s.moving) continue;
             if (s.card == FaceDown)
                 DrawCardBack(s.at.x, s.at.y, store_, p);
@@ -445,6 +480,8 @@ void TableScreen::paintEvent(QPaintEvent*) {
     }
     draw(layout_.talon, talon_);
     draw(layout_.counter, counter_);
+    if (chatShown_) draw(layout_.memo, memoPart_);
+    for (int t = 0; t < 4; ++t) draw(TimerRect(t + 1), timers_[static_cast<std::size_t>(t)]);
     if (result_.bannerGif.isEmpty()) {
         draw(layout_.table, table_);
     } else {
@@ -460,7 +497,7 @@ void TableScreen::paintEvent(QPaintEvent*) {
 
 void TableScreen::FlyCard(const CardFlight& f) {
     if (!options_.flyCards || !isVisible() || !tableShown_) return;
-    Sprite s;
+    TSprite s;
     s.card = f.card;
     const auto& centre = [&](int seat) {
         auto c = layout_.HandCentre(seat);
@@ -498,9 +535,9 @@ void TableScreen::FlyCard(const CardFlight& f) {
 
 void TableScreen::FlyCardGroup(const std::vector<CardFlight>& flights) {
     if (!options_.flyCards || !isVisible() || !tableShown_ || flights.empty()) return;
-    std::vector<Sprite> sprites;
+    std::vector<TSprite> sprites;
     for (const CardFlight& f : flights) {
-        Sprite s;
+        TSprite s;
         s.card = f.card;
         s.from = TableCardPlace(f.fromSlot, tableDefence_[static_cast<std::size_t>(f.fromSlot)]);
         s.to = {-width(), layout_.scale.Scaled(200)};
@@ -513,24 +550,40 @@ void TableScreen::FlyCardGroup(const std::vector<CardFlight>& flights) {
     PauseMs(200);
 }
 
-void TableScreen::Fly(std::vector<Sprite> sprites) {
+QRect TableScreen::SpriteRect(const TSprite& s) const {
+    return QRect(s.at.x - 2, s.at.y - 2, store_.cellWidth + 4, store_.cellHeight + 4);
+}
+
+QRegion TableScreen::MoveSprite(TSprite& s, Point to) {
+    QRegion dirty(SpriteRect(s));
+    s.at = to;
+    return dirty + SpriteRect(s);
+}
+
+QRegion TableScreen::EraseSprite(TSprite& s) {
+    s.moving = false;
+    return QRegion(SpriteRect(s));
+}
+
+void TableScreen::Fly(std::vector<TSprite> sprites) {
     repaint();
     flightBackground_ = grab().toImage();
     sprites_ = std::move(sprites);
     flying_ = true;
     int stepsPerFrame = options_.speed >= 6 ? 2 : 1;
-    for (;;) {
+    for (int frame = 1;; ++frame) {
         QRegion dirty;
         bool moving = false;
-        for (Sprite& s : sprites_) {
+        for (TSprite& s : sprites_) {
             if (!s.moving) continue;
-            dirty += QRect(s.at.x - 2, s.at.y - 2, store_.cellWidth + 4, store_.cellHeight + 4);
-            for (int i = 0; i < stepsPerFrame && !(s.at == s.to); ++i) s.at = FlightStep(s.at, s.from, s.to);
-            if (s.at == s.to) s.moving = false; // an arrived card is erased
+            Point p = s.at;
+            for (int i = 0; i < stepsPerFrame && !(p == s.to); ++i) p = FlightStep(p, s.from, s.to);
+            dirty += MoveSprite(s, p);
+            if (s.at == s.to) dirty += EraseSprite(s); // an arrived card is drawn by its part
             moving = moving || s.moving;
-            dirty += QRect(s.at.x - 2, s.at.y - 2, store_.cellWidth + 4, store_.cellHeight + 4);
         }
         repaint(dirty);
+        if (onFlightFrame) onFlightFrame(frame);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         if (!moving) break;
         if (int ms = pacer_.PauseAfterFrame(options_.speed)) QThread::msleep(static_cast<unsigned long>(ms));
@@ -545,6 +598,43 @@ void TableScreen::PauseMs(int ms) {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TableScreen::SetChatShown(bool shown) {
+    chatShown_ = shown;
+    chatEdit_->setVisible(shown && tableShown_);
+    chatSend_->setVisible(shown && tableShown_);
+    if (!shown) memo_.Clear();
+    memoPart_ = memo_.Draw(Context(), layout_.memo);
+    update();
+}
+
+void TableScreen::AddChatLine(int seat, const QString& text) {
+    memoPart_ = tarvo::AddChatLine(memo_, Context(), layout_.memo, seat, text);
+    update(QRect(layout_.memo.left, layout_.memo.top, layout_.memo.width, layout_.memo.height));
+}
+
+// The timers stand beside their seats' name plates; the fourth, for no seat, beside seat 3's bubble.
+Rect TableScreen::TimerRect(int part) const {
+    static constexpr std::array<DesignRect, 4> Places{
+        {{150, 155, 200, 205}, {560, 155, 610, 205}, {560, 330, 610, 380}, {470, 330, 520, 380}}};
+    const DesignRect& d = Places[static_cast<std::size_t>(std::clamp(part, 1, 4) - 1)];
+    return layout_.scale.Place(d.l, d.t, d.r, d.b);
+}
+
+void TableScreen::DrawMoveTimer(int seat, int seconds) {
+    int part = MoveTimerPart(seat);
+    Rect r = TimerRect(part);
+    QImage& picture = timers_[static_cast<std::size_t>(part - 1)];
+    picture = seconds < 0 ? QImage() : tarvo::DrawMoveTimer(Context(), r, seconds);
+    update(QRect(r.left, r.top, r.width, r.height));
+}
+
+void TableScreen::SetCounterHover(PlayKind kind, int konL, int konStart, bool known) {
+    counterKind_ = kind;
+    konL_ = konL;
+    konStart_ = konStart;
+    counterKnown_ = known;
 }
 
 } // namespace tarvo

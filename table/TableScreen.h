@@ -5,14 +5,17 @@
 
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <set>
 
 #include "core/GameState.h"
 #include "core/TableView.h"
+#include "table/Cursors.h"
 #include "table/Decorations.h"
 #include "table/FlightPath.h"
 #include "table/Geometry.h"
@@ -28,6 +31,8 @@ struct TableTexts {
     QString lose = "You lose!!!", won = "You have won!!!", draw = "Dead heat...";
     QString toBegin = "To Begin", okCaption = "Ok", beaten = "Beaten", playStill = "We play still!";
     QString exitToMenu = "Exit to menu";
+    QString currentGame = "Current game";
+    CounterHoverTexts counter;
 };
 
 struct TableOptions {
@@ -36,6 +41,7 @@ struct TableOptions {
     int speed = 5; // 1..6
     bool gifAnimation = true;
     bool soundOn = true;
+    bool ownCursor = false;
     int language = 0; // of the card voice
 };
 
@@ -76,16 +82,31 @@ class TableScreen : public QWidget, public TableView {
     void ClearTable() override;
     void ShowTurnMarker(int seat) override;
     void RedrawNameTab(int seat) override;
+    void RedrawGameCounter() override { DrawCounter(); }
     void ShowFirstBoutMarker(bool shown) override;
     void ShowShownTrump(int seat, TStr2 card) override;
     void ShowSearchProgress(int seat, const std::string& text) override;
     void SetBusyCursor(bool on) override;
+
+    // Network play and the tournament show the chat memo with its input line and send button.
+    void SetChatShown(bool shown);
+    void AddChatLine(int seat, const QString& text);
+    // Seconds left of a timed move; -1 clears the timer.
+    void DrawMoveTimer(int seat, int seconds);
+    // What the game counter's balloon tells; unknown (a network client before its first deal)
+    // shows nothing.
+    void SetCounterHover(PlayKind kind, int konL, int konStart, bool known);
+    void ShowCursor(CursorRole role) { cursors_->Show(role); }
+
+    // Called after every drawn frame of a flight (pictures of a flight in progress).
+    std::function<void(int frame)> onFlightFrame;
 
   signals:
     void actionPressed();
     void exitPressed();
     void ownCardClicked(int slot, bool rightButton);
     void ownCardHovered(int slot);
+    void chatSent(const QString& text);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -93,11 +114,15 @@ class TableScreen : public QWidget, public TableView {
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
-    struct Sprite {
+    // A card in flight: its line, where it is now, and whether it is still drawn.
+    struct TSprite {
         TStr2 card;
         Point from, to, at;
         bool moving = true;
     };
+    QRect SpriteRect(const TSprite& s) const; // the card plus the 2-pixel margin a step needs
+    QRegion MoveSprite(TSprite& s, Point to);
+    QRegion EraseSprite(TSprite& s);
 
     DecorContext Context() const;
     void AdvanceBanner();
@@ -107,7 +132,7 @@ class TableScreen : public QWidget, public TableView {
     void DrawPlate(int seat);
     void DrawCounter();
     Point TableCardPlace(int tableSlot, bool defence) const;
-    void Fly(std::vector<Sprite> sprites);
+    void Fly(std::vector<TSprite> sprites);
     void PauseMs(int ms);
 
     ImageStore& store_;
@@ -130,13 +155,24 @@ class TableScreen : public QWidget, public TableView {
     GameResultView result_;
     QTimer banner_;
     int bannerFrame_ = 0, bannerStop_ = -1;
+    Rect TimerRect(int part) const;
+    std::array<QImage, 4> timers_;
+    ChatMemo memo_;
+    QImage memoPart_;
+    bool chatShown_ = false;
+    QLineEdit* chatEdit_ = nullptr;
+    QPushButton* chatSend_ = nullptr;
+    PlayKind counterKind_ = PlayKind::Local;
+    int konL_ = 0, konStart_ = 0;
+    bool counterKnown_ = true;
+    CursorKeeper* cursors_ = nullptr;
     QPushButton* action_ = nullptr;
     QPushButton* exit_ = nullptr;
 
     // A flight in progress paints the window from its snapshot plus the moving cards.
     bool flying_ = false;
     QImage flightBackground_;
-    std::vector<Sprite> sprites_;
+    std::vector<TSprite> sprites_;
     FlightPacer pacer_;
 };
 

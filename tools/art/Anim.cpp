@@ -161,9 +161,27 @@ bool WriteGif(const QString& path, const std::vector<QImage>& frames, int delay,
         QImage argb = frame.convertToFormat(QImage::Format_ARGB32);
         QImage indexed = argb.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdAlphaDither);
         QList<QRgb> table = indexed.colorTable();
+        // The quantiser may drop alpha from busy frames; the see-through pixels then turn black.
+        // Keep the last index for them, whatever it chose.
         int transparent = -1;
-        for (int i = 0; i < table.size(); ++i)
-            if (qAlpha(table[i]) < 128) transparent = i;
+        bool seeThrough = false;
+        for (int y = 0; y < size.height() && !seeThrough; ++y)
+            for (int x = 0; x < size.width() && !seeThrough; ++x) seeThrough = qAlpha(argb.pixel(x, y)) < 128;
+        if (seeThrough) {
+            transparent = 255;
+            while (table.size() < 256) table.append(qRgba(0, 0, 0, 0));
+            table[transparent] = qRgba(0, 0, 0, 0);
+            indexed.setColorTable(table);
+            for (int y = 0; y < size.height(); ++y) {
+                uchar* line = indexed.scanLine(y);
+                for (int x = 0; x < size.width(); ++x) {
+                    if (qAlpha(argb.pixel(x, y)) < 128)
+                        line[x] = static_cast<uchar>(transparent);
+                    else if (line[x] == transparent)
+                        line[x] = static_cast<uchar>(transparent - 1);  // a rare colour loses its slot
+                }
+            }
+        }
         const int count = 256;
         ColorMapObject* map = GifMakeMapObject(count, nullptr);
         for (int i = 0; i < count; ++i) {
