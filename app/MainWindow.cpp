@@ -13,28 +13,38 @@
 #include "core/Rules.h"
 #include "packages/Package.h"
 #include "table/Fonts.h"
+#include "table/MessageWindow.h"
 
 namespace tarvo {
 namespace {
 
-// Failures of the settings file reach the player as a message box.
-class BoxMessages : public SettingsMessages, public PictureMessages, public SongMessages {
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// What the libraries have to tell the player goes through the program's message window, in the
+// player's language.
+class WindowMessages : public SettingsMessages, public PictureMessages, public SongMessages {
   public:
-    explicit BoxMessages(QWidget* parent) : parent_(parent) {}
+    WindowMessages(QWidget* parent, int language) : parent_(parent), language_(language) {}
     void ShowError(std::string_view text) override {
-        QMessageBox::warning(parent_, QStringLiteral("Tarvo-Trio"),
-                             QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+        MessageWindowTexts texts;
+        texts.caption = Utf8(Text(txt::Attention, 0, language_));
+        texts.language = language_;
+        ShowMessageLines(Utf8(text), QString(), QString(), texts, parent_);
     }
-    void CantCreateMusicFile() override { ShowError("Can`t create music file!"); }
+    void CantCreateMusicFile() override { ShowError(Text(txt::CantCreateMusicFile, 0, language_)); }
     void CantFindFile(const QString& fileName) override {
-        ShowError(("Can`t find the file " + fileName).toStdString());
+        ShowError((Utf8(Text(txt::CantFindFile, 0, language_)) + " " + fileName).toStdString());
     }
     void BadPicture(const QString& packageName, const QString& pictureName) override {
-        ShowError(("Can`t find the file " + packageName + " (" + pictureName + ")").toStdString());
+        ShowError((Utf8(Text(txt::CantFindFile, 0, language_)) + " " + packageName + " (" + pictureName + ")")
+                      .toStdString());
     }
 
   private:
     QWidget* parent_;
+    int language_;
 };
 
 // Guards the game timer against ticks that fall due while a step's flight or search runs.
@@ -92,7 +102,7 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     song_ = std::make_unique<MenuSong>(*songPlayer_);
     SetSongFolder(QDir::tempPath());
     {
-        BoxMessages messages(this);
+        WindowMessages messages(this, settings_.Language);
         PrepareSong(*songPlayer_, messages);
     }
     connect(&songTimer_, &QTimer::timeout, this, [this] { song_->Tick(settings_.MusicOn); });
@@ -107,14 +117,24 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
 
 MainWindow::~MainWindow() = default;
 
+// Full screen takes the whole screen; the other sizes are fixed.
+Scale MainWindow::CurrentScale() const {
+    if (settings_.WindowSize == 2) {
+        QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        QSize size = screen ? screen->geometry().size() : QSize(760, 500);
+        return Scale::ForWindowSize(2, size.width(), size.height());
+    }
+    return Scale::ForWindowSize(settings_.WindowSize);
+}
+
 QString MainWindow::Tr(TextTable table, int row) const {
     std::string_view text = Text(table, row, settings_.Language);
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 void MainWindow::LoadPictures() {
-    BoxMessages messages(this);
-    Scale scale = Scale::ForWindowSize(settings_.WindowSize);
+    WindowMessages messages(this, settings_.Language);
+    Scale scale = CurrentScale();
     look_.cardFaces = settings_.CardFaces;
     look_.cardBack = settings_.CardBack;
     look_.oneBack = settings_.OneBack;
@@ -153,7 +173,7 @@ void MainWindow::ApplyTexts() {
     t.counter = {Tr(txt::GeneralGameNumber), Tr(txt::RoundInCycle), Tr(txt::RoundInSession)};
     table_->SetTexts(t);
     TableOptions o;
-    o.windowSize = settings_.WindowSize == 2 ? 1 : settings_.WindowSize;
+    o.windowSize = settings_.WindowSize;
     o.flyCards = settings_.FlyCards && options_.autoplayGames == 0;
     o.speed = settings_.Speed;
     o.gifAnimation = settings_.GifAnimation;
@@ -177,7 +197,7 @@ void MainWindow::ApplyTexts() {
 }
 
 void MainWindow::ShowTitle() {
-    Scale scale = Scale::ForWindowSize(settings_.WindowSize == 2 ? 1 : settings_.WindowSize);
+    Scale scale = CurrentScale();
     title_->setFixedSize(scale.clientWidth, scale.clientHeight);
     stack_->setCurrentWidget(title_);
     title_->setFocus();
@@ -185,7 +205,8 @@ void MainWindow::ShowTitle() {
 }
 
 void MainWindow::ShowMenu() {
-    table_->ApplyWindowSize();
+    Scale scale = CurrentScale();
+    table_->ApplyWindowSize(scale.clientWidth, scale.clientHeight);
     table_->HideTable();
     stack_->setCurrentWidget(table_);
     LayOutMenu();
@@ -193,7 +214,10 @@ void MainWindow::ShowMenu() {
     song_->ShowMenu(settings_.MusicOn && options_.autoplayGames == 0);
     gameTimer_.start(20);
     adjustSize();
-    if (QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+    if (settings_.WindowSize == 2)
+        showFullScreen();
+    else if (QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
     if (options_.autoplayGames > 0 && autoplayed_ == 0) QTimer::singleShot(0, this, &MainWindow::StartSeries);
 }
 
@@ -307,7 +331,7 @@ void MainWindow::OnHover(int slot) {
 }
 
 bool MainWindow::SaveSettingsNow() {
-    BoxMessages messages(this);
+    WindowMessages messages(this, settings_.Language);
     DeleteSongFile(); // the song file lives only while the program runs
     return SaveSettings(options_.data.File(kSettingsFileName), settings_, messages) != SaveOutcome::Failed;
 }
@@ -315,6 +339,7 @@ bool MainWindow::SaveSettingsNow() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!menuShown_ && stack_->currentWidget() == table_ && table_->TableShown() &&
         options_.autoplayGames == 0) {
+        table_->PlaySound("WOpenFo");
         auto answer = QMessageBox::question(this, Tr(txt::ProductName),
                                             Tr(txt::ExitQuestion) + " " + Tr(txt::DataWillBeLost));
         if (answer != QMessageBox::Yes) {

@@ -40,6 +40,7 @@ class MainWindow : public QMainWindow {
 
   private:
     QString Tr(TextTable table, int row = 0) const;
+    Scale CurrentScale() const;
     void LoadPictures();
     void ApplyTexts();
     void ShowTitle();
