@@ -1,7 +1,13 @@
 #include "tools/pictures/BuiltinPictures.h"
 
+#include <QConicalGradient>
 #include <QDir>
 #include <QFile>
+#include <QLinearGradient>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <algorithm>
+#include <cmath>
 
 #include "tools/art/Art.h"
 
@@ -24,6 +30,300 @@ bool AddGif(ResourceSet& set, const QString& name, const std::vector<QImage>& fr
     if (!f.open(QIODevice::ReadOnly)) return false;
     set.Add(Rc, name, f.readAll());
     return true;
+}
+
+QImage Sheet(QSize size) {
+    QImage img(size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    return img;
+}
+
+QFont BoldFont(double pixels, const QString& family = QStringLiteral("Liberation Serif")) {
+    QFont f(family);
+    f.setBold(true);
+    f.setPixelSize(std::max(1, int(pixels)));
+    return f;
+}
+
+// A text as a path centred on a point, filled with a vertical gold gradient and a dark rim.
+void GoldText(QPainter& p, const QString& text, const QFont& font, const QPointF& centre, double shine) {
+    QPainterPath path;
+    path.addText(0, 0, font, text);
+    const QRectF r = path.boundingRect();
+    path.translate(centre.x() - r.center().x(), centre.y() - r.center().y());
+    const QRectF box = path.boundingRect();
+    QLinearGradient g(box.left() + box.width() * (shine - 0.35), 0, box.left() + box.width() * (shine + 0.35),
+                      0);
+    g.setColorAt(0, ink::Gold);
+    g.setColorAt(0.5, QColor(0xFF, 0xFA, 0xE0));
+    g.setColorAt(1, ink::Gold);
+    p.setPen(QPen(QColor(0x5A, 0x3A, 0x08), std::max(1.0, font.pixelSize() / 14.0)));
+    p.setBrush(g);
+    p.drawPath(path);
+}
+
+// A four-pointed sparkle.
+void Sparkle(QPainter& p, const QPointF& c, double r, const QColor& colour) {
+    if (r <= 0.2) return;
+    QPainterPath star;
+    star.moveTo(c.x(), c.y() - r);
+    star.quadTo(c, QPointF(c.x() + r, c.y()));
+    star.quadTo(c, QPointF(c.x(), c.y() + r));
+    star.quadTo(c, QPointF(c.x() - r, c.y()));
+    star.quadTo(c, QPointF(c.x(), c.y() - r));
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPath(star);
+}
+
+// A cup on its foot, in a metal colour, inside the box.
+void Cup(QPainter& p, const QRectF& box, const QColor& metal) {
+    const double w = box.width(), h = box.height(), x = box.left(), y = box.top();
+    QLinearGradient g(x, 0, x + w, 0);
+    g.setColorAt(0, metal.darker(140));
+    g.setColorAt(0.4, metal.lighter(150));
+    g.setColorAt(1, metal.darker(150));
+    p.setPen(QPen(metal.darker(200), std::max(1.0, w / 40)));
+    p.setBrush(Qt::NoBrush);
+    // Handles.
+    p.drawArc(QRectF(x, y + h * 0.08, w * 0.34, h * 0.34), 90 * 16, 180 * 16);
+    p.drawArc(QRectF(x + w * 0.66, y + h * 0.08, w * 0.34, h * 0.34), 270 * 16, 180 * 16);
+    p.setBrush(g);
+    QPainterPath bowl;
+    bowl.moveTo(x + w * 0.14, y + h * 0.04);
+    bowl.lineTo(x + w * 0.86, y + h * 0.04);
+    bowl.cubicTo(x + w * 0.86, y + h * 0.45, x + w * 0.62, y + h * 0.58, x + w * 0.55, y + h * 0.6);
+    bowl.lineTo(x + w * 0.55, y + h * 0.78);
+    bowl.lineTo(x + w * 0.45, y + h * 0.78);
+    bowl.lineTo(x + w * 0.45, y + h * 0.6);
+    bowl.cubicTo(x + w * 0.38, y + h * 0.58, x + w * 0.14, y + h * 0.45, x + w * 0.14, y + h * 0.04);
+    p.drawPath(bowl);
+    p.drawRoundedRect(QRectF(x + w * 0.28, y + h * 0.78, w * 0.44, h * 0.1), 2, 2);
+    p.drawRect(QRectF(x + w * 0.22, y + h * 0.88, w * 0.56, h * 0.1));
+}
+
+// "GTopTen": the cup with sparkles and "TOP 10" in gold with a shine running across it.
+std::vector<QImage> DrawTopTenCup(QSize size, int frames) {
+    std::vector<QImage> out;
+    const double w = size.width(), h = size.height();
+    for (int f = 0; f < frames; ++f) {
+        const double t = double(f) / frames;
+        QImage img = Sheet(size);
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        Cup(p, QRectF(w * 0.03, h * 0.1, h * 0.75, h * 0.82), ink::Gold);
+        DrawSuit(p, 2, QRectF(w * 0.03 + h * 0.27, h * 0.2, h * 0.2, h * 0.2), ink::Red);
+        GoldText(p, QStringLiteral("TOP 10"), BoldFont(h * 0.42), QPointF(w * 0.66, h * 0.5),
+                 std::fmod(t * 1.5, 1.5) - 0.2);
+        for (int k = 0; k < 4; ++k) {
+            const double phase = std::fmod(t + k * 0.25, 1.0);
+            const double r = h * 0.09 * std::sin(phase * M_PI);
+            const QPointF at[4] = {
+                {w * 0.06, h * 0.12}, {w * 0.36, h * 0.18}, {w * 0.95, h * 0.2}, {w * 0.5, h * 0.9}};
+            Sparkle(p, at[k], r, QColor(0xFF, 0xF4, 0xB0));
+        }
+        p.end();
+        out.push_back(img.convertToFormat(QImage::Format_ARGB32));
+    }
+    return out;
+}
+
+// "GClubF" and "GClubG": the club badge, a shield with the club suit whose rim catches the light
+// going round; local records in red, network ones in blue with the link of three seats.
+std::vector<QImage> DrawClubBadge(QSize size, bool network, int frames) {
+    std::vector<QImage> out;
+    const double w = size.width(), h = size.height();
+    const QColor body = network ? QColor(0x1F, 0x5A, 0xB8) : ink::Red;
+    for (int f = 0; f < frames; ++f) {
+        const double t = double(f) / frames;
+        QImage img = Sheet(size);
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        QPainterPath shield;
+        shield.moveTo(w * 0.08, h * 0.06);
+        shield.lineTo(w * 0.92, h * 0.06);
+        shield.lineTo(w * 0.92, h * 0.5);
+        shield.cubicTo(w * 0.92, h * 0.75, w * 0.6, h * 0.88, w * 0.5, h * 0.96);
+        shield.cubicTo(w * 0.4, h * 0.88, w * 0.08, h * 0.75, w * 0.08, h * 0.5);
+        shield.closeSubpath();
+        QLinearGradient g(0, 0, 0, h);
+        g.setColorAt(0, body.lighter(140));
+        g.setColorAt(1, body.darker(150));
+        p.setBrush(g);
+        const double a = t * 2 * M_PI;
+        QConicalGradient rim(QPointF(w / 2, h / 2), -t * 360);
+        rim.setColorAt(0, QColor(0xFF, 0xFA, 0xE0));
+        rim.setColorAt(0.15, ink::Gold);
+        rim.setColorAt(0.85, ink::Gold.darker(130));
+        rim.setColorAt(1, QColor(0xFF, 0xFA, 0xE0));
+        p.setPen(QPen(QBrush(rim), w * 0.07));
+        p.drawPath(shield);
+        const double s = w * 0.5 * (1.0 + 0.06 * std::sin(a));
+        DrawSuit(p, 2, QRectF((w - s) / 2, h * 0.2, s, s), QColor(0xFF, 0xFD, 0xF7));
+        if (network) {
+            p.setPen(QPen(ink::GoldLight, 1.5));
+            const QPointF seats[3] = {{w * 0.3, h * 0.74}, {w * 0.5, h * 0.84}, {w * 0.7, h * 0.74}};
+            p.drawLine(seats[0], seats[1]);
+            p.drawLine(seats[1], seats[2]);
+            for (int k = 0; k < 3; ++k) {
+                const bool lit = int(t * 6) % 3 == k;
+                p.setBrush(lit ? QColor(0xFF, 0xFF, 0xFF) : ink::Gold);
+                p.drawEllipse(seats[k], w * 0.06, w * 0.06);
+            }
+        } else {
+            p.setPen(QPen(ink::GoldLight, 1));
+            p.setFont(BoldFont(h * 0.16, QStringLiteral("Liberation Sans")));
+            p.drawText(QRectF(0, h * 0.64, w, h * 0.2), Qt::AlignCenter, QStringLiteral("PC"));
+        }
+        p.end();
+        out.push_back(img.convertToFormat(QImage::Format_ARGB32));
+    }
+    return out;
+}
+
+// The end of a cycle. 0: the best place, a gold cup under bursting fireworks; 1: a place in the
+// top ten, a silver star among rising sparks; 2: no place, a grey cloud whose rain washes the
+// cards away (played once, so its last frame is the settled one).
+std::vector<QImage> DrawCycleEnd(QSize size, int kind, int frames) {
+    std::vector<QImage> out;
+    const double w = size.width(), h = size.height();
+    for (int f = 0; f < frames; ++f) {
+        const double t = double(f) / (frames - 1);
+        QImage img = Sheet(size);
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        if (kind == 0) {
+            const QColor bursts[3] = {ink::Red, QColor(0x1F, 0x8A, 0xE0), QColor(0x30, 0xB0, 0x40)};
+            const QPointF centres[3] = {{w * 0.18, h * 0.3}, {w * 0.82, h * 0.28}, {w * 0.5, h * 0.16}};
+            for (int b = 0; b < 3; ++b) {
+                const double phase = std::fmod(t + b / 3.0, 1.0);
+                const double r = h * 0.3 * phase;
+                QColor c = bursts[b];
+                c.setAlphaF(float(1.0 - phase));
+                p.setPen(QPen(c, 2));
+                for (int k = 0; k < 10; ++k) {
+                    const double a = k * M_PI / 5;
+                    const QPointF d(std::cos(a), std::sin(a));
+                    p.drawLine(centres[b] + d * r * 0.5, centres[b] + d * r);
+                }
+            }
+            Cup(p, QRectF(w / 2 - h * 0.3, h * 0.28, h * 0.6, h * 0.68), ink::Gold);
+            GoldText(p, QStringLiteral("1"), BoldFont(h * 0.26), QPointF(w / 2, h * 0.46), t);
+        } else if (kind == 1) {
+            QPainterPath star;
+            for (int k = 0; k < 10; ++k) {
+                const double a = -M_PI / 2 + k * M_PI / 5;
+                const double r = (k % 2 ? 0.2 : 0.44) * h;
+                const QPointF pt(w / 2 + std::cos(a) * r, h * 0.52 + std::sin(a) * r);
+                if (k == 0)
+                    star.moveTo(pt);
+                else
+                    star.lineTo(pt);
+            }
+            star.closeSubpath();
+            QLinearGradient g(w / 2 - h * 0.4, 0, w / 2 + h * 0.4, 0);
+            const double shine = std::fmod(t * 2, 1.0);
+            g.setColorAt(0, ink::Silver.darker(130));
+            g.setColorAt(std::clamp(shine, 0.01, 0.99), QColor(0xFF, 0xFF, 0xFF));
+            g.setColorAt(1, ink::Silver.darker(140));
+            p.setBrush(g);
+            p.setPen(QPen(ink::Navy, 2));
+            p.drawPath(star);
+            for (int k = 0; k < 8; ++k) {
+                const double phase = std::fmod(t * 2 + k / 8.0, 1.0);
+                const double x = w * (0.1 + 0.8 * ((k * 37) % 8) / 7.0);
+                Sparkle(p, QPointF(x, h * (0.95 - 0.85 * phase)), h * 0.05 * std::sin(phase * M_PI),
+                        k % 2 ? ink::Gold : QColor(0x1F, 0x8A, 0xE0));
+            }
+        } else {
+            // Cards lie on the ground; the rain falls harder, then the cloud darkens over them.
+            for (int s = 0; s < 4; ++s) {
+                p.save();
+                p.translate(w * (0.26 + 0.16 * s), h * 0.82);
+                p.rotate(-20 + 13 * s);
+                p.setBrush(ink::Paper);
+                p.setPen(QPen(ink::Edge, 1));
+                p.drawRoundedRect(QRectF(-10, -14, 20, 28), 3, 3);
+                DrawSuit(p, s, QRectF(-6, -6, 12, 12), s < 2 ? ink::Red : ink::Black);
+                p.restore();
+            }
+            const QColor cloud = QColor(0x90, 0x94, 0x9C).darker(int(100 + 40 * t));
+            p.setPen(Qt::NoPen);
+            p.setBrush(cloud);
+            for (const QRectF& puff : {QRectF(w * 0.22, h * 0.14, w * 0.24, h * 0.3),
+                                       QRectF(w * 0.36, h * 0.04, w * 0.3, h * 0.38),
+                                       QRectF(w * 0.56, h * 0.14, w * 0.24, h * 0.3)})
+                p.drawEllipse(puff);
+            p.drawRoundedRect(QRectF(w * 0.24, h * 0.26, w * 0.54, h * 0.18), h * 0.09, h * 0.09);
+            p.setPen(QPen(QColor(0x3A, 0x6A, 0xC8), 2, Qt::SolidLine, Qt::RoundCap));
+            const int drops = int(4 + 10 * t);
+            for (int k = 0; k < drops; ++k) {
+                const double x = w * (0.27 + 0.48 * ((k * 5) % 13) / 12.0);
+                const double y = h * (0.46 + 0.3 * std::fmod(t * 3 + k * 0.37, 1.0));
+                p.drawLine(QPointF(x, y), QPointF(x - 2, y + h * 0.07));
+            }
+        }
+        p.end();
+        out.push_back(img.convertToFormat(QImage::Format_ARGB32));
+    }
+    return out;
+}
+
+// "GMedal": a ribbon and a large gold disc with an empty middle, where the window draws the place.
+QImage DrawPlaceMedal(QSize size) {
+    QImage img = Sheet(size);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double w = size.width(), h = size.height();
+    p.setPen(QPen(ink::Red.darker(140), 1));
+    p.setBrush(ink::Red);
+    p.drawPolygon(QPolygonF({QPointF(w * 0.22, 0), QPointF(w * 0.42, 0), QPointF(w * 0.6, h * 0.42),
+                             QPointF(w * 0.44, h * 0.46)}));
+    p.setBrush(QColor(0x1F, 0x3A, 0x7A));
+    p.drawPolygon(QPolygonF({QPointF(w * 0.78, 0), QPointF(w * 0.58, 0), QPointF(w * 0.4, h * 0.42),
+                             QPointF(w * 0.56, h * 0.46)}));
+    // The disc: its middle at (50, 76) of the 100 x 120 picture.
+    const QPointF c(w * 0.5, h * 76.0 / 120.0);
+    const double r = w * 0.42;
+    QRadialGradient g(c - QPointF(r * 0.3, r * 0.3), r * 1.3);
+    g.setColorAt(0, ink::GoldLight);
+    g.setColorAt(0.6, ink::Gold);
+    g.setColorAt(1, ink::Gold.darker(160));
+    p.setBrush(g);
+    p.setPen(QPen(ink::Gold.darker(180), 2));
+    p.drawEllipse(c, r, r);
+    p.setPen(QPen(ink::Gold.darker(140), 1.5));
+    p.setBrush(QColor(0xFF, 0xF4, 0xC8));
+    p.drawEllipse(c, r * 0.72, r * 0.72);
+    // Laurel dots round the rim.
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink::Gold.darker(150));
+    for (int k = 0; k < 16; ++k) {
+        const double a = k * M_PI / 8;
+        p.drawEllipse(c + QPointF(std::cos(a), std::sin(a)) * r * 0.86, r * 0.05, r * 0.05);
+    }
+    p.end();
+    return img.convertToFormat(QImage::Format_ARGB32);
+}
+
+// "GPlace01" ... "GPlace10": the place number in dark red, to lie in the medal's middle.
+QImage DrawPlaceNumber(QSize size, int place) {
+    QImage img = Sheet(size);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath path;
+    const QFont font = BoldFont(size.height() * (place >= 10 ? 0.62 : 0.8));
+    path.addText(0, 0, font, QString::number(place));
+    const QRectF r = path.boundingRect();
+    path.translate(size.width() / 2.0 - r.center().x(), size.height() / 2.0 - r.center().y());
+    p.setPen(QPen(QColor(0xFF, 0xF4, 0xC8), 2.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x8E, 0x1B, 0x22));
+    p.drawPath(path);
+    p.end();
+    return img.convertToFormat(QImage::Format_ARGB32);
 }
 } // namespace
 
@@ -172,6 +472,23 @@ bool AddBuiltinPictures(ResourceSet& set, const QString& scratchDir, QString* er
     if (!AddGif(set, QStringLiteral("GSirenaR"), DrawSiren({30, 33}, QColor(0xFF, 0x30, 0x30), 8), 10,
                 scratchDir, error))
         return false;
+    // The records windows: the medal with its place numbers, the top ten cup, the club badges and
+    // the three endings of a cycle.
+    set.Add(Rc, QStringLiteral("GMedal"), PngBytes(DrawPlaceMedal({100, 120})));
+    for (int place = 1; place <= 10; ++place)
+        set.Add(Rc, QStringLiteral("GPlace%1").arg(place, 2, 10, QLatin1Char('0')),
+                PngBytes(DrawPlaceNumber({48, 48}, place)));
+    if (!AddGif(set, QStringLiteral("GTopTen"), DrawTopTenCup({240, 120}, 20), 8, scratchDir, error))
+        return false;
+    if (!AddGif(set, QStringLiteral("GClubF"), DrawClubBadge({60, 75}, false, 16), 10, scratchDir, error))
+        return false;
+    if (!AddGif(set, QStringLiteral("GClubG"), DrawClubBadge({60, 75}, true, 16), 10, scratchDir, error))
+        return false;
+    const char* const endings[3] = {"GEndBest", "GEndGood", "GEndBads"};
+    for (int k = 0; k < 3; ++k)
+        if (!AddGif(set, QString::fromLatin1(endings[k]), DrawCycleEnd({240, 120}, k, 24), 8, scratchDir,
+                    error))
+            return false;
     return true;
 }
 
