@@ -55,18 +55,21 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
     caption_ = {title_.Right() - scale.Scaled(150), title_.Bottom() - scale.Scaled(12), scale.Scaled(150),
                 scale.Scaled(30)};
     int animTop = RoundEven(290 * Sy) + RoundEven((Sy - 1) * 100);
-    anim1_ = {RoundEven(10 * Sx), animTop, scale.Scaled(160), scale.Scaled(200)};
-    anim2_ = {scale.clientWidth - RoundEven(10 * Sx) - scale.Scaled(160), animTop, scale.Scaled(160),
-              scale.Scaled(200)};
-    // The clocks stand under the side pictures' places, at the outer edges.
-    int sideTop = RoundEven(30 * Sy) + RoundEven((Sy - 1) * 100);
-    clock_ = {RoundEven(60 * Sx) + RoundEven((Sx - 1) * 50) - 7, sideTop + 210, 115, 64};
-    info_ = {RoundEven(600 * Sx) + RoundEven((Sx - 1) * 50) - 7, sideTop + 210, 115, 64};
+    anim1_ = {RoundEven(10 * Sx), animTop, 160, 200};
+    anim2_ = {scale.clientWidth - RoundEven(10 * Sx) - 160, animTop, 160, 200};
+    // The clocks stand above the side buttons, at the outer edges.
+    int clockTop = RoundEven(225 * Sy) - 64 - scale.Scaled(10);
+    clock_ = {RoundEven(60 * Sx) + RoundEven((Sx - 1) * 50) - 7, clockTop, 115, 64};
+    info_ = {RoundEven(600 * Sx) + RoundEven((Sx - 1) * 50) - 7, clockTop, 115, 64};
 
     // The calendar sheets hang in the upper corners, clear of the title and the side buttons.
     calendarLeft_ = {RoundEven(40 * Sx), RoundEven(100 * Sy), scale.Scaled(60), scale.Scaled(100)};
     calendarRight_ = {scale.clientWidth - RoundEven(40 * Sx) - scale.Scaled(60), RoundEven(100 * Sy),
                       scale.Scaled(60), scale.Scaled(100)};
+    // The news shelf stands in the upper right, between the title and the right calendar sheet.
+    Rect shelf{calendarRight_.left - 230, RoundEven(40 * Sy), 220, 125};
+    newsChat_ = ShowNewsChatIndicators(scale, shelf, RoundEven(465 * Sy) + h, newsWaiting_, chatWaiting_);
+    shelfPicture_ = newsChat_.shelfShown ? DrawNewsShelf(Context(), newsChat_.shelf) : QImage();
     titlePicture_ = DrawTitle(QSize(title_.width, title_.height));
     captionPicture_ =
         ElitePicture(look.language, look.network, look.captionColour, QSize(caption_.width, caption_.height));
@@ -110,6 +113,13 @@ void MenuScreen::SetCalendar(std::vector<CalendarPicture> sheets) {
     update();
 }
 
+void MenuScreen::SetWaiting(bool news, bool chat) {
+    newsWaiting_ = news;
+    chatWaiting_ = chat;
+    newsChat_ = ShowNewsChatIndicators(scale_, newsChat_.shelf, newsChat_.newsSiren.top, news, chat);
+    update();
+}
+
 void MenuScreen::SetInfoReply(std::optional<InfoReply> reply) {
     reply_ = std::move(reply);
     update(QRect(info_.left, info_.top, info_.width, info_.height));
@@ -149,6 +159,7 @@ void MenuScreen::Tick() {
             firstPlaying_ = true;
         }
     }
+    ++sirenFrame_;
     update(); // the clock's colon blinks with the milliseconds
 }
 
@@ -163,6 +174,14 @@ void MenuScreen::paintEvent(QPaintEvent*) {
     if (second.isNull()) second = BuiltinGifFrame(QStringLiteral("GifMenu2"), 0);
     if (!first.isNull()) p.drawImage(at(anim1_), first);
     if (!second.isNull()) p.drawImage(at(anim2_), second);
+    if (!shelfPicture_.isNull()) p.drawImage(at(newsChat_.shelf), shelfPicture_);
+    auto siren = [&](bool shown, bool animates, const Rect& r, const char* name) {
+        if (!shown) return;
+        QImage frame = BuiltinGifFrame(QString::fromLatin1(name), animates ? sirenFrame_ % 8 : 0);
+        if (!frame.isNull()) p.drawImage(at(r), frame);
+    };
+    siren(newsChat_.newsShown, newsChat_.newsAnimates, newsChat_.newsSiren, "GSirenaB");
+    siren(newsChat_.chatShown, newsChat_.chatAnimates, newsChat_.chatSiren, "GSirenaR");
     if (!calendar_.empty()) {
         p.drawImage(at(calendarLeft_), calendar_.front().image);
         if (calendar_.size() > 1) {

@@ -50,6 +50,8 @@ class MenuScreen : public QWidget {
     // Today's calendar sheets: the first in the left image, the others taking turns in the right
     // one every 10 seconds. None (no calendar package) hides both.
     void SetCalendar(std::vector<CalendarPicture> sheets);
+    // News or chat waiting on the score server: the sirens turn.
+    void SetWaiting(bool news, bool chat);
     TQobCardsButton* Button(MenuButton which) const { return buttons_[static_cast<std::size_t>(which)]; }
     Rect ClockPart() const { return clock_; }
     Rect InfoPart() const { return info_; }
@@ -82,6 +84,10 @@ class MenuScreen : public QWidget {
     int calendarTurn_ = 0;
     Rect calendarLeft_, calendarRight_;
     QTimer timerCal_;
+    bool newsWaiting_ = false, chatWaiting_ = false;
+    NewsChatView newsChat_;
+    QImage shelfPicture_;
+    int sirenFrame_ = 0;
     // The two animations take turns: the first runs to its 36th frame, then the second to its 27th.
     int anim1Frame_ = 0, anim2Frame_ = 0;
     bool firstPlaying_ = true;
