@@ -95,7 +95,7 @@ TFormHistory::TFormHistory(const std::filesystem::path& dataFolder, const Record
     Table1->horizontalHeader()->setHighlightSections(false);
     // The columns keep their widths; the table's letters shrink until a whole date fits its column.
     QFont cells = font();
-    while (QFontMetrics(cells).horizontalAdvance(QStringLiteral("00.00.0000")) + 8 > HistoryColumnWidths[1] &&
+    while (QFontMetrics(cells).horizontalAdvance(QStringLiteral("00.00.0000")) + 6 > HistoryColumnWidths[1] &&
            cells.pixelSize() > 9)
         cells.setPixelSize(cells.pixelSize() - 1);
     Table1->setFont(cells);

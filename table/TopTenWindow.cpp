@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRawFont>
 
 #include "media/Sound.h"
 #include "settings/Text.h"
@@ -50,9 +51,10 @@ class PictureArea : public QWidget {
 // A name in letters the picture's family lacks (a Cyrillic name under an English font) takes the
 // family the role uses for Russian, so that it keeps the size of the rows around it.
 QFont FontFor(const QString& text, const QFont& font, FontSettings fonts, int height) {
-    const QFontMetrics metrics(font);
+    // The raw font is the family itself, without the fall-backs that would draw the letters anyway.
+    const QRawFont raw = QRawFont::fromFont(font);
     for (const char32_t c : text.toUcs4())
-        if (c > 0x7F && !metrics.inFontUcs4(c)) {
+        if (c > 0x7F && !raw.supportsCharacter(c)) {
             fonts.language = Russian;
             return RoleFont(FontRole::Decor, height, font.bold(), fonts);
         }

@@ -6,10 +6,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
+#include <functional>
 
 #include "media/Sound.h"
 #include "records/Club.h"
@@ -69,6 +72,13 @@ void WriteRecords(const std::filesystem::path& path, const std::string& name, co
 QString Q(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+class WaveRecorder : public WaveOutput {
+  public:
+    void Start(const QByteArray& wave, const WaveInfo&) override { started.push_back(wave); }
+    void Stop() override {}
+    std::vector<QByteArray> started;
+};
 
 // --- the local top ten ------------------------------------------------------------------------
 
@@ -221,6 +231,40 @@ TEST_F(RecordsWindows, TopTenAnimatesOnlyWhenAskedAndEscOrOkClose) {
     }
 }
 
+// The main menu's two buttons: "WOpenFo" first, then the window, modal, freed when it closes.
+TEST_F(RecordsWindows, MenuButtonsPlayTheOpeningSoundAndFreeTheirWindows) {
+    WriteRecords(folder_ / "Tarvo3.net", "Net Hero", "  9980");
+    WaveRecorder recorder;
+    SetSoundOutput(&recorder);
+    const std::pair<const char*, std::function<void()>> openers[] = {
+        {"top ten", [this] { ShowTopTen(folder_, true, {}); }},
+        {"history", [this] { ShowHistory(folder_, {}); }},
+    };
+    for (const auto& [name, open] : openers) {
+        recorder.started.clear();
+        QPointer<QWidget> seen;
+        std::size_t soundsBeforeWindow = 0;
+        QTimer::singleShot(0, [&] {
+            seen = QApplication::activeModalWidget();
+            soundsBeforeWindow = recorder.started.size();
+            if (seen) QTest::keyClick(seen, Qt::Key_Escape);
+        });
+        // A window that ignores Esc fails the test instead of hanging it.
+        QTimer::singleShot(3000, [] {
+            if (QWidget* stuck = QApplication::activeModalWidget()) stuck->close();
+        });
+        open();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        SCOPED_TRACE(name);
+        EXPECT_EQ(soundsBeforeWindow, 1u);
+        ASSERT_EQ(recorder.started.size(), 1u);
+        EXPECT_EQ(recorder.started[0], ResourceWave("WOpenFo").value_or(QByteArray()));
+        EXPECT_TRUE(seen.isNull()) << "the window was not freed";
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+    SetSoundOutput(nullptr);
+}
+
 // --- the history browser ----------------------------------------------------------------------
 
 HisStr Record(const std::string& name, PlayKind kind, int games = 3) {
@@ -327,13 +371,6 @@ TEST_F(RecordsWindows, HistoryRowsCarryTheirKindWordColourAndFields) {
 }
 
 // --- the end of a cycle -----------------------------------------------------------------------
-
-class WaveRecorder : public WaveOutput {
-  public:
-    void Start(const QByteArray& wave, const WaveInfo&) override { started.push_back(wave); }
-    void Stop() override {}
-    std::vector<QByteArray> started;
-};
 
 TEST_F(RecordsWindows, CycleEndPicksLinesSoundAndPictureByPlace) {
     const struct {
