@@ -4,7 +4,7 @@
 
 #include "core/Codec.h"
 #include "records/Format.h"
-#include "records/SafeWrite.h"
+#include "settings/SafeWrite.h"
 
 namespace tarvo {
 namespace {

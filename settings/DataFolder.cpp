@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "settings/AtomicFile.h"
+#include "settings/SafeWrite.h"
 #include "settings/Settings.h"
 
 namespace tarvo {
@@ -88,7 +88,7 @@ DataFolder PrepareDataFolder(const DataFolderInputs& inputs) {
     }
     out.created = true;
     // A fresh folder starts with a whole settings file; failing that, the defaults still run.
-    ReplaceFileAtomically(out.File(kSettingsFileName), SettingsFileBytes(InitialSettings()));
+    ReplaceFileContents(out.File(kSettingsFileName), SettingsFileBytes(InitialSettings()));
     return out;
 }
 

@@ -6,7 +6,7 @@
 
 #include "core/Codec.h"
 #include "settings/AddressCipher.h"
-#include "settings/AtomicFile.h"
+#include "settings/SafeWrite.h"
 #include "settings/ServerAddresses.h"
 #include "settings/Text.h"
 
@@ -406,7 +406,7 @@ SaveOutcome SaveSettings(const std::filesystem::path& file, const Settings& sett
                          SettingsMessages& messages, bool recordsFileFailed) {
     if (recordsFileFailed) return SaveOutcome::Skipped;
     const std::string bytes = SettingsFileBytes(settings);
-    if (ReplaceFileAtomically(file, bytes) || ReplaceFileAtomically(file, bytes)) return SaveOutcome::Written;
+    if (!ReplaceFileContents(file, bytes) || !ReplaceFileContents(file, bytes)) return SaveOutcome::Written;
     messages.ShowError(Text(txt::CantSaveOptions, 0, settings.Language));
     return SaveOutcome::Failed;
 }

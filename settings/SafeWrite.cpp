@@ -1,4 +1,4 @@
-#include "records/SafeWrite.h"
+#include "settings/SafeWrite.h"
 
 #include <atomic>
 #include <cerrno>
