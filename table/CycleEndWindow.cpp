@@ -7,6 +7,7 @@
 #include "media/Sound.h"
 #include "settings/Text.h"
 #include "table/CardsButton.h"
+#include "table/Cursors.h"
 #include "table/GifAnimation.h"
 
 namespace tarvo {
@@ -127,6 +128,9 @@ TFormCycleEnd::TFormCycleEnd(const EndOfCycle& end, const RecordsWindowOptions& 
     Button1->setGeometry((ClientWidth - 120) / 2, y + 4, 120, 45);
     Button1->setAutoDefault(true);
     Button1->setDefault(true);
+    auto* buttonCursor = new CursorKeeper(Button1);
+    buttonCursor->SetOwn(options_.ownCursor);
+    buttonCursor->Show(CursorRole::Hand);
     connect(Button1, &QPushButton::clicked, this, [this] {
         if (options_.salute) options_.salute(Button1);
         accept();

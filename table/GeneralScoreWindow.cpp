@@ -8,6 +8,7 @@
 #include "records/Format.h"
 #include "settings/Text.h"
 #include "table/CardsButton.h"
+#include "table/Cursors.h"
 
 namespace tarvo {
 
@@ -102,6 +103,9 @@ TFormCount::TFormCount(const TCount& count, const Arr1<std::int32_t, 3>& seatSco
     Button1->setGeometry((ClientWidth - 140) / 2, ClientHeight - 52, 140, 40);
     Button1->setAutoDefault(true);
     Button1->setDefault(true);
+    auto* buttonCursor = new CursorKeeper(Button1);
+    buttonCursor->SetOwn(options_.ownCursor);
+    buttonCursor->Show(CursorRole::Hand);
     connect(Button1, &QPushButton::clicked, this, [this] {
         if (options_.salute) options_.salute(Button1);
         accept();

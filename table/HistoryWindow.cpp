@@ -10,6 +10,7 @@
 #include "media/Sound.h"
 #include "settings/Text.h"
 #include "table/CardsButton.h"
+#include "table/Cursors.h"
 
 namespace tarvo {
 
@@ -111,6 +112,9 @@ TFormHistory::TFormHistory(const std::filesystem::path& dataFolder, const Record
     Button1->setGeometry(ClientWidth - 10 - 140, ClientHeight - 58, 140, 45);
     Button1->setAutoDefault(true);
     Button1->setDefault(true);
+    auto* buttonCursor = new CursorKeeper(Button1);
+    buttonCursor->SetOwn(options_.ownCursor);
+    buttonCursor->Show(CursorRole::Hand);
     connect(Button1, &QPushButton::clicked, this, [this] {
         if (options_.salute) options_.salute(Button1);
         accept();

@@ -28,6 +28,7 @@ struct RecordsWindowOptions {
     FontSettings fonts; // the families and scales of the font roles
     bool soundOn = true;
     bool gifAnimation = true;
+    bool ownCursor = false; // the program's own cursors over the window and its buttons
     // The button firework, played before a window closes through its button when the player has
     // it switched on and the graphics package is there; empty for none.
     std::function<void(QWidget* button)> salute;

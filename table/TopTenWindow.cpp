@@ -8,6 +8,7 @@
 #include "media/Sound.h"
 #include "settings/Text.h"
 #include "table/CardsButton.h"
+#include "table/Cursors.h"
 #include "table/GifAnimation.h"
 
 namespace tarvo {
@@ -126,6 +127,13 @@ TFormTopTen::TFormTopTen(const std::filesystem::path& recordsFile, bool netGame,
     Button1->SetTextColour(Qt::white);
     Button1->setAutoDefault(true);
     Button1->setDefault(true);
+    // The arrow over the window, the hand over its button, the program's own when chosen.
+    auto* windowCursor = new CursorKeeper(this);
+    windowCursor->SetOwn(options_.ownCursor);
+    windowCursor->Show(CursorRole::Arrow);
+    auto* buttonCursor = new CursorKeeper(Button1);
+    buttonCursor->SetOwn(options_.ownCursor);
+    buttonCursor->Show(CursorRole::Hand);
     connect(Button1, &QPushButton::clicked, this, [this] { Close(true); });
 }
 

@@ -207,6 +207,13 @@ TEST_F(RecordsWindows, TopTenAnimatesOnlyWhenAskedAndEscOrOkClose) {
             EXPECT_EQ(form.RxGIFAn1->CurrentFrame(), 0);
         }
     }
+    // The program's own cursors when the player chose them: an animated hand over the button.
+    RecordsWindowOptions own;
+    own.ownCursor = true;
+    TFormTopTen ownCursors(folder_ / "Tarvo3.clb", false, own);
+    EXPECT_EQ(ownCursors.Button1->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(ownCursors.cursor().shape(), Qt::ArrowCursor) << "the arrow stays the system's";
+
     // Esc: the cup animation is cleared and the window closes, without the salute.
     int salutes = 0;
     RecordsWindowOptions options;
@@ -224,6 +231,7 @@ TEST_F(RecordsWindows, TopTenAnimatesOnlyWhenAskedAndEscOrOkClose) {
         TFormTopTen form(folder_ / "Tarvo3.clb", false, options);
         form.show();
         EXPECT_EQ(form.Button1->geometry(), QRect(310, 647, 120, 45));
+        EXPECT_EQ(form.Button1->cursor().shape(), Qt::PointingHandCursor);
         QTest::mouseClick(form.Button1, Qt::LeftButton);
         EXPECT_FALSE(form.isVisible());
         EXPECT_EQ(form.RxGIFAn1->FrameCount(), 0);
