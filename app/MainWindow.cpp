@@ -12,8 +12,10 @@
 #include "core/Round.h"
 #include "core/Rules.h"
 #include "packages/Package.h"
+#include "records/Club.h"
 #include "table/Fonts.h"
 #include "table/MessageWindow.h"
+#include "table/RecordsWindows.h"
 
 namespace tarvo {
 namespace {
@@ -61,6 +63,7 @@ class StepGuard {
 
 MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     settings_ = LoadSettings(options_.data.File(kSettingsFileName));
+    if (options_.data.created) SeedRecordsFiles(options_.data.folder); // a new player's empty club
     SetPackageFolders(
         {QString::fromStdString(options_.data.folder.string()), DefaultPackageFolders().shippedFolder});
     FontSettings fonts;
@@ -111,6 +114,7 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
 
     setWindowTitle(Tr(txt::ProductName));
     ApplyTexts();
+    title_->SetCaption(settings_.Language, settings_.CaptionColour);
     ShowTitle();
     if (options_.autoplayGames > 0) QTimer::singleShot(0, this, &MainWindow::ShowMenu);
 }
@@ -192,7 +196,7 @@ void MainWindow::ApplyTexts() {
     // Windows that are not part of the program yet are offered disabled, with a word why.
     QString later = Tr(txt::Unavailable);
     for (MenuButton b : {MenuButton::Club2, MenuButton::Club3, MenuButton::Club4, MenuButton::Club5,
-                         MenuButton::TopTen, MenuButton::Options, MenuButton::History, MenuButton::Mode})
+                         MenuButton::Options, MenuButton::Mode})
         menu_->SetAvailable(b, false, later);
 }
 
@@ -237,6 +241,16 @@ void MainWindow::LayOutMenu() {
                            : std::vector<CalendarPicture>{});
     menu_->show();
     menu_->raise();
+}
+
+RecordsWindowOptions MainWindow::RecordsOptions() const {
+    RecordsWindowOptions o;
+    o.language = settings_.Language;
+    o.fonts = CurrentFontSettings();
+    o.soundOn = settings_.SoundOn;
+    o.gifAnimation = settings_.GifAnimation;
+    o.ownCursor = settings_.OwnCursor;
+    return o;
 }
 
 void MainWindow::OnMenu(MenuButton which) {

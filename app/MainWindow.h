@@ -18,6 +18,7 @@
 #include "settings/Text.h"
 #include "table/ImageStore.h"
 #include "table/MenuScreen.h"
+#include "table/RecordsWindows.h"
 #include "table/TableScreen.h"
 
 namespace tarvo {
@@ -47,6 +48,7 @@ class MainWindow : public QMainWindow {
     void ShowMenu();
     void LayOutMenu();
     void OnMenu(MenuButton which);
+    RecordsWindowOptions RecordsOptions() const;
     void StartSeries();
     void ExitToMenu();
     void OnGameTick();

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "packages/Package.h"
+#include "table/MenuClocks.h"
 
 namespace tarvo {
 
@@ -15,6 +16,12 @@ TitleScreen::TitleScreen(QWidget* parent) : QWidget(parent) {
         update();
     });
     timer_.start(20);
+}
+
+void TitleScreen::SetCaption(int language, int captionColour) {
+    language_ = language;
+    captionColour_ = captionColour;
+    update();
 }
 
 void TitleScreen::paintEvent(QPaintEvent*) {
@@ -53,6 +60,11 @@ void TitleScreen::paintEvent(QPaintEvent*) {
         p.setPen(QColor(glow, glow * 3 / 4, 40));
         p.drawText(x, baseline - lift, QString(title[i]));
         x += metrics.horizontalAdvance(title[i]);
+    }
+    QImage caption = CaptionPicture(language_, captionColour_);
+    if (!caption.isNull()) {
+        QSize size = caption.size().scaled(width() / 2, height() / 8, Qt::KeepAspectRatio);
+        p.drawImage(QRect(QPoint((width() - size.width()) / 2, height() * 3 / 4), size), caption);
     }
     QFont small(QStringLiteral("Liberation Sans"));
     small.setPixelSize(height() / 25);

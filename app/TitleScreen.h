@@ -10,6 +10,8 @@ class TitleScreen : public QWidget {
     Q_OBJECT
   public:
     explicit TitleScreen(QWidget* parent = nullptr);
+    // The caption picture in the player's language, in its colour variant.
+    void SetCaption(int language, int captionColour);
 
   signals:
     void left();
@@ -22,6 +24,7 @@ class TitleScreen : public QWidget {
   private:
     QTimer timer_;
     int tick_ = 0;
+    int language_ = 0, captionColour_ = 1;
 };
 
 } // namespace tarvo

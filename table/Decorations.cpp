@@ -283,7 +283,7 @@ QImage DrawGameCounter(const DecorContext& ctx, const Rect& counter, const QStri
     return image;
 }
 
-QString GameCounterHover(PlayKind kind, int kon, int konL, int konStart, const CounterHoverTexts& texts) {
+QString GameCounterHover(CounterKind kind, int kon, int konL, int konStart, const CounterHoverTexts& texts) {
     // Remainders of 0 read as the last round; negative differences wrap like the count itself.
     const auto round = [](int value, int period) {
         const int r = ((value % period) + period) % period;
@@ -292,13 +292,13 @@ QString GameCounterHover(PlayKind kind, int kon, int konL, int konStart, const C
     const QString sep = QStringLiteral(" ");
     QStringList lines;
     lines << texts.generalNumber + sep + QString::number(kon);
-    if (kind == PlayKind::Tournament) {
+    if (kind == CounterKind::Tournament) {
         lines << texts.roundInSession + sep + QStringLiteral("1 / 1");
         return lines.join(QStringLiteral("\n\r"));
     }
-    const int cycle = kind == PlayKind::Rated ? round(kon + konL - konStart, 30) : round(kon, 30);
+    const int cycle = kind == CounterKind::Rated ? round(kon + konL - konStart, 30) : round(kon, 30);
     lines << texts.roundInCycle + sep + QString::number(cycle) + QStringLiteral(" / 30");
-    if (kind != PlayKind::Local)
+    if (kind != CounterKind::Local)
         lines << texts.roundInSession + sep + QString::number(round(kon, 3)) + QStringLiteral(" / 3");
     return lines.join(QStringLiteral("\n\r"));
 }

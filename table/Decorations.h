@@ -66,7 +66,7 @@ int MoveTimerPart(int seat);
 // "Game" + ": " + the number of the game in the session.
 QImage DrawGameCounter(const DecorContext& ctx, const Rect& counter, const QString& gameWord, int number);
 
-enum class PlayKind { Local, Rated, Network, Tournament };
+enum class CounterKind { Local, Rated, Network, Tournament };
 struct CounterHoverTexts {
     QString generalNumber;  // "General number of game:"
     QString roundInCycle;   // "Number of round in a current cycle:"
@@ -75,7 +75,7 @@ struct CounterHoverTexts {
 // The balloon text over the game counter, lines joined by LF CR. kon is the game number, konL the
 // games of the unfinished rated cycle and konStart the game the rated session began with (both
 // used in rated play only).
-QString GameCounterHover(PlayKind kind, int kon, int konL, int konStart, const CounterHoverTexts& texts);
+QString GameCounterHover(CounterKind kind, int kon, int konL, int konStart, const CounterHoverTexts& texts);
 
 // The chat of a network game: the last four lines with the colour of their sender.
 struct ChatLine {

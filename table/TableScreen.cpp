@@ -630,7 +630,7 @@ void TableScreen::DrawMoveTimer(int seat, int seconds) {
     update(QRect(r.left, r.top, r.width, r.height));
 }
 
-void TableScreen::SetCounterHover(PlayKind kind, int konL, int konStart, bool known) {
+void TableScreen::SetCounterHover(CounterKind kind, int konL, int konStart, bool known) {
     counterKind_ = kind;
     konL_ = konL;
     konStart_ = konStart;

@@ -95,7 +95,7 @@ class TableScreen : public QWidget, public TableView {
     void DrawMoveTimer(int seat, int seconds);
     // What the game counter's balloon tells; unknown (a network client before its first deal)
     // shows nothing.
-    void SetCounterHover(PlayKind kind, int konL, int konStart, bool known);
+    void SetCounterHover(CounterKind kind, int konL, int konStart, bool known);
     void ShowCursor(CursorRole role) { cursors_->Show(role); }
 
     // Called after every drawn frame of a flight (pictures of a flight in progress).
@@ -162,7 +162,7 @@ class TableScreen : public QWidget, public TableView {
     bool chatShown_ = false;
     QLineEdit* chatEdit_ = nullptr;
     QPushButton* chatSend_ = nullptr;
-    PlayKind counterKind_ = PlayKind::Local;
+    CounterKind counterKind_ = CounterKind::Local;
     int konL_ = 0, konStart_ = 0;
     bool counterKnown_ = true;
     CursorKeeper* cursors_ = nullptr;

@@ -200,16 +200,16 @@ TEST_F(Decorations, GameCounterHoverByKindOfPlay) {
     const QString general = t.generalNumber + QLatin1Char(' '), cycle = t.roundInCycle + QLatin1Char(' '),
                   session = t.roundInSession + QLatin1Char(' ');
     const QString nl = QStringLiteral("\n\r");
-    EXPECT_EQ(GameCounterHover(PlayKind::Local, 61, 0, 0, t), general + "61" + nl + cycle + "1 / 30");
-    EXPECT_EQ(GameCounterHover(PlayKind::Local, 60, 0, 0, t), general + "60" + nl + cycle + "30 / 30");
+    EXPECT_EQ(GameCounterHover(CounterKind::Local, 61, 0, 0, t), general + "61" + nl + cycle + "1 / 30");
+    EXPECT_EQ(GameCounterHover(CounterKind::Local, 60, 0, 0, t), general + "60" + nl + cycle + "30 / 30");
     // Rated: the cycle continues the unfinished one; the session counts in threes.
-    EXPECT_EQ(GameCounterHover(PlayKind::Rated, 7, 12, 5, t),
+    EXPECT_EQ(GameCounterHover(CounterKind::Rated, 7, 12, 5, t),
               general + "7" + nl + cycle + "14 / 30" + nl + session + "1 / 3");
-    EXPECT_EQ(GameCounterHover(PlayKind::Rated, 3, 27, 0, t),
+    EXPECT_EQ(GameCounterHover(CounterKind::Rated, 3, 27, 0, t),
               general + "3" + nl + cycle + "30 / 30" + nl + session + "3 / 3");
-    EXPECT_EQ(GameCounterHover(PlayKind::Network, 32, 99, 1, t),
+    EXPECT_EQ(GameCounterHover(CounterKind::Network, 32, 99, 1, t),
               general + "32" + nl + cycle + "2 / 30" + nl + session + "2 / 3");
-    EXPECT_EQ(GameCounterHover(PlayKind::Tournament, 4, 0, 0, t), general + "4" + nl + session + "1 / 1");
+    EXPECT_EQ(GameCounterHover(CounterKind::Tournament, 4, 0, 0, t), general + "4" + nl + session + "1 / 1");
 }
 
 TEST_F(Decorations, GameResultStripAndBanner) {

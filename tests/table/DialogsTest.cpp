@@ -24,7 +24,8 @@ QApplication& App() {
     static char name[] = "dialogs_tests";
     static char* argv[] = {name, nullptr};
     // Never destroyed: tearing Qt down from a static destructor crashes after its plugins unload.
-    static QApplication* app = new QApplication(argc, argv);
+    static QApplication* app =
+        qApp ? static_cast<QApplication*>(QCoreApplication::instance()) : new QApplication(argc, argv);
     return *app;
 }
 
