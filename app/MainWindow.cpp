@@ -2,8 +2,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
+#include <QFontMetrics>
+#include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
 #include <cstdio>
@@ -16,6 +21,7 @@
 #include "table/Fonts.h"
 #include "table/MessageWindow.h"
 #include "table/RecordsWindows.h"
+#include "table/SpeedDialog.h"
 
 namespace tarvo {
 namespace {
@@ -116,6 +122,10 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     ApplyTexts();
     title_->SetCaption(settings_.Language, settings_.CaptionColour);
     ShowTitle();
+    if (!CheckRecordsAtStart()) {
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
     if (options_.autoplayGames > 0) QTimer::singleShot(0, this, &MainWindow::ShowMenu);
 }
 
@@ -156,16 +166,15 @@ void MainWindow::LoadPictures() {
     settings_.Background = look_.background;
 }
 
-void MainWindow::ApplyTexts() {
+TableTexts MainWindow::TextsForTable() const {
     TableTexts t;
     t.go = Tr(txt::IGo);
     t.pass = Tr(txt::ThatsAllDots);
     t.take = Tr(txt::ITake);
     t.penalties = Tr(txt::Penalties);
     t.game = Tr(txt::GameCounter);
-    t.names = {QStringLiteral("PC"), QStringLiteral("PC"),
-               settings_.PlayerName.empty() ? QStringLiteral("Player")
-                                            : QString::fromStdString(settings_.PlayerName)};
+    QString name = QString::fromStdString(series_.NameUtf8()).trimmed();
+    t.names = {QStringLiteral("PC"), QStringLiteral("PC"), name.isEmpty() ? QStringLiteral("Player") : name};
     t.lose = Tr(txt::YouLoseGame);
     t.won = Tr(txt::YouHaveWon);
     t.draw = Tr(txt::DeadHeat);
@@ -175,7 +184,11 @@ void MainWindow::ApplyTexts() {
     t.exitToMenu = Tr(txt::ExitToMenu);
     t.currentGame = Tr(txt::CurrentGame);
     t.counter = {Tr(txt::GeneralGameNumber), Tr(txt::RoundInCycle), Tr(txt::RoundInSession)};
-    table_->SetTexts(t);
+    return t;
+}
+
+void MainWindow::ApplyTexts() {
+    table_->SetTexts(TextsForTable());
     TableOptions o;
     o.windowSize = settings_.WindowSize;
     o.flyCards = settings_.FlyCards && options_.autoplayGames == 0;
@@ -185,8 +198,8 @@ void MainWindow::ApplyTexts() {
     o.language = settings_.Language;
     o.ownCursor = settings_.OwnCursor;
     table_->SetOptions(o);
-    MenuTexts m;
-    m.clubRows = {t.names[2], Tr(txt::NewPlayer), QString(), QString(), QString()};
+    MenuTexts& m = menuTexts_;
+    m.sixth = Tr(txt::NewPlayer);
     m.topTen = Tr(txt::TopTen);
     m.options = Tr(txt::Options);
     m.history = Tr(txt::History);
@@ -195,9 +208,7 @@ void MainWindow::ApplyTexts() {
     menu_->SetTexts(m);
     // Windows that are not part of the program yet are offered disabled, with a word why.
     QString later = Tr(txt::Unavailable);
-    for (MenuButton b : {MenuButton::Club2, MenuButton::Club3, MenuButton::Club4, MenuButton::Club5,
-                         MenuButton::Options, MenuButton::Mode})
-        menu_->SetAvailable(b, false, later);
+    for (MenuButton b : {MenuButton::Options}) menu_->SetAvailable(b, false, later);
 }
 
 void MainWindow::ShowTitle() {
@@ -222,7 +233,8 @@ void MainWindow::ShowMenu() {
         showFullScreen();
     else if (QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
-    if (options_.autoplayGames > 0 && autoplayed_ == 0) QTimer::singleShot(0, this, &MainWindow::StartSeries);
+    if (options_.autoplayGames > 0 && autoplayed_ == 0)
+        QTimer::singleShot(0, this, &MainWindow::AutoplayStart);
 }
 
 void MainWindow::LayOutMenu() {
@@ -241,6 +253,176 @@ void MainWindow::LayOutMenu() {
                            : std::vector<CalendarPicture>{});
     menu_->show();
     menu_->raise();
+    RefreshClubList();
+}
+
+void MainWindow::ShowMessage(const QString& text) {
+    WindowMessages(this, settings_.Language).ShowError(text.toStdString());
+}
+
+std::filesystem::path MainWindow::ActiveRecordsFile() const {
+    return options_.data.File(std::string(settings_.NetGame ? NetRecordsFileName : LocalRecordsFileName));
+}
+
+// Both records files must be there and whole; a file the program may not replace is reported
+// once and no records file is written for the rest of the run.
+bool MainWindow::CheckRecordsAtStart() {
+    for (std::string_view name : {LocalRecordsFileName, NetRecordsFileName}) {
+        std::filesystem::path path = options_.data.File(std::string(name));
+        RecordsCheckResult check = CheckRecordsFile(path);
+        QString where = " \"" + QString::fromStdString(path.string()) + "\"!";
+        if (check.status == RecordsCheck::Missing) {
+            ShowMessage(Tr(txt::CantFindFile) + where);
+            recordsFailed_ = true;
+            return false;
+        }
+        if (check.status == RecordsCheck::Incorrect) {
+            ShowMessage(Tr(txt::IncorrectFile) + where);
+            recordsFailed_ = true;
+            return false;
+        }
+        if (check.attributeWarning && writes_ == RecordsWrites::Allowed) {
+            ShowMessage(Tr(txt::FileBadAttributes, 0) + QString::fromStdString(path.string()) +
+                        Tr(txt::FileBadAttributes, 1));
+            writes_ = RecordsWrites::Blocked;
+        }
+    }
+    return true;
+}
+
+// Measures the club captions in the font of the menu buttons.
+class ButtonMeasure : public TextMeasure {
+  public:
+    explicit ButtonMeasure(QFont font) : metrics_(font) {}
+    int TextWidth(CaptionFont, std::string_view utf8) const override {
+        return metrics_.horizontalAdvance(
+            QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    }
+
+  private:
+    QFontMetrics metrics_;
+};
+
+void MainWindow::RefreshClubList() {
+    ButtonMeasure measure(menu_->Button(MenuButton::Club1)->font());
+    MenuTexts m = menuTexts_;
+    if (auto club = ReadClubList(ActiveRecordsFile(), settings_.ClubView, measure)) {
+        for (int slot = 1; slot <= 5; ++slot)
+            m.clubRows[static_cast<std::size_t>(slot - 1)] = QString::fromStdString(club->captions[slot]);
+    }
+    menu_->SetTexts(m);
+}
+
+WelcomeTexts MainWindow::WelcomeTextsNow() const {
+    WelcomeTexts w;
+    w.caption = Tr(txt::Welcome);
+    w.name = Tr(txt::EnterName);
+    w.password = Tr(txt::EnterPassword);
+    w.again = Tr(txt::EnterPasswordAgain);
+    w.cancel = Tr(txt::Cancel);
+    w.incorrectName = Tr(txt::IncorrectName);
+    w.differ = Tr(txt::PasswordsDiffer);
+    w.incorrectPassword = Tr(txt::IncorrectPassword);
+    return w;
+}
+
+void MainWindow::ChooseMember(int slot) {
+    auto text = ReadRecords(ActiveRecordsFile());
+    std::optional<SeriesValues> member = text ? MemberSeries(*text, slot) : std::nullopt;
+    if (!member) return; // an empty slot does nothing
+    table_->PlaySound("WOpenFo");
+    WelcomeDialog dialog(
+        slot, member, QString::fromStdString(settings_.PlayerName), WelcomeTextsNow(),
+        [this](const QString& m) { ShowMessage(m); }, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    series_ = dialog.Values();
+    settings_.PlayerName = series_.NameUtf8();
+    StartSeries();
+}
+
+void MainWindow::ChooseNewPlayer() {
+    table_->PlaySound("WOpenFo");
+    WelcomeDialog dialog(
+        NewPlayerSlot, std::nullopt, QString::fromStdString(settings_.PlayerName), WelcomeTextsNow(),
+        [this](const QString& m) { ShowMessage(m); }, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    series_ = dialog.Values();
+    settings_.PlayerName = series_.NameUtf8();
+    StartSeries();
+}
+
+// "Exit to menu" after a game: the series is recorded, a 30-game cycle may end with its window.
+void MainWindow::RecordAndExitToMenu() {
+    SeriesContext context;
+    context.kind = settings_.NetGame ? PlayKind::Network : PlayKind::Local;
+    context.recordsFile = ActiveRecordsFile();
+    context.writes = writes_;
+    context.dataFolder = options_.data.folder;
+    QDateTime now = QDateTime::currentDateTime();
+    context.time = now.toString(QStringLiteral("h:mm")).toStdString();
+    context.date = QLocale::system().toString(now.date(), QLocale::ShortFormat).toStdString();
+    SeriesOutcome outcome = RecordSeries(series_, game_, context);
+    if (!outcome.sound.empty()) table_->PlaySound(outcome.sound);
+    if (outcome.store.write == RecordsWrite::DiskError) ShowMessage(Tr(txt::DiskWriteError));
+    if (outcome.history.status == HistoryWrite::CantSave) ShowMessage(QStringLiteral("Cann`t save history!"));
+    LeaveTable();
+    if (outcome.cycleEnd && outcome.endOfCycle && options_.autoplayGames == 0)
+        ShowCycleEnd(*outcome.endOfCycle, RecordsOptions(), this);
+}
+
+// The popup's "Exit to menu" in the middle of a series: the series is abandoned and the player
+// leaves the club, as the rules of the club want.
+void MainWindow::AbandonSeries() {
+    table_->PlaySound("WOpenFo");
+    if (menuShown_ || stack_->currentWidget() != table_) return;
+    auto answer = QMessageBox::question(this, Tr(txt::ProductName),
+                                        Tr(txt::ExitQuestion, 0) + "\n" + Tr(txt::DataWillBeLost));
+    if (answer != QMessageBox::Yes) return;
+    RemoveMember(ActiveRecordsFile(), series_.slot, writes_);
+    LeaveTable();
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    ShowPopup(event->globalPos());
+}
+
+void MainWindow::ShowPopup(const QPoint& at) {
+    bool tableUp = !menuShown_ && stack_->currentWidget() == table_ && table_->TableShown();
+    QMenu popup(this);
+    QAction* score = popup.addAction(Tr(txt::GeneralScore));
+    QAction* exit = popup.addAction(Tr(txt::ExitToMenu));
+    QAction* rename = popup.addAction(Tr(txt::ChangeName));
+    QAction* speed = popup.addAction(Tr(txt::Speed));
+    score->setEnabled(tableUp);
+    exit->setEnabled(tableUp);
+    rename->setEnabled(tableUp && !settings_.NetGame);
+    QAction* chosen = popup.exec(at);
+    if (chosen == score) {
+        ShowGeneralScore(MakeCount(series_, game_), game_.SeatScore,
+                         QString::fromStdString(series_.NameUtf8()).trimmed(), RecordsOptions(), this);
+    } else if (chosen == exit) {
+        AbandonSeries();
+    } else if (chosen == rename) {
+        WelcomeDialog dialog(
+            NewPlayerSlot, std::nullopt, QString::fromStdString(series_.NameUtf8()), WelcomeTextsNow(),
+            [this](const QString& m) { ShowMessage(m); }, this);
+        if (dialog.exec() == QDialog::Accepted) {
+            // The player keeps his slot and his results under the new name.
+            series_.nameField = dialog.Values().nameField;
+            series_.passwordField = dialog.Values().passwordField;
+            settings_.PlayerName = series_.NameUtf8();
+            ApplyTexts();
+            table_->DrawBubble(3, Bubble::Name);
+        }
+    } else if (chosen == speed) {
+        SpeedDialogOptions o;
+        o.caption = Tr(txt::ChoiceOfSpeed);
+        o.prompt = Tr(txt::SelectFlightSpeed);
+        o.speedWord = Tr(txt::Speed);
+        o.fonts = CurrentFontSettings();
+        ShowSpeedDialog(settings_.Speed, o, this);
+        ApplyTexts();
+    }
 }
 
 RecordsWindowOptions MainWindow::RecordsOptions() const {
@@ -272,14 +454,21 @@ void MainWindow::StartSeries() {
     game_.Rules = {settings_.NoFiveOfSuit, settings_.FirstBoutFive, settings_.FirstMove};
     song_->DealGame();
     table_->EnterTable();
-    tarvo::StartSeries(*match_, decks_, 0);
+    tarvo::StartSeries(*match_, decks_, series_.G0);
+    TableTexts t = TextsForTable();
+    table_->SetTexts(t);
     table_->RedrawAll();
     gameTimer_.start(options_.autoplayGames > 0 ? 1 : 500);
 }
 
 void MainWindow::ExitToMenu() {
+    RecordAndExitToMenu();
+}
+
+void MainWindow::LeaveTable() {
     gameTimer_.stop();
     game_.StartPending = 0;
+    game_.InputOpen = 0;
     ShowMenu();
 }
 
@@ -293,10 +482,55 @@ void MainWindow::OnGameTick() {
     GameTick(*match_);
 }
 
+MoveChoice MainWindow::AutoplayComputer::Decide(const GameState& g, TableView& view, MoveKind kind, int seat,
+                                                bool isThird) {
+    if (seat != 3 || !randomSeatThree) return ai_.Decide(g, view, kind, seat, isThird);
+    std::vector<MoveChoice> answers;
+    for (int slot = 1; slot <= g.KolCards[3]; ++slot)
+        if (CanPlaySlot(g, slot)) answers.push_back(PlaySlot(slot));
+    if (CanPass(g)) answers.push_back(PassChoice);
+    if (answers.empty()) return PassChoice;
+    return answers[std::uniform_int_distribution<std::size_t>(0, answers.size() - 1)(random_)];
+}
+
+// Autoplay sits down in club slot 1, creating the player "Auto" through the welcome dialog's own
+// checks when the club is empty.
+void MainWindow::AutoplayStart() {
+    auto text = ReadRecords(ActiveRecordsFile());
+    std::optional<SeriesValues> member = text ? MemberSeries(*text, 1) : std::nullopt;
+    WelcomeDialog dialog(
+        member ? 1 : NewPlayerSlot, member, QStringLiteral("Auto"), WelcomeTextsNow(),
+        [](const QString& m) { std::fprintf(stderr, "autoplay: %s\n", qPrintable(m)); }, this);
+    if (!member) dialog.NameField()->setText(QStringLiteral("Auto"));
+    dialog.PasswordField()->setText(QStringLiteral("12345"));
+    dialog.AgainField()->setText(QStringLiteral("12345"));
+    if (!dialog.Accept()) {
+        close();
+        return;
+    }
+    series_ = dialog.Values();
+    settings_.PlayerName = series_.NameUtf8();
+    StartSeries();
+}
+
+// With deterministic choices a bout that starts from a position already seen repeats for ever;
+// from then on seat 3 answers at random for the rest of the game.
+void MainWindow::NoteBoutStart() {
+    const GameState& g = game_;
+    if (g.KolCardsStol != 0 || g.GameOver || (g.DuelMode ? g.DuelPhase : g.HodPhase) != 1) return;
+    std::string key{static_cast<char>(g.HodSeat), static_cast<char>(g.DuelPair), static_cast<char>(g.Och)};
+    for (int seat = 1; seat <= 3; ++seat)
+        for (int i = 1; i <= g.KolCards[seat]; ++i) key += {g.CardsI[seat][i].rank, g.CardsI[seat][i].suit};
+    if (!boutStarts_.insert(key).second) computer_.randomSeatThree = true;
+}
+
 void MainWindow::AutoplayStep() {
     GameState& g = game_;
     if (g.StartPending == 1) {
+        boutStarts_.clear();
+        computer_.randomSeatThree = false;
         PressActionButton(*match_, decks_);
+        NoteBoutStart();
     } else if (g.GameOver) {
         if (!match_->flags.EndShown) {
             GameTick(*match_);
@@ -305,7 +539,7 @@ void MainWindow::AutoplayStep() {
         if (++autoplayed_ >= options_.autoplayGames || match_->flags.CycleComplete) {
             std::printf("autoplay: %d games, fools %d %d %d\n", autoplayed_, game_.FoolCount[1],
                         game_.FoolCount[2], game_.FoolCount[3]);
-            ExitToMenu();
+            RecordAndExitToMenu();
             close();
             return;
         }
@@ -320,8 +554,10 @@ void MainWindow::AutoplayStep() {
         } else {
             MakeMove(*match_, 0, false, false); // the computer plays seat 3 through the same pipeline
         }
+        NoteBoutStart();
     } else {
         GameTick(*match_);
+        NoteBoutStart();
     }
 }
 
@@ -347,7 +583,8 @@ void MainWindow::OnHover(int slot) {
 bool MainWindow::SaveSettingsNow() {
     WindowMessages messages(this, settings_.Language);
     DeleteSongFile(); // the song file lives only while the program runs
-    return SaveSettings(options_.data.File(kSettingsFileName), settings_, messages) != SaveOutcome::Failed;
+    return SaveSettings(options_.data.File(kSettingsFileName), settings_, messages, recordsFailed_) !=
+           SaveOutcome::Failed;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -355,7 +592,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         options_.autoplayGames == 0) {
         table_->PlaySound("WOpenFo");
         auto answer = QMessageBox::question(this, Tr(txt::ProductName),
-                                            Tr(txt::ExitQuestion) + " " + Tr(txt::DataWillBeLost));
+                                            Tr(txt::ExitQuestion, 1) + " " + Tr(txt::DataWillBeLost));
         if (answer != QMessageBox::Yes) {
             event->ignore();
             return;

@@ -8,11 +8,16 @@
 #include <QTimer>
 #include <array>
 #include <memory>
+#include <random>
+#include <set>
+#include <string>
 
+#include "WelcomeDialog.h"
 #include "core/Deck.h"
 #include "core/GameState.h"
 #include "match/Match.h"
 #include "media/Song.h"
+#include "records/Series.h"
 #include "settings/DataFolder.h"
 #include "settings/Settings.h"
 #include "settings/Text.h"
@@ -38,24 +43,39 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     QString Tr(TextTable table, int row = 0) const;
     Scale CurrentScale() const;
     void LoadPictures();
     void ApplyTexts();
+    TableTexts TextsForTable() const;
     void ShowTitle();
     void ShowMenu();
     void LayOutMenu();
     void OnMenu(MenuButton which);
     RecordsWindowOptions RecordsOptions() const;
     void StartSeries();
+    void ChooseMember(int slot);
+    void ChooseNewPlayer();
+    bool CheckRecordsAtStart();
+    std::filesystem::path ActiveRecordsFile() const;
+    void RefreshClubList();
+    void RecordAndExitToMenu();
+    void AbandonSeries();
+    void LeaveTable();
+    void ShowPopup(const QPoint& at);
+    void ShowMessage(const QString& text);
+    WelcomeTexts WelcomeTextsNow() const;
     void ExitToMenu();
     void OnGameTick();
     void OnAction();
     void OnOwnCard(int slot, bool rightButton);
     void OnHover(int slot);
     void AutoplayStep();
+    void AutoplayStart();
+    void NoteBoutStart();
     bool SaveSettingsNow();
 
     StartOptions options_;
@@ -64,13 +84,29 @@ class MainWindow : public QMainWindow {
     CardLook look_;
     GameState game_;
     ClockDecks decks_;
-    AiPlayer computer_;
+    // The computer seats; in autoplay it also plays seat 3, at random once a game repeats itself.
+    class AutoplayComputer : public ComputerPlayer {
+      public:
+        MoveChoice Decide(const GameState& g, TableView& view, MoveKind kind, int seat,
+                          bool isThird) override;
+        bool randomSeatThree = false;
+
+      private:
+        AiPlayer ai_;
+        std::mt19937 random_{20261210};
+    };
+    AutoplayComputer computer_;
+    std::set<std::string> boutStarts_; // positions at the start of each bout of this game
     std::unique_ptr<MatchContext> match_;
 
     QStackedWidget* stack_ = nullptr;
     TitleScreen* title_ = nullptr;
     TableScreen* table_ = nullptr;
     MenuScreen* menu_ = nullptr;
+    SeriesValues series_;
+    MenuTexts menuTexts_;
+    RecordsWrites writes_ = RecordsWrites::Allowed;
+    bool recordsFailed_ = false; // a records file was missing or damaged: the program ends
     QTimer gameTimer_;
     QTimer songTimer_; // plays the menu song again when it has ended
     std::unique_ptr<FluidSongPlayer> songPlayer_;

@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "records/Club.h"
+#include "records/History.h"
+#include "records/Series.h"
+#include "settings/Settings.h"
+
+using namespace tarvo;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+} // namespace
+
+// The program starts in a new data folder, creates the player "Auto" through its welcome checks,
+// plays three games with the computer in every seat, leaves to the menu (which records the
+// series) and closes normally.
+TEST(Autoplay, ThreeGamesAreRecordedInANewDataFolder) {
+    fs::path folder = fs::temp_directory_path() / ("tarvo3-autoplay-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    std::string command = std::string("QT_QPA_PLATFORM=offscreen ") + TARVO3_PROGRAM + " --data-dir '" +
+                          folder.string() + "' --autoplay 3 > '" + (folder.string() + ".log") + "' 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << ReadAll(folder.string() + ".log");
+    EXPECT_NE(ReadAll(folder.string() + ".log").find("autoplay: 3 games"), std::string::npos);
+
+    fs::path records = folder / "Tarvo3.clb";
+    EXPECT_EQ(CheckRecordsFile(records).status, RecordsCheck::Valid);
+    auto text = ReadRecords(records);
+    ASSERT_TRUE(text);
+    auto member = MemberSeries(*text, 1);
+    ASSERT_TRUE(member);
+    EXPECT_EQ(member->NameUtf8(), "Auto");
+    EXPECT_EQ(member->G0, 3);
+
+    auto files = ListHistoryFiles(folder);
+    ASSERT_EQ(files.size(), 1u);
+    auto rows = ReadHistoryRows(folder, files.front().number);
+    ASSERT_EQ(rows.size(), 1u);
+
+    std::string settings = ReadAll(folder / "Tarvo3.ini");
+    std::size_t lines = 0;
+    for (std::size_t at = settings.find("\r\n"); at != std::string::npos; at = settings.find("\r\n", at + 2))
+        ++lines;
+    EXPECT_EQ(lines, 35u);
+    EXPECT_TRUE(settings.size() >= 2 && settings.substr(settings.size() - 2) == "\r\n");
+    fs::remove_all(folder);
+    fs::remove(folder.string() + ".log");
+}
