@@ -438,13 +438,30 @@ RecordsWindowOptions MainWindow::RecordsOptions() const {
 void MainWindow::OnMenu(MenuButton which) {
     switch (which) {
     case MenuButton::Club1:
-        StartSeries();
+    case MenuButton::Club2:
+    case MenuButton::Club3:
+    case MenuButton::Club4:
+    case MenuButton::Club5:
+        ChooseMember(static_cast<int>(which) + 1);
+        break;
+    case MenuButton::Sixth:
+        ChooseNewPlayer();
+        break;
+    case MenuButton::Mode:
+        settings_.ClubView = settings_.ClubView == 2 ? 1 : 2;
+        RefreshClubList();
+        break;
+    case MenuButton::TopTen:
+        ShowTopTen(options_.data.folder, settings_.NetGame, RecordsOptions(), this);
+        break;
+    case MenuButton::History:
+        ShowHistory(options_.data.folder, RecordsOptions(), this);
         break;
     case MenuButton::Exit:
         close();
         break;
-    default:
-        break;
+    case MenuButton::Options:
+        break; // the options dialog is not part of the program yet
     }
 }
 
