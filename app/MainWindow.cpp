@@ -5,12 +5,15 @@
 #include <QContextMenuEvent>
 #include <QDate>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QUrl>
 #include <cstdio>
 
 #include "TitleScreen.h"
@@ -382,8 +385,22 @@ void MainWindow::AbandonSeries() {
     LeaveTable();
 }
 
+// Over the hands, the table and the talon the right button speaks cards instead.
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    if (!menuShown_ && table_->OverCards(table_->mapFromGlobal(event->globalPos()))) return;
     ShowPopup(event->globalPos());
+}
+
+// The rules and how to play, written for this program, in the system's browser: the installed
+// pages, else the ones beside the sources of a build.
+void MainWindow::OpenHelp() {
+    for (const char* folder : {TARVO_HELP_INSTALL_DIR, TARVO_HELP_SOURCE_DIR}) {
+        QString page = QString::fromLocal8Bit(folder) + QStringLiteral("/index.html");
+        if (QFileInfo::exists(page)) {
+            QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+            return;
+        }
+    }
 }
 
 void MainWindow::ShowPopup(const QPoint& at) {
@@ -393,6 +410,9 @@ void MainWindow::ShowPopup(const QPoint& at) {
     QAction* exit = popup.addAction(Tr(txt::ExitToMenu));
     QAction* rename = popup.addAction(Tr(txt::ChangeName));
     QAction* speed = popup.addAction(Tr(txt::Speed));
+    popup.addSeparator();
+    QAction* help = popup.addAction(Tr(txt::Help));
+    QAction* about = popup.addAction(Tr(txt::About));
     score->setEnabled(tableUp);
     exit->setEnabled(tableUp);
     rename->setEnabled(tableUp && !settings_.NetGame);
@@ -414,6 +434,13 @@ void MainWindow::ShowPopup(const QPoint& at) {
             ApplyTexts();
             table_->DrawBubble(3, Bubble::Name);
         }
+    } else if (chosen == help) {
+        OpenHelp();
+    } else if (chosen == about) {
+        QMessageBox::about(
+            this, Tr(txt::About),
+            QStringLiteral("<b>Tarvo-Trio</b> V 5.7f<br>Throw-in Durak for three seats.<br><br>"
+                           "Free software under the GNU General Public License, version 3 or later."));
     } else if (chosen == speed) {
         SpeedDialogOptions o;
         o.caption = Tr(txt::ChoiceOfSpeed);

@@ -66,6 +66,7 @@ class MainWindow : public QMainWindow {
     void AbandonSeries();
     void LeaveTable();
     void ShowPopup(const QPoint& at);
+    void OpenHelp();
     void ShowMessage(const QString& text);
     WelcomeTexts WelcomeTextsNow() const;
     void ExitToMenu();

@@ -637,4 +637,14 @@ void TableScreen::SetCounterHover(CounterKind kind, int konL, int konStart, bool
     counterKnown_ = known;
 }
 
+bool TableScreen::OverCards(const QPoint& at) const {
+    if (!tableShown_) return false;
+    auto inside = [&](const Rect& r, int height) {
+        return QRect(r.left, r.top, r.width, height).contains(at);
+    };
+    for (const Rect& hand : layout_.hands)
+        if (inside(hand, store_.cellHeight)) return true;
+    return inside(layout_.table, layout_.table.height) || inside(layout_.talon, layout_.talon.height);
+}
+
 } // namespace tarvo

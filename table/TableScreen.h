@@ -97,6 +97,8 @@ class TableScreen : public QWidget, public TableView {
     // shows nothing.
     void SetCounterHover(CounterKind kind, int konL, int konStart, bool known);
     void ShowCursor(CursorRole role) { cursors_->Show(role); }
+    // Whether a window point lies over a hand, the table or the talon.
+    bool OverCards(const QPoint& at) const;
 
     // Called after every drawn frame of a flight (pictures of a flight in progress).
     std::function<void(int frame)> onFlightFrame;
