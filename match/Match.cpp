@@ -14,16 +14,21 @@ void Send(MatchContext& m, const StepRecord& step) {
 bool StepCard(MatchContext& m, int slot) {
     if (!CanPlaySlot(m.g, slot)) return false;
     StepRecord step = DescribeMove(m.g, true, slot);
+    int seat = ActingSeat(m.g);
+    StepEvent event{seat, CurrentKind(m.g), slot, m.g.CardsI[seat][slot], false};
     ApplyCard(m.g, m.view, slot);
     Send(m, step);
+    if (m.onStep) m.onStep(event);
     return true;
 }
 
 bool StepPass(MatchContext& m) {
     if (!CanPass(m.g)) return false;
     StepRecord step = DescribeMove(m.g, false, 0);
+    StepEvent event{ActingSeat(m.g), CurrentKind(m.g), 0, NoCard, true};
     ApplyPass(m.g, m.view);
     Send(m, step);
+    if (m.onStep) m.onStep(event);
     return true;
 }
 
@@ -63,6 +68,7 @@ void ComputerStep(MatchContext& m) {
             return;
         }
         // A refused card counts as a pass; a lead cannot be passed, so the first legal card goes.
+        if (!answer.pass) ++m.refusedComputerSteps;
         if (!StepPass(m)) StepCard(m, FirstPlayableSlot(g));
         return;
     }

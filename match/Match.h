@@ -2,6 +2,7 @@
 // timer's decisions. The window, the simulator and the network share it.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -46,6 +47,15 @@ struct MatchFlags {
     bool CycleComplete = false; // the game just finished closed a 30-game cycle
 };
 
+// One card or pass as it was applied (the simulator's trace, and whoever else watches).
+struct StepEvent {
+    int seat = 0;
+    MoveKind kind = NoKind;
+    int slot = 0;
+    TStr2 card = NoCard;
+    bool pass = false;
+};
+
 struct MatchContext {
     GameState& g;
     TableView& view;
@@ -53,6 +63,10 @@ struct MatchContext {
     RecordSink* sink = nullptr;
     PlayMode mode = PlayMode::Local;
     MatchFlags flags;
+    // Called after each card or pass, with the phases already advanced.
+    std::function<void(const StepEvent&)> onStep = {};
+    // Computer answers the rules refused (and the pipeline replaced): a fault of the computer.
+    int refusedComputerSteps = 0;
 };
 
 // One step of the acting seat. given: the local human supplies slot or pass; otherwise the

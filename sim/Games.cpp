@@ -10,6 +10,7 @@
 #include "core/Invariants.h"
 #include "core/Round.h"
 #include "core/Rules.h"
+#include "match/Match.h"
 #include "sim/Simulator.h"
 
 namespace tarvo::sim {
@@ -68,10 +69,26 @@ class GameRun {
         BeginPlay(g);
         boutStarts_.insert(BoutStartKey(g));
 
+        // Every step goes through the same pipeline as the window's: the computer in every seat.
+        MatchContext match{g, view_, computer_, nullptr, PlayMode::Local, {}};
+        match.onStep = [&](const StepEvent& step) {
+            ++steps_;
+            Check(g, "after a step of seat " + std::to_string(step.seat));
+            Emit([&] {
+                return Json{{"ev", "step"},
+                            {"seat", step.seat},
+                            {"kind", static_cast<int>(step.kind)},
+                            {"slot", step.pass ? 0 : step.slot},
+                            {"card", Code(step.card)},
+                            {"pass", step.pass},
+                            {"hod", g.HodPhase},
+                            {"duel", g.DuelPhase}};
+            });
+        };
         while (!g.GameOver) {
             if (steps_ > StepLimitPerGame) return Broken("the game did not end");
             if (auto end = PendingBoutEnd(g)) {
-                FinishBout(g, view_, *end);
+                MakeMove(match, 0, false, false);
                 ++bouts_;
                 Check(g, "after a bout end");
                 bool beaten = *end == BoutEnd::Beaten || *end == BoutEnd::DuelBeaten;
@@ -88,25 +105,11 @@ class GameRun {
             int seat = ActingSeat(g);
             MoveKind kind = CurrentKind(g);
             if (seat == 0 || kind == NoKind) return Broken("nobody is to act");
-            MoveChoice move = ComputerMove(g, view_, kind, seat, ActsAsThird(g));
-            TStr2 card =
-                move.pass || move.slot < 1 || move.slot > DeckSize ? NoCard : g.CardsI[seat][move.slot];
-            bool applied = move.pass ? ApplyPass(g, view_) : ApplyCard(g, view_, move.slot);
-            if (!applied)
+            if (!MakeMove(match, 0, false, false))
+                return Broken("the pipeline refused a step of seat " + std::to_string(seat));
+            if (match.refusedComputerSteps > 0)
                 return Broken("seat " + std::to_string(seat) + " chose a step the rules refuse (kind " +
-                              std::to_string(kind) + ", slot " + std::to_string(move.slot) + ")");
-            ++steps_;
-            Check(g, "after a step of seat " + std::to_string(seat));
-            Emit([&] {
-                return Json{{"ev", "step"},
-                            {"seat", seat},
-                            {"kind", static_cast<int>(kind)},
-                            {"slot", move.pass ? 0 : move.slot},
-                            {"card", Code(card)},
-                            {"pass", move.pass},
-                            {"hod", g.HodPhase},
-                            {"duel", g.DuelPhase}};
-            });
+                              std::to_string(kind) + ")");
         }
         Emit([&] {
             return Json{{"ev", "end"},
@@ -151,6 +154,7 @@ class GameRun {
     GamesSummary& summary_;
     long long gameNumber_;
     NullView view_;
+    AiPlayer computer_;
     std::set<std::string> boutStarts_;
     std::vector<std::string> lines_;
     long long bouts_ = 0;
