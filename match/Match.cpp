@@ -103,6 +103,22 @@ ActionCaption BoutCaption(const GameState& g, PlayMode mode) {
     return DefenderSeat(g) == 3 ? ActionCaption::Take : ActionCaption::Pass;
 }
 
+// A network game with a single client: the computer has no machine of its own, so the machine
+// whose human just moved decides the computer's answer and sends it as its own records.
+void SingleClientFollowUp(MatchContext& m) {
+    GameState& g = m.g;
+    const int computer = m.singleClientComputer;
+    if (m.mode != PlayMode::Network || computer == 0 || g.GameOver) return;
+    if (PendingBoutEnd(g)) {
+        if (DefenderSeat(g) == computer) m.view.EnableActionButton(true); // confirm on its behalf
+        return;
+    }
+    if (ActingSeat(g) != computer || CurrentKind(g) == NoKind) return;
+    MakeMove(m, 0, false, false);
+    MoveKind kind = NoKind;
+    if (HumanTurn(g, &kind) && kind != Lead) m.view.EnableActionButton(true);
+}
+
 bool MakeMove(MatchContext& m, int slot, bool pass, bool given) {
     GameState& g = m.g;
     m.view.EnableActionButton(false);
@@ -111,6 +127,7 @@ bool MakeMove(MatchContext& m, int slot, bool pass, bool given) {
         if (given && !pass) return false;
         EndBout(m, *end);
         UpdateLocalButton(m, false);
+        if (given) SingleClientFollowUp(m); // the computer may lead the next bout
         return true;
     }
     if (ActingSeat(g) == 0 || CurrentKind(g) == NoKind) return false;
@@ -124,6 +141,7 @@ bool MakeMove(MatchContext& m, int slot, bool pass, bool given) {
         ComputerStep(m);
     }
     UpdateLocalButton(m, ownAdd);
+    if (given) SingleClientFollowUp(m);
     return true;
 }
 

@@ -65,6 +65,8 @@ struct MatchContext {
     MatchFlags flags;
     // Called after each card or pass, with the phases already advanced.
     std::function<void(const StepEvent&)> onStep = {};
+    // A network game with a single client: the local seat the computer plays (0: none).
+    int singleClientComputer = 0;
     // Computer answers the rules refused (and the pipeline replaced): a fault of the computer.
     int refusedComputerSteps = 0;
 };

@@ -123,3 +123,16 @@ TEST(RecordBody, TwoPlayerBouts) {
     ExpectBodies(b.Step({}), {{"iiiiiiiiiiiip", "iiiiiiiiiiiij"}});     // 31: beaten, 1 leads
     EXPECT_EQ(b.g.HodSeat, 1);
 }
+
+// With a single client the computer's answer to the human's lead is decided on the human's machine
+// and leaves as that machine's records.
+TEST(SingleClient, ComputerAnswersOnTheMachineOfTheHumanWhoMoved) {
+    Fixture f;
+    f.g = Position({"8ч 9ч", "Тб Кб", "7ч 6б 6к"}, 3, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
+    f.m.singleClientComputer = 1; // the seat after the human, defending his lead
+    f.computer.answers.assign({Slot(1)});
+    ASSERT_TRUE(MakeMove(f.m, 3, false, true)); // the human leads 7ч (sorted: 6б 6к 7ч)
+    EXPECT_EQ(f.sink.sent.size(), 2u);          // his lead and the computer's defence
+    EXPECT_EQ(f.g.HodPhase, 2);                 // the defence is on the table: the human may throw in
+    EXPECT_EQ(f.g.KolCardsStol, 2);
+}
