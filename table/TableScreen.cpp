@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QFontMetrics>
 #include <QHash>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QThread>
@@ -50,6 +51,7 @@ TableScreen::TableScreen(ImageStore& store, QWidget* parent) : QWidget(parent), 
         emit chatSent(text);
     };
     connect(chatSend_, &QPushButton::clicked, this, send);
+    chatSend_->installEventFilter(this);
     connect(chatEdit_, &QLineEdit::returnPressed, this, send);
     cursors_ = new CursorKeeper(this);
     ApplyWindowSize();
@@ -105,6 +107,7 @@ void TableScreen::EnterTable() {
     action_->show();
     exit_->hide();
     timers_ = {};
+    reveal_ = false; // every deal hides the opponents' hands again
     chatEdit_->setVisible(chatShown_);
     chatSend_->setVisible(chatShown_);
     RedrawAll();
@@ -645,6 +648,20 @@ bool TableScreen::OverCards(const QPoint& at) const {
     for (const Rect& hand : layout_.hands)
         if (inside(hand, store_.cellHeight)) return true;
     return inside(layout_.table, layout_.table.height) || inside(layout_.talon, layout_.talon.height);
+}
+
+bool TableScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == chatSend_) {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) revealTyped_.clear();
+        if (event->type() == QEvent::KeyPress) {
+            revealTyped_ += static_cast<QKeyEvent*>(event)->text();
+            if (revealTyped_ == QLatin1String(RevealNumber)) {
+                revealTyped_.clear();
+                SetReveal(!reveal_);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace tarvo

@@ -45,6 +45,9 @@ struct TableOptions {
     int language = 0; // of the card voice
 };
 
+// Typed on the chat send button, this number shows the opponents' hands (and hides them again).
+inline constexpr const char* RevealNumber = "73519";
+
 class TableScreen : public QWidget, public TableView {
     Q_OBJECT
   public:
@@ -63,6 +66,7 @@ class TableScreen : public QWidget, public TableView {
     int HitTest(int seat, int x) const;
     // Shows the opponents' hands face up (the reveal flag).
     void SetReveal(bool on);
+    bool Revealed() const { return reveal_; }
     void RedrawAll();
 
     // TableView
@@ -111,6 +115,7 @@ class TableScreen : public QWidget, public TableView {
     void chatSent(const QString& text);
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -162,6 +167,7 @@ class TableScreen : public QWidget, public TableView {
     ChatMemo memo_;
     QImage memoPart_;
     bool chatShown_ = false;
+    QString revealTyped_; // digits typed while the send button has the focus
     QLineEdit* chatEdit_ = nullptr;
     QPushButton* chatSend_ = nullptr;
     CounterKind counterKind_ = CounterKind::Local;

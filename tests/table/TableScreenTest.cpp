@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPushButton>
+#include <QTest>
 
 #include "../core/TestSupport.h"
 #include "table/TableScreen.h"
@@ -55,4 +57,32 @@ TEST(TableScreen, HitTestOfAnEightCardHand) {
     EXPECT_EQ(table.HitTest(3, left + 7 * step + 70), 8); // the last card over its whole width
     EXPECT_EQ(table.HitTest(3, left + 7 * step + 71), 0);
     EXPECT_EQ(table.HitTest(3, left - 1), 0);
+}
+
+// The number typed on the chat send button shows the opponents' hands; typing it again hides them;
+// other keys in between start the count again when the button loses the focus.
+TEST(TableScreen, RevealNumberOnTheSendButton) {
+    Application();
+    ImageStore store;
+    GameState g = test::Position({"6ч", "7ч", "6б"}, 1, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
+    TableScreen table(store);
+    table.Attach(&g);
+    table.SetChatShown(true);
+    table.EnterTable();
+    table.show();
+    QApplication::setActiveWindow(&table); // focus changes reach the button only in an active window
+    QPushButton* send = nullptr;
+    for (QPushButton* b : table.findChildren<QPushButton*>())
+        if (b->text() == ">") send = b;
+    ASSERT_TRUE(send);
+    send->setFocus();
+    QTest::keyClicks(send, RevealNumber);
+    EXPECT_TRUE(table.Revealed());
+    QTest::keyClicks(send, "12");
+    send->clearFocus();
+    send->setFocus();
+    QTest::keyClicks(send, RevealNumber);
+    EXPECT_FALSE(table.Revealed());
+    table.EnterTable(); // a new deal hides them in any case
+    EXPECT_FALSE(table.Revealed());
 }
