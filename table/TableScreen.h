@@ -67,6 +67,7 @@ class TableScreen : public QWidget, public TableView {
     // Shows the opponents' hands face up (the reveal flag).
     void SetReveal(bool on);
     bool Revealed() const { return reveal_; }
+    QPushButton* ActionButton() const { return action_; }
     void RedrawAll();
 
     // TableView

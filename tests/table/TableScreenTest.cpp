@@ -5,6 +5,9 @@
 #include <QTest>
 
 #include "../core/TestSupport.h"
+#include "core/Queries.h"
+#include "core/Script.h"
+#include "match/Match.h"
 #include "table/TableScreen.h"
 
 using namespace tarvo;
@@ -85,4 +88,78 @@ TEST(TableScreen, RevealNumberOnTheSendButton) {
     EXPECT_FALSE(table.Revealed());
     table.EnterTable(); // a new deal hides them in any case
     EXPECT_FALSE(table.Revealed());
+}
+
+namespace {
+
+// The table as the window has it, with the sounds written down instead of played.
+class ListeningTable : public TableScreen {
+  public:
+    using TableScreen::TableScreen;
+    std::vector<std::string> sounds;
+    void PlaySound(std::string_view name) override { sounds.emplace_back(name); }
+};
+
+// Clicks the player's card as a person would: on the part of it that shows.
+void ClickCard(ListeningTable& table, const GameState& g, const char* code,
+               Qt::MouseButton button = Qt::LeftButton) {
+    int slot = SlotOfCard(g.CardsI[3], test::Card(code));
+    const Rect& hand = table.CurrentLayout().hands[2];
+    for (int x = hand.left; x < hand.Right(); ++x)
+        if (table.HitTest(3, x) == slot) {
+            QTest::mouseClick(&table, button, {}, QPoint(x + 2, hand.top + 20));
+            return;
+        }
+    FAIL() << "card " << code << " not found in the hand";
+}
+
+} // namespace
+
+// A person defends: a wrong card only buzzes, a beating card is played, the action button takes
+// the cards and later confirms the end of the bout.
+TEST(TableScreen, PlayingAsAHuman) {
+    Application();
+    ImageStore store;
+    CardLook look;
+    Quiet quiet;
+    LoadCardFaces(store, look, quiet);
+    GameState g = test::Position({"Тк", "6ч 6б 1б", "7ч 9к 8к"}, 2, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
+    ListeningTable table(store);
+    TableOptions options;
+    options.flyCards = false;
+    table.SetOptions(options);
+    table.ApplyWindowSize();
+    table.Attach(&g);
+    table.EnterTable();
+    table.show();
+    AiPlayer computer;
+    MatchContext m{g, table, computer, nullptr, PlayMode::Local, {}};
+    SeededDecks decks(1);
+    // The window's own wiring of the table's signals.
+    QObject::connect(&table, &TableScreen::ownCardClicked,
+                     [&](int slot, bool right) { ClickOwnCard(m, slot, right); });
+    QObject::connect(&table, &TableScreen::actionPressed, [&] { PressActionButton(m, decks); });
+
+    ASSERT_EQ(RunScriptLine(g, table, "2 leads 6ч -> 6"), "");
+    ClickCard(table, g, "9к"); // another suit, no trump
+    EXPECT_EQ(table.sounds.back(), "WWrongs");
+    EXPECT_EQ(g.HodPhase, 6);
+    EXPECT_EQ(g.KolCards[3], 3);
+
+    ClickCard(table, g, "7ч");
+    EXPECT_EQ(g.HodPhase, 2);
+    EXPECT_EQ(g.KolCardsStol, 2);
+
+    ASSERT_EQ(RunScriptLine(g, table, "2 throws 6б -> 6"), "");
+    // The attacker's steps come from the script, so the button is enabled as the pipeline would.
+    table.ActionButton()->setEnabled(true);
+    QTest::mouseClick(table.ActionButton(), Qt::LeftButton);
+    EXPECT_EQ(g.HodPhase, 3); // taken: the attacker may add
+
+    ASSERT_EQ(RunScript(g, table, {"2 stops -> 10", "1 stops -> 12"}), "");
+    table.ActionButton()->setEnabled(true);
+    QTest::mouseClick(table.ActionButton(), Qt::LeftButton);
+    EXPECT_EQ(g.HodPhase, 1);
+    EXPECT_EQ(g.HodSeat, 1);     // the seat after the taker attacks
+    EXPECT_EQ(g.KolCards[3], 5); // his two cards and the three he took
 }
