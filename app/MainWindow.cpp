@@ -410,6 +410,12 @@ void MainWindow::ShowPopup(const QPoint& at) {
     QAction* exit = popup.addAction(Tr(txt::ExitToMenu));
     QAction* rename = popup.addAction(Tr(txt::ChangeName));
     QAction* speed = popup.addAction(Tr(txt::Speed));
+    // The radio and the chat come with the online play; until then they say so.
+    for (TextTable item : {txt::Radio, txt::Chat}) {
+        QAction* later = popup.addAction(Tr(item));
+        later->setEnabled(false);
+        later->setToolTip(Tr(item) + " " + Tr(txt::Unavailable));
+    }
     popup.addSeparator();
     QAction* help = popup.addAction(Tr(txt::Help));
     QAction* about = popup.addAction(Tr(txt::About));

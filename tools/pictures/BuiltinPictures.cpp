@@ -413,6 +413,8 @@ bool AddBuiltinPictures(ResourceSet& set, const QString& scratchDir, QString* er
         set.Add(Rc, QStringLiteral("GMEDAL%1").arg(m, 2, 10, QLatin1Char('0')), PngBytes(DrawMedal(32, m)));
     set.Add(Rc, QStringLiteral("GTitle"),
             PngBytes(DrawTitle({600, 160}, QStringLiteral("Tarvo-Trio"), QString())));
+    // The title screen's emblem, shown left and right of the name.
+    set.Add(Rc, QStringLiteral("Logo"), PngBytes(DrawRoundIcon(128, QStringLiteral("\u2660"), ink::Red)));
     const char16_t* const captions[8] = {
         u"Tarvo-Trio", u"\u0422\u0430\u0440\u0432\u043E-\u0422\u0440\u0438\u043E",
         u"Tarvo-Trio", u"Tarvo-Trio",

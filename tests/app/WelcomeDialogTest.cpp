@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "app/WelcomeDialog.h"
+#include "records/RecordsFile.h"
+
+using namespace tarvo;
+
+namespace {
+
+QApplication& Application() {
+    static int argc = 1;
+    static char name[] = "welcome_tests";
+    static char* argv[] = {name, nullptr};
+    // Never destroyed: tearing Qt down from a static destructor crashes after its plugins unload.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+struct Shown {
+    QStringList messages;
+    std::function<void(const QString&)> Sink() {
+        return [this](const QString& m) { messages << m; };
+    }
+};
+
+} // namespace
+
+TEST(Welcome, NewPlayerChecksInTheirOrder) {
+    Application();
+    struct Case {
+        QString name, password, again, message;
+    };
+    const Case cases[] = {
+        {"  ", "abc", "abc", "Incorrect name!"},
+        {"Anna", "abc", "abd", "The passwords do not coincide!"},
+        {"Anna", "abc", "abc", ""},
+        {"Anna", "", "", ""}, // an empty password is a password too
+    };
+    for (const auto& c : cases) {
+        Shown shown;
+        WelcomeDialog dialog(NewPlayerSlot, std::nullopt, QString(), {}, shown.Sink());
+        EXPECT_EQ(dialog.NameField()->text(), "Mr.X"); // no name entered before
+        dialog.NameField()->setText(c.name);
+        dialog.PasswordField()->setText(c.password);
+        dialog.AgainField()->setText(c.again);
+        EXPECT_EQ(dialog.Accept(), c.message.isEmpty()) << c.name.toStdString();
+        EXPECT_EQ(shown.messages.value(0), c.message);
+        if (c.message.isEmpty()) {
+            EXPECT_EQ(dialog.Values().NameUtf8(), c.name.toStdString());
+            EXPECT_EQ(dialog.Values().G0, 0);
+        }
+    }
+}
+
+TEST(Welcome, ClubMemberGivesHisPassword) {
+    Application();
+    SeriesValues member = NewPlayerSeries("Boris", "k9");
+    member.G0 = 12;
+    Shown shown;
+    WelcomeDialog dialog(2, member, QStringLiteral("Anna"), {}, shown.Sink());
+    EXPECT_EQ(dialog.NameField()->text(), "Boris");
+    EXPECT_FALSE(dialog.NameField()->isEnabled());
+    EXPECT_FALSE(dialog.AgainField()->isEnabled());
+    dialog.PasswordField()->setText("k8");
+    EXPECT_FALSE(dialog.Accept());
+    EXPECT_EQ(shown.messages.value(0), "The incorrect password!");
+    dialog.PasswordField()->setText("k9");
+    ASSERT_TRUE(dialog.Accept());
+    EXPECT_EQ(dialog.Values().slot, 2);
+    EXPECT_EQ(dialog.Values().G0, 12);
+}
