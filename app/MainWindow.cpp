@@ -209,6 +209,7 @@ void MainWindow::ApplyTexts() {
     m.mode = QStringLiteral("Mode");
     m.exit = Tr(txt::Exit);
     menu_->SetTexts(m);
+    menu_->Button(MenuButton::TopTen)->setToolTip(Tr(txt::GamesInCycle) + ": 30");
     // Windows that are not part of the program yet are offered disabled, with a word why.
     QString later = Tr(txt::Unavailable);
     for (MenuButton b : {MenuButton::Options}) menu_->SetAvailable(b, false, later);

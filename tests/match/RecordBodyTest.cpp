@@ -136,3 +136,49 @@ TEST(SingleClient, ComputerAnswersOnTheMachineOfTheHumanWhoMoved) {
     EXPECT_EQ(f.g.HodPhase, 2);                 // the defence is on the table: the human may throw in
     EXPECT_EQ(f.g.KolCardsStol, 2);
 }
+
+// The remaining rows of the step tables, each scenario a bout of its own.
+TEST(RecordBody, EveryOtherStepOfBothTables) {
+    Fixture
+        a; // throw-ins by the attacker (2, 6), the defender's beat in phase 14 (20), the third's pass (13)
+    a.g = Position({"6ч 6б 8ч", "7ч 8б Тк 1ч", "6к 7к"}, 1, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
+    a.Step({Slot(1)});
+    a.Step({Slot(1)});
+    ExpectBodies(a.Step({Slot(1)}), {{"eiiiiiiii201i", "iiiiiiiiiiiii"}}); // 2
+    a.Step({Slot(1)});
+    a.Step({Pass});
+    a.Step({Slot(1)});
+    ExpectBodies(a.Step({Slot(2)}), {{"iiiiiiiiiiiii", "iiiiii302iiii"}}); // 20
+    ExpectBodies(a.Step({Pass}), {{"iiagidiiiiiii", "eiiagdiiiiiii"}});    // 13
+    ExpectBodies(a.Step({Slot(1)}), {{"eiiiiiiii201i", "iiiiiiiiiiiii"}}); // 6
+
+    Fixture b; // the third throws in phase 7 (12) and adds first after a take on his card (14)
+    b.g = Position({"6ч 6б", "7ч Тк Тб 1к", "6к 7к 6п"}, 1, "8п 7п 9п 1п Вп Дп Кп Тп");
+    b.Step({Slot(1)});
+    b.Step({Slot(1)});
+    b.Step({Pass});
+    b.Step({Slot(1)});
+    b.Step({Slot(2)});
+    ExpectBodies(b.Step({Slot(1)}), {{"eiiiii201iiii", "iiiiiiiii201i"}}); // 12
+    b.Step({Pass});
+    ExpectBodies(b.Step({Slot(1), Pass}), // 14 then 15
+                 {{"iiiiii401iiii", "iiiiiiiii401i"}, {"iiagidiiiiiii", "eiiagdiiiiiii"}});
+
+    Fixture c; // the attacker adds and stops (4, 5), then the third (18, 19)
+    c.g = Position({"6ч 6б", "7б 8б 9б", "6к 7к"}, 1, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
+    c.Step({Slot(1)});
+    c.Step({Pass});
+    ExpectBodies(c.Step({Slot(1), Pass}),
+                 {{"iiiiiiiii401i", "iiiiiiiiiiiii"}, {"iigaidiiiiiii", "iiigadiiiiiii"}});
+    ExpectBodies(c.Step({Slot(1), Pass}),
+                 {{"iiiiii401iiii", "iiiiiiiii401i"}, {"eiaiidiiiiiii", "iiiaidiiiiiii"}});
+
+    Fixture d; // two players: the defender's beat (27), a throw-in (25), an add (29)
+    d.g = Position({"7к 8б Тп", "", "6б 6к 8к"}, 3, "");
+    d.Step({Slot(1)});
+    ExpectBodies(d.Step({Slot(2)}), {{"iiiiiiiii302i", "iiiiiiiiiiiii"}}); // 27
+    ExpectBodies(d.Step({Slot(1)}), {{"iigiii201iiii", "eiigiiiii201i"}}); // 25
+    d.Step({Pass});
+    ExpectBodies(d.Step({Slot(1), Pass}),
+                 {{"iiiiii401iiii", "iiiiiiiii401i"}, {"iiaiidiiiiiii", "eiiaidiiiiiii"}});
+}
