@@ -37,8 +37,14 @@ QString Utf8(std::string_view text) {
 // player's language.
 class WindowMessages : public SettingsMessages, public PictureMessages, public SongMessages {
   public:
-    WindowMessages(QWidget* parent, int language) : parent_(parent), language_(language) {}
+    // Without a person at the window (autoplay) the messages go to the error stream instead.
+    WindowMessages(QWidget* parent, int language, bool person = true)
+        : parent_(parent), language_(language), person_(person) {}
     void ShowError(std::string_view text) override {
+        if (!person_) {
+            std::fprintf(stderr, "tarvo3: %.*s\n", static_cast<int>(text.size()), text.data());
+            return;
+        }
         MessageWindowTexts texts;
         texts.caption = Utf8(Text(txt::Attention, 0, language_));
         texts.language = language_;
@@ -56,6 +62,7 @@ class WindowMessages : public SettingsMessages, public PictureMessages, public S
   private:
     QWidget* parent_;
     int language_;
+    bool person_;
 };
 
 // Guards the game timer against ticks that fall due while a step's flight or search runs.
@@ -114,7 +121,7 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     song_ = std::make_unique<MenuSong>(*songPlayer_);
     SetSongFolder(QDir::tempPath());
     {
-        WindowMessages messages(this, settings_.Language);
+        WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
         PrepareSong(*songPlayer_, messages);
     }
     connect(&songTimer_, &QTimer::timeout, this, [this] { song_->Tick(settings_.MusicOn); });
@@ -150,7 +157,7 @@ QString MainWindow::Tr(TextTable table, int row) const {
 }
 
 void MainWindow::LoadPictures() {
-    WindowMessages messages(this, settings_.Language);
+    WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
     Scale scale = CurrentScale();
     look_.cardFaces = settings_.CardFaces;
     look_.cardBack = settings_.CardBack;
@@ -261,7 +268,7 @@ void MainWindow::LayOutMenu() {
 }
 
 void MainWindow::ShowMessage(const QString& text) {
-    WindowMessages(this, settings_.Language).ShowError(text.toStdString());
+    WindowMessages(this, settings_.Language, options_.autoplayGames == 0).ShowError(text.toStdString());
 }
 
 std::filesystem::path MainWindow::ActiveRecordsFile() const {
@@ -632,7 +639,7 @@ void MainWindow::OnHover(int slot) {
 }
 
 bool MainWindow::SaveSettingsNow() {
-    WindowMessages messages(this, settings_.Language);
+    WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
     DeleteSongFile(); // the song file lives only while the program runs
     return SaveSettings(options_.data.File(kSettingsFileName), settings_, messages, recordsFailed_) !=
            SaveOutcome::Failed;
