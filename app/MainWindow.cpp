@@ -337,27 +337,32 @@ WelcomeTexts MainWindow::WelcomeTextsNow() const {
     return w;
 }
 
+// The welcome dialog, modal; the series values on "Ok", nothing on "Cancel".
+std::optional<SeriesValues> MainWindow::Welcome(int slot, std::optional<SeriesValues> member,
+                                                const QString& startName) {
+    WelcomeDialog dialog(
+        slot, std::move(member), startName, WelcomeTextsNow(), [this](const QString& m) { ShowMessage(m); },
+        this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Values();
+}
+
 void MainWindow::ChooseMember(int slot) {
     auto text = ReadRecords(ActiveRecordsFile());
     std::optional<SeriesValues> member = text ? MemberSeries(*text, slot) : std::nullopt;
     if (!member) return; // an empty slot does nothing
     table_->PlaySound("WOpenFo");
-    WelcomeDialog dialog(
-        slot, member, QString::fromStdString(settings_.PlayerName), WelcomeTextsNow(),
-        [this](const QString& m) { ShowMessage(m); }, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    series_ = dialog.Values();
-    settings_.PlayerName = series_.NameUtf8();
-    StartSeries();
+    PlaySeriesOf(Welcome(slot, member, QString::fromStdString(settings_.PlayerName)));
 }
 
 void MainWindow::ChooseNewPlayer() {
     table_->PlaySound("WOpenFo");
-    WelcomeDialog dialog(
-        NewPlayerSlot, std::nullopt, QString::fromStdString(settings_.PlayerName), WelcomeTextsNow(),
-        [this](const QString& m) { ShowMessage(m); }, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    series_ = dialog.Values();
+    PlaySeriesOf(Welcome(NewPlayerSlot, std::nullopt, QString::fromStdString(settings_.PlayerName)));
+}
+
+void MainWindow::PlaySeriesOf(std::optional<SeriesValues> player) {
+    if (!player) return; // a cancelled dialog leaves the menu as it was
+    series_ = *player;
     settings_.PlayerName = series_.NameUtf8();
     StartSeries();
 }
@@ -437,13 +442,10 @@ void MainWindow::ShowPopup(const QPoint& at) {
     } else if (chosen == exit) {
         AbandonSeries();
     } else if (chosen == rename) {
-        WelcomeDialog dialog(
-            NewPlayerSlot, std::nullopt, QString::fromStdString(series_.NameUtf8()), WelcomeTextsNow(),
-            [this](const QString& m) { ShowMessage(m); }, this);
-        if (dialog.exec() == QDialog::Accepted) {
+        if (auto renamed = Welcome(NewPlayerSlot, std::nullopt, QString::fromStdString(series_.NameUtf8()))) {
             // The player keeps his slot and his results under the new name.
-            series_.nameField = dialog.Values().nameField;
-            series_.passwordField = dialog.Values().passwordField;
+            series_.nameField = renamed->nameField;
+            series_.passwordField = renamed->passwordField;
             settings_.PlayerName = series_.NameUtf8();
             ApplyTexts();
             table_->DrawBubble(3, Bubble::Name);

@@ -59,6 +59,9 @@ class MainWindow : public QMainWindow {
     void StartSeries();
     void ChooseMember(int slot);
     void ChooseNewPlayer();
+    std::optional<SeriesValues> Welcome(int slot, std::optional<SeriesValues> member,
+                                        const QString& startName);
+    void PlaySeriesOf(std::optional<SeriesValues> player);
     bool CheckRecordsAtStart();
     std::filesystem::path ActiveRecordsFile() const;
     void RefreshClubList();
