@@ -14,45 +14,9 @@
 #include <unistd.h>
 #include <vector>
 
+#include "../support/TempFolder.h"
+
 namespace tarvo::test {
-
-class TempFolder {
-  public:
-    TempFolder() {
-        std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() /
-                ("tarvo-records-" + std::to_string(::getpid()) + "-" + std::to_string(rd()));
-        std::filesystem::create_directories(path_);
-        // Readable for the unprivileged child.
-        std::filesystem::permissions(path_, std::filesystem::perms(0755));
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ec);
-        for (auto& entry : std::filesystem::recursive_directory_iterator(path_, ec))
-            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                         std::filesystem::perm_options::add, ec);
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-  private:
-    std::filesystem::path path_;
-};
-
-inline std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
 
 inline std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
     std::vector<std::string> names;

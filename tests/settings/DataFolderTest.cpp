@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include "../support/TempFolder.h"
 #include "settings/AddressCipher.h"
 #include "settings/DataFolder.h"
 #include "settings/ServerAddresses.h"

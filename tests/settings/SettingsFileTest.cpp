@@ -4,7 +4,7 @@
 #include <set>
 #include <vector>
 
-#include "TempFolder.h"
+#include "../support/TempFolder.h"
 #include "settings/AddressCipher.h"
 #include "settings/ServerAddresses.h"
 #include "settings/Settings.h"
