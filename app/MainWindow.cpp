@@ -657,6 +657,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
             event->ignore();
             return;
         }
+        RemoveMember(ActiveRecordsFile(), series_.slot, writes_); // leaving a series costs the slot
     }
     gameTimer_.stop();
     songTimer_.stop();
