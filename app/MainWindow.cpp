@@ -133,7 +133,10 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     title_->SetCaption(settings_.Language, settings_.CaptionColour);
     ShowTitle();
     if (!CheckRecordsAtStart()) {
-        QTimer::singleShot(0, this, &QWidget::close);
+        QTimer::singleShot(0, this, [this] {
+            close();
+            QCoreApplication::exit(1); // a records file the player cannot trust ends the program
+        });
         return;
     }
     if (options_.autoplayGames > 0) QTimer::singleShot(0, this, &MainWindow::ShowMenu);

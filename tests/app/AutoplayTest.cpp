@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "records/Club.h"
@@ -56,6 +57,29 @@ TEST(Autoplay, ThreeGamesAreRecordedInANewDataFolder) {
         ++lines;
     EXPECT_EQ(lines, 35u);
     EXPECT_TRUE(settings.size() >= 2 && settings.substr(settings.size() - 2) == "\r\n");
+    fs::remove_all(folder);
+    fs::remove(folder.string() + ".log");
+}
+
+// A records file edited by hand ends the program at start with its message, and nothing is
+// written: not the settings, not the records.
+TEST(Autoplay, DamagedRecordsFileEndsTheProgramAndWritesNothing) {
+    fs::path folder = fs::temp_directory_path() / ("tarvo3-damaged-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    std::string run = std::string("QT_QPA_PLATFORM=offscreen ") + TARVO3_PROGRAM + " --data-dir '" +
+                      folder.string() + "' --autoplay 1 > '" + folder.string() + ".log' 2>&1";
+    ASSERT_EQ(std::system(run.c_str()), 0);
+    {
+        std::ofstream out(folder / "Tarvo3.clb", std::ios::binary | std::ios::app);
+        out << 'x';
+    }
+    std::string recordsBefore = ReadAll(folder / "Tarvo3.clb");
+    std::string settingsBefore = ReadAll(folder / "Tarvo3.ini");
+    int status = std::system(run.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+    EXPECT_NE(ReadAll(folder.string() + ".log").find("The incorrect file"), std::string::npos);
+    EXPECT_EQ(ReadAll(folder / "Tarvo3.clb"), recordsBefore);
+    EXPECT_EQ(ReadAll(folder / "Tarvo3.ini"), settingsBefore);
     fs::remove_all(folder);
     fs::remove(folder.string() + ".log");
 }
