@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QLinearGradient>
 #include <QRadialGradient>
+#include <algorithm>
 #include <cmath>
 #include <gif_lib.h>
 
@@ -138,6 +139,130 @@ std::vector<QImage> DrawMenuAnimation(QSize size, int which, int frames) {
     return out;
 }
 
+namespace {
+// The same sparks on every machine: a small integer hash instead of a library generator.
+double Noise(unsigned a, unsigned b, unsigned c = 0) {
+    unsigned h = a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u ^ (c + 0x165667B1u) * 0xC2B2AE3Du;
+    h ^= h >> 15;
+    h *= 0x2C1B3C6Du;
+    h ^= h >> 12;
+    h *= 0x297A2D39u;
+    h ^= h >> 15;
+    return double(h & 0xFFFFFFu) / double(0x1000000u);
+}
+
+QColor WithAlpha(QColor c, double alpha) {
+    c.setAlphaF(float(std::clamp(alpha, 0.0, 1.0)));
+    return c;
+}
+
+// A soft round glow with a white-hot middle.
+void Glow(QPainter& p, QPointF at, double radius, const QColor& colour, double alpha) {
+    if (alpha <= 0.01 || radius <= 0.1) return;
+    QRadialGradient g(at, radius);
+    g.setColorAt(0, WithAlpha(QColor(255, 255, 245), alpha));
+    g.setColorAt(0.2, WithAlpha(colour.lighter(130), alpha));
+    g.setColorAt(0.55, WithAlpha(colour, alpha * 0.7));
+    g.setColorAt(1, WithAlpha(colour, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawEllipse(at, radius, radius);
+}
+
+// A four-pointed glint, as light catches a spark.
+void Glint(QPainter& p, QPointF at, double length, const QColor& colour, double alpha) {
+    if (alpha <= 0.01) return;
+    for (int arm = 0; arm < 2; ++arm) {
+        const QPointF d = arm == 0 ? QPointF(length, 0) : QPointF(0, length);
+        QLinearGradient g(at - d, at + d);
+        g.setColorAt(0, WithAlpha(colour, 0));
+        g.setColorAt(0.5, WithAlpha(QColor(255, 255, 240), alpha));
+        g.setColorAt(1, WithAlpha(colour, 0));
+        p.setPen(QPen(QBrush(g), 1.1, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(at - d, at + d);
+    }
+}
+} // namespace
+
+QImage DrawTouchStrip(int frames) {
+    constexpr int side = 100;
+    const QColor gold[3] = {QColor(0xF5, 0xB8, 0x1C), QColor(0xFF, 0x9E, 0x1A), QColor(0xFF, 0xD2, 0x4D)};
+    const QColor accents[4] = {QColor(0xF0, 0x2E, 0x4A), QColor(0x2E, 0x9B, 0xF5), QColor(0x2F, 0xC8, 0x5A),
+                               QColor(0xA8, 0x4C, 0xF0)};
+    struct Spark {
+        double angle, reach, size;
+        QColor colour;
+        bool glints;
+    };
+    // A golden outer shell and a coloured inner one, each spark a little off its even place.
+    std::vector<Spark> sparks;
+    const int outer = 32, inner = 16;
+    for (int i = 0; i < outer; ++i)
+        sparks.push_back({2 * M_PI * (i + 0.4 * (Noise(i, 1) - 0.5)) / outer, 32 + 8 * Noise(i, 2),
+                          1.3 + 0.6 * Noise(i, 3), gold[i % 3], i % 5 == 0});
+    for (int i = 0; i < inner; ++i)
+        sparks.push_back({2 * M_PI * (i + 0.5 + 0.4 * (Noise(i, 4) - 0.5)) / inner, 17 + 5 * Noise(i, 5),
+                          1.1 + 0.4 * Noise(i, 6), accents[i % 4], false});
+
+    // Where spark s is at time t: it flies out fast, slows down and sinks a little.
+    const QPointF centre(side / 2.0, side / 2.0 - 3);
+    auto place = [&](const Spark& s, double t) {
+        const double u = std::min(1.0, t / 0.7);
+        const double r = s.reach * (1 - std::pow(1 - u, 3)) + s.reach * 0.05 * std::max(0.0, t - 0.7);
+        return centre + QPointF(r * std::cos(s.angle), r * std::sin(s.angle) + 10 * t * t * t);
+    };
+
+    QImage strip = Canvas({side * frames, side});
+    for (int f = 0; f < frames; ++f) {
+        QImage img = Canvas({side, side});
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        const double t = double(f + 1) / frames;
+        const double rise = std::min(1.0, t / 0.12);
+        const double fade = t < 0.55 ? 1.0 : std::pow(1 - (t - 0.55) / 0.45, 1.3);
+
+        // The flash of the burst.
+        if (t < 0.2) {
+            const double k = t / 0.2;
+            Glow(p, centre, 4 + 9 * k, ink::Gold, 0.85 * (1 - k));
+            Glint(p, centre, 5 + 12 * k, ink::GoldLight, 0.9 * (1 - k));
+        }
+        for (int i = 0; i < int(sparks.size()); ++i) {
+            const Spark& s = sparks[i];
+            // Late in the burst every spark twinkles on its own beat.
+            const double flicker = t < 0.45 ? 1.0 : 0.25 + 0.75 * Noise(i, f, 7);
+            const double alpha = rise * fade * flicker;
+            const QPointF head = place(s, t);
+            const QPointF tail = place(s, std::max(0.0, t - 0.22));
+            // A streak: a faint wide halo and a thin bright core, both fading towards the tail.
+            for (const auto& [width, strength] :
+                 {std::pair{s.size * 1.8, 0.22}, std::pair{s.size * 0.55, 0.8}}) {
+                QLinearGradient trail(tail, head);
+                trail.setColorAt(0, WithAlpha(s.colour, 0));
+                trail.setColorAt(1, WithAlpha(s.colour, strength * rise * fade));
+                p.setPen(QPen(QBrush(trail), width, Qt::SolidLine, Qt::RoundCap));
+                p.drawLine(tail, head);
+            }
+            Glow(p, head, s.size * (0.95 + 0.55 * flicker), s.colour, alpha);
+            if (s.glints && flicker > 0.7) Glint(p, head, 3 + 3 * flicker, s.colour, alpha);
+            // Glitter shed along the way once the sparks slow down.
+            if (t > 0.4)
+                for (int g = 0; g < 3; ++g) {
+                    const double back = 0.05 + 0.25 * Noise(i, g, 11);
+                    const double shine = Noise(i, g * 97 + f, 13);
+                    if (shine < 0.55) continue;
+                    const QPointF at = place(s, std::max(0.0, t - back)) +
+                                       QPointF(2 * Noise(i, g, f) - 1, 2 * Noise(g, i, f) - 1);
+                    Glow(p, at, 0.8 + 0.8 * shine, gold[(i + g) % 3], fade * shine * 0.9);
+                }
+        }
+        p.end();
+        QPainter sp(&strip);
+        sp.drawImage(f * side, 0, img);
+    }
+    return strip.convertToFormat(QImage::Format_ARGB32);
+}
+
 bool WriteGif(const QString& path, const std::vector<QImage>& frames, int delay, QString* error) {
     auto fail = [&](const QString& why) {
         if (error) *error = why;
@@ -178,7 +303,7 @@ bool WriteGif(const QString& path, const std::vector<QImage>& frames, int delay,
                     if (qAlpha(argb.pixel(x, y)) < 128)
                         line[x] = static_cast<uchar>(transparent);
                     else if (line[x] == transparent)
-                        line[x] = static_cast<uchar>(transparent - 1);  // a rare colour loses its slot
+                        line[x] = static_cast<uchar>(transparent - 1); // a rare colour loses its slot
                 }
             }
         }

@@ -96,6 +96,8 @@ QImage DrawCursorFrames(int kind, int frames); // 0 hand, 1 wait, 2 edit; frames
 std::vector<QImage> DrawSiren(QSize size, const QColor& colour, int frames);
 std::vector<QImage> DrawResultBanner(QSize size, int outcome, int frames); // 0 lost, 1 won, 2 draw
 std::vector<QImage> DrawMenuAnimation(QSize size, int which, int frames);
+// The button salute: a spark burst that grows, sparkles and fades, 100 x 100 frames side by side.
+QImage DrawTouchStrip(int frames);
 
 // Animated GIF, looping forever; delays in hundredths of a second. False with a reason on failure.
 bool WriteGif(const QString& path, const std::vector<QImage>& frames, int delay, QString* error = nullptr);

@@ -242,6 +242,7 @@ bool AddGraphicsPackage(ResourceSet& set, QString*) {
             PngBytes(DrawRoundIcon(48, QStringLiteral("\u00BB"), ink::Red)));
     set.Add(RcData, QStringLiteral("GIcon48Opt"),
             PngBytes(DrawRoundIcon(48, QStringLiteral("\u2699"), ink::Navy)));
+    set.Add(RcData, QStringLiteral("GTouch"), PngBytes(DrawTouchStrip(30)));
     return true;
 }
 
