@@ -81,8 +81,11 @@ DataFolder PrepareDataFolder(const DataFolderInputs& inputs) {
     DataFolder out = ChooseDataFolder(inputs);
     if (!out.ok()) return out;
     std::error_code ec;
-    if (fs::is_directory(out.folder, ec)) return out;
-    if (!fs::create_directories(out.folder, ec) || ec) {
+    if (fs::is_directory(out.folder, ec)) {
+        // A folder made by hand for --data-dir holds none of the game's files yet: it is new too.
+        for (const char* name : {kSettingsFileName, kLocalRecordsFileName, kNetRecordsFileName})
+            if (fs::exists(out.folder / name, ec)) return out;
+    } else if (!fs::create_directories(out.folder, ec) || ec) {
         out.error = "Can`t create the folder \"" + out.folder.string() + "\": " + ec.message();
         return out;
     }

@@ -16,6 +16,7 @@
 namespace tarvo {
 
 inline constexpr const char* kLocalRecordsFileName = "Tarvo3.clb";
+inline constexpr const char* kNetRecordsFileName = "Tarvo3.net";
 inline constexpr const char* kDataFolderName = "Tarvo-Trio";
 
 enum class DataFolderSource { CommandLine, Portable, UserData };

@@ -107,6 +107,17 @@ TEST_F(DataFolderChoice, FirstRunCreatesTheFolderWithAWholeSettingsFile) {
     EXPECT_EQ(LoadSettings(second.File(kSettingsFileName)).Speed, 6);
 }
 
+TEST_F(DataFolderChoice, AnEmptyFolderGivenByHandIsANewOne) {
+    fs::create_directories(temp / "mine");
+    in.dataDir = temp / "mine";
+    const DataFolder d = PrepareDataFolder(in);
+    ASSERT_TRUE(d.ok()) << d.error;
+    EXPECT_TRUE(d.created);
+    EXPECT_TRUE(fs::is_regular_file(d.File(kSettingsFileName)));
+    // Once it holds a file of the game, it is the player's and is left alone.
+    EXPECT_FALSE(PrepareDataFolder(in).created);
+}
+
 TEST_F(DataFolderChoice, FolderThatCannotBeMadeIsReported) {
     WriteBytes(temp / "file", "x");
     in.dataDir = temp / "file" / "sub";
