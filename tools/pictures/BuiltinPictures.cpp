@@ -269,6 +269,174 @@ std::vector<QImage> DrawCycleEnd(QSize size, int kind, int frames) {
     return out;
 }
 
+// A five-pointed star of outer radius r, one point up (`turn` in degrees).
+QPainterPath StarPath(QPointF centre, double r, double turn = 0) {
+    QPainterPath star;
+    for (int k = 0; k < 10; ++k) {
+        const double a = (turn - 90 + k * 36) * M_PI / 180;
+        const double rr = k % 2 == 0 ? r : r * 0.38;
+        const QPointF at = centre + QPointF(rr * std::cos(a), rr * std::sin(a));
+        if (k == 0)
+            star.moveTo(at);
+        else
+            star.lineTo(at);
+    }
+    star.closeSubpath();
+    return star;
+}
+
+// "FlagO" + language: the flags beside the languages and the card face sets, 40 x 27.
+QImage DrawFlag(const QString& code) {
+    const QSize size(40, 27);
+    const double w = size.width(), h = size.height();
+    QImage img = Sheet(size);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    auto bands = [&](std::initializer_list<QColor> colours, bool vertical) {
+        const int n = static_cast<int>(colours.size());
+        int i = 0;
+        for (const QColor& c : colours) {
+            p.setBrush(c);
+            if (vertical)
+                p.drawRect(QRectF(w * i / n, 0, w / n + 0.5, h));
+            else
+                p.drawRect(QRectF(0, h * i / n, w, h / n + 0.5));
+            ++i;
+        }
+    };
+    const QColor red(0xD5, 0x2B, 0x1E), white(Qt::white), blue(0x00, 0x39, 0xA6);
+    if (code == QLatin1String("Eng")) {
+        p.fillRect(img.rect(), QColor(0x01, 0x21, 0x69));
+        p.setPen(QPen(white, 5.5));
+        p.drawLine(QPointF(0, 0), QPointF(w, h));
+        p.drawLine(QPointF(w, 0), QPointF(0, h));
+        p.setPen(QPen(QColor(0xC8, 0x10, 0x2E), 1.8));
+        p.drawLine(QPointF(0, 0), QPointF(w, h));
+        p.drawLine(QPointF(w, 0), QPointF(0, h));
+        p.setPen(Qt::NoPen);
+        p.setBrush(white);
+        p.drawRect(QRectF(w / 2 - 4.5, 0, 9, h));
+        p.drawRect(QRectF(0, h / 2 - 4.5, w, 9));
+        p.setBrush(QColor(0xC8, 0x10, 0x2E));
+        p.drawRect(QRectF(w / 2 - 2.7, 0, 5.4, h));
+        p.drawRect(QRectF(0, h / 2 - 2.7, w, 5.4));
+    } else if (code == QLatin1String("Rus")) {
+        bands({white, blue, red}, false);
+    } else if (code == QLatin1String("Deu")) {
+        bands({Qt::black, QColor(0xDD, 0x00, 0x00), QColor(0xFF, 0xCE, 0x00)}, false);
+    } else if (code == QLatin1String("Fra")) {
+        bands({QColor(0x00, 0x23, 0x95), white, QColor(0xED, 0x29, 0x39)}, true);
+    } else if (code == QLatin1String("Spa")) {
+        const QColor yellow(0xF1, 0xBF, 0x00), spanishRed(0xAA, 0x15, 0x1B);
+        p.fillRect(img.rect(), spanishRed);
+        p.fillRect(QRectF(0, h / 4, w, h / 2), yellow);
+        p.setBrush(spanishRed.darker(120));
+        p.drawRoundedRect(QRectF(w * 0.22, h * 0.36, w * 0.12, h * 0.3), 1.5, 1.5);
+    } else if (code == QLatin1String("Chi")) {
+        p.fillRect(img.rect(), QColor(0xEE, 0x1C, 0x25));
+        p.setBrush(QColor(0xFF, 0xFF, 0x00));
+        p.drawPath(StarPath({w * 0.17, h * 0.27}, h * 0.17));
+        const QPointF small[4] = {
+            {w * 0.33, h * 0.1}, {w * 0.4, h * 0.22}, {w * 0.4, h * 0.38}, {w * 0.33, h * 0.5}};
+        for (int k = 0; k < 4; ++k) p.drawPath(StarPath(small[k], h * 0.06, 20.0 * k - 30));
+    } else if (code == QLatin1String("Ita")) {
+        bands({QColor(0x00, 0x92, 0x46), white, QColor(0xCE, 0x2B, 0x37)}, true);
+    } else if (code == QLatin1String("Cze")) {
+        bands({white, QColor(0xD7, 0x14, 0x1A)}, false);
+        p.setBrush(QColor(0x11, 0x45, 0x7E));
+        p.drawPolygon(QPolygonF({QPointF(0, 0), QPointF(w / 2, h / 2), QPointF(0, h)}));
+    } else if (code == QLatin1String("Jap")) {
+        p.fillRect(img.rect(), white);
+        p.setBrush(QColor(0xBC, 0x00, 0x2D));
+        p.drawEllipse(QPointF(w / 2, h / 2), h * 0.3, h * 0.3);
+    } else if (code == QLatin1String("Kor")) {
+        p.fillRect(img.rect(), white);
+        const QPointF c(w / 2, h / 2);
+        const double r = h * 0.25;
+        p.setBrush(QColor(0xCD, 0x2E, 0x3A));
+        p.drawPie(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), 0, 180 * 16);
+        p.setBrush(QColor(0x00, 0x47, 0xA0));
+        p.drawPie(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), 180 * 16, 180 * 16);
+        p.drawEllipse(QPointF(c.x() + r / 2, c.y()), r / 2, r / 2);
+        p.setBrush(QColor(0xCD, 0x2E, 0x3A));
+        p.drawEllipse(QPointF(c.x() - r / 2, c.y()), r / 2, r / 2);
+        // The four trigrams, as short black bars in the corners.
+        p.setPen(QPen(Qt::black, 1.6));
+        const QPointF corners[4] = {
+            {w * 0.16, h * 0.2}, {w * 0.84, h * 0.2}, {w * 0.16, h * 0.8}, {w * 0.84, h * 0.8}};
+        for (int k = 0; k < 4; ++k) {
+            p.save();
+            p.translate(corners[k]);
+            p.rotate(k == 0 || k == 3 ? -34 : 34);
+            for (int bar = -1; bar <= 1; ++bar) p.drawLine(QPointF(-3.5, bar * 2.4), QPointF(3.5, bar * 2.4));
+            p.restore();
+        }
+    }
+    p.setPen(QPen(QColor(0, 0, 0, 90), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0.5, 0.5, w - 1, h - 1));
+    p.end();
+    return img;
+}
+
+// "GOpt": the options dialog's corner piece, a golden cog turning behind a fan of three cards that
+// opens as it turns; the last frames close the fan again, so the still frame shows it at rest.
+std::vector<QImage> DrawOptionsAnimation(QSize size, int frames) {
+    std::vector<QImage> out;
+    const double w = size.width(), h = size.height();
+    DeckStyle style;
+    for (int f = 0; f < frames; ++f) {
+        const double t = double(f) / frames;
+        QImage img = Sheet(size);
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        // The cog: twelve teeth round a ring, turning one tooth in a cycle of the fan.
+        p.save();
+        p.translate(w / 2, h * 0.70);
+        p.rotate(t * 30);
+        QPainterPath cog;
+        const double outer = w * 0.38, inner = w * 0.30;
+        for (int k = 0; k < 24; ++k) {
+            const double a0 = (k - 0.35) * M_PI / 12, a1 = (k + 0.35) * M_PI / 12;
+            const double r = k % 2 == 0 ? outer : inner;
+            const QPointF p0(r * std::cos(a0), r * std::sin(a0)), p1(r * std::cos(a1), r * std::sin(a1));
+            if (k == 0)
+                cog.moveTo(p0);
+            else
+                cog.lineTo(p0);
+            cog.lineTo(p1);
+        }
+        cog.closeSubpath();
+        cog.addEllipse(QPointF(0, 0), w * 0.14, w * 0.14);
+        cog.setFillRule(Qt::OddEvenFill);
+        QRadialGradient metal(QPointF(-w * 0.1, -w * 0.1), outer * 1.4);
+        metal.setColorAt(0, ink::GoldLight);
+        metal.setColorAt(1, ink::Gold.darker(140));
+        p.setPen(QPen(ink::Gold.darker(180), 1));
+        p.setBrush(metal);
+        p.drawPath(cog);
+        p.restore();
+        // The fan: three cards from one pivot, spread by a smooth swell over the cycle.
+        const double spread = 4 + 16 * std::pow(std::sin(t * M_PI), 2);
+        const QSize card(40, 55);
+        const int faces[3] = {21, 33, 36}; // jack of hearts, ace of hearts, ace of spades
+        for (int i = 0; i < 3; ++i) {
+            p.save();
+            p.translate(w / 2, h * 0.62);
+            p.rotate((i - 1) * spread);
+            p.fillRect(
+                QRectF(-card.width() / 2.0 - 0.5, -h * 0.55 - 0.5, card.width() + 1, card.height() + 1),
+                ink::Edge);
+            p.drawImage(QPointF(-card.width() / 2.0, -h * 0.55), DrawFace(faces[i], card, style, false));
+            p.restore();
+        }
+        p.end();
+        out.push_back(img.convertToFormat(QImage::Format_ARGB32));
+    }
+    return out;
+}
+
 // "GMedal": a ribbon and a large gold disc with an empty middle, where the window draws the place.
 QImage DrawPlaceMedal(QSize size) {
     QImage img = Sheet(size);
@@ -485,6 +653,11 @@ bool AddBuiltinPictures(ResourceSet& set, const QString& scratchDir, QString* er
     if (!AddGif(set, QStringLiteral("GClubF"), DrawClubBadge({60, 75}, false, 16), 10, scratchDir, error))
         return false;
     if (!AddGif(set, QStringLiteral("GClubG"), DrawClubBadge({60, 75}, true, 16), 10, scratchDir, error))
+        return false;
+    for (const char* code : {"Eng", "Rus", "Deu", "Fra", "Spa", "Chi", "Ita", "Cze", "Jap", "Kor"})
+        set.Add(Rc, QStringLiteral("FlagO") + QLatin1String(code), PngBytes(DrawFlag(QLatin1String(code))));
+    // The options dialog's corner piece; frame 35 is its still frame.
+    if (!AddGif(set, QStringLiteral("GOpt"), DrawOptionsAnimation({90, 120}, 36), 6, scratchDir, error))
         return false;
     const char* const endings[3] = {"GEndBest", "GEndGood", "GEndBads"};
     for (int k = 0; k < 3; ++k)
