@@ -300,22 +300,26 @@ void TFormSpeed::Build() {
 }
 
 QImage TFormSpeed::HeaderPicture() const {
-    const FontSettings& fonts = options_.fonts;
+    return DialogHeader(variant_, options_.speedWord, pictures_.speedWord, pictures_.header, options_.fonts);
+}
+
+QImage DialogHeader(int variant, const QString& word, const QImage& wordPicture, const QImage& packageHeader,
+                    const FontSettings& fonts) {
     const QFont large = RoleFont(FontRole::Serif, RoleHeight(40, FontRole::Serif, fonts), true, fonts);
-    switch (variant_) {
+    switch (variant) {
     case 1:
-        if (!pictures_.speedWord.isNull()) return pictures_.speedWord;
-        return LetteredWord(options_.speedWord, large, {300, 48});
+        if (!wordPicture.isNull()) return wordPicture;
+        return LetteredWord(word, large, {300, 48});
     case 3: {
         QImage ribbon = ReadProgramPicture(QStringLiteral("GLenta280x090"));
         if (ribbon.isNull()) ribbon = Transparent({280, 90});
         ribbon = ribbon.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         QPainter p(&ribbon);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        const QImage& h = pictures_.header;
-        const QSize fit = h.size().boundedTo(ribbon.size());
+        const QSize fit = packageHeader.size().boundedTo(ribbon.size());
         p.drawImage(
-            QRect(QPoint((ribbon.width() - fit.width()) / 2, (ribbon.height() - fit.height()) / 2), fit), h);
+            QRect(QPoint((ribbon.width() - fit.width()) / 2, (ribbon.height() - fit.height()) / 2), fit),
+            packageHeader);
         return ribbon;
     }
     default: {
@@ -326,7 +330,7 @@ QImage TFormSpeed::HeaderPicture() const {
         p.setRenderHint(QPainter::TextAntialiasing);
         p.setFont(large);
         p.setPen(QColor(0xFF, 0xFF, 0x00));
-        p.drawText(cap.rect(), Qt::AlignCenter, options_.speedWord.toUpper());
+        p.drawText(cap.rect(), Qt::AlignCenter, word.toUpper());
         return cap;
     }
     }

@@ -49,6 +49,11 @@ struct SpeedDesignPictures {
 };
 SpeedDesignPictures LoadSpeedDesignPictures(const QString& languageCode);
 
+// The header of a plain-designed dialog, variant 1..3: the lettered `word` (or its picture), the
+// "GCap300" cap with the word upper-cased, or the ribbon with the package's header picture.
+QImage DialogHeader(int variant, const QString& word, const QImage& wordPicture, const QImage& packageHeader,
+                    const FontSettings& fonts);
+
 // Milliseconds between preview frames at speed 1..6: 110, 95, 80, 65, 40, 25.
 int PreviewInterval(int speed);
 // Frame 0..9 of the 48 x 48 preview: the icon's own frame when it holds ten, otherwise drawn here.

@@ -1,0 +1,295 @@
+// The options dialog: what each control writes, the fall-backs, the download buttons against a
+// local web server, and the tab that is remembered for the run.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFontComboBox>
+#include <QLibraryInfo>
+#include <QProcess>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+
+#include "packages/Package.h"
+#include "table/CardsButton.h"
+#include "table/OptionsDialog.h"
+
+namespace tarvo {
+namespace {
+
+QApplication& OptionsApp() {
+    static int argc = 1;
+    static char name[] = "options_tests";
+    static char* argv[] = {name, nullptr};
+    // Never destroyed: tearing Qt down from a static destructor crashes after its plugins unload.
+    static QApplication* app =
+        qApp ? static_cast<QApplication*>(QCoreApplication::instance()) : new QApplication(argc, argv);
+    return *app;
+}
+
+struct RecordingHooks : OptionsHooks {
+    int languageChanges = 0;
+    int sizeChanges = 0;
+    int fontChanges = 0;
+    void LanguageChanged() override { ++languageChanges; }
+    void WindowSizeChanged() override { ++sizeChanges; }
+    void FontsChanged() override { ++fontChanges; }
+};
+
+// A package file with one small resource, made with the real rcc.
+void WritePackage(const QString& path) {
+    QTemporaryDir work;
+    QFile body(QDir(work.path()).filePath(QStringLiteral("x.txt")));
+    ASSERT_TRUE(body.open(QIODevice::WriteOnly));
+    body.write("x");
+    body.close();
+    QFile qrc(QDir(work.path()).filePath(QStringLiteral("p.qrc")));
+    ASSERT_TRUE(qrc.open(QIODevice::WriteOnly));
+    qrc.write("<RCC><qresource prefix=\"/\"><file alias=\"RCDATA/X\">x.txt</file></qresource></RCC>");
+    qrc.close();
+    const QString rcc = QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + QStringLiteral("/rcc");
+    ASSERT_EQ(
+        QProcess::execute(rcc, {QStringLiteral("--binary"), qrc.fileName(), QStringLiteral("-o"), path}), 0);
+}
+
+// One HTTP answer per connection: 200 with `body` for `path`, 404 for anything else.
+class TinyWebServer {
+  public:
+    TinyWebServer(QByteArray path, QByteArray body) : path_(std::move(path)), body_(std::move(body)) {
+        server_.listen(QHostAddress::LocalHost);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+            QTcpSocket* socket = server_.nextPendingConnection();
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                request_ += socket->readAll();
+                if (!request_.contains("\r\n\r\n")) return;
+                const bool found = request_.startsWith("GET " + path_ + " ");
+                const QByteArray answer = found ? body_ : QByteArray("missing");
+                socket->write((found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
+                              QByteArray("Content-Length: ") + QByteArray::number(answer.size()) +
+                              "\r\nConnection: close\r\n\r\n" + answer);
+                socket->disconnectFromHost();
+                request_.clear();
+            });
+        });
+    }
+    QString Address() const { return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort()); }
+
+  private:
+    QTcpServer server_;
+    QByteArray path_, body_, request_;
+};
+
+class OptionsDialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        OptionsApp();
+        settings_ = DefaultSettings();
+        settings_.SoundOn = false;
+        // An empty program folder inside a game folder: no package anywhere.
+        const QDir r(root_.path());
+        r.mkpath(QStringLiteral("game/program"));
+        program_ = r.filePath(QStringLiteral("game/program"));
+        parent_ = r.filePath(QStringLiteral("game"));
+        SetPackageFolders({program_, program_});
+    }
+    void TearDown() override { SetPackageFolders(DefaultPackageFolders()); }
+
+    std::unique_ptr<TFormOptions> Open(QSize screen = QSize(1920, 1080)) {
+        auto dialog = std::make_unique<TFormOptions>(settings_, hooks_, nullptr, screen);
+        dialog->SetProgramFolder(program_);
+        dialog->RefreshDownloadButtons();
+        return dialog;
+    }
+
+    QTemporaryDir root_;
+    QString program_, parent_;
+    Settings settings_;
+    RecordingHooks hooks_;
+};
+
+TEST(OfferedWindowSizes, TheScreenDecidesFromTheEnd) {
+    const struct {
+        QSize screen;
+        int sizes;
+    } cases[] = {
+        {{800, 600}, 2},  {{990, 669}, 2},   {{990, 670}, 3},   {{1280, 1024}, 3},
+        {{1290, 870}, 4}, {{1519, 1200}, 4}, {{1520, 1020}, 5}, {{2560, 1440}, 5},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(OfferedWindowSizes(c.screen), c.sizes) << c.screen.width() << "x" << c.screen.height();
+}
+
+TEST_F(OptionsDialogTest, A1280x1024ScreenOffersThreeSizes) {
+    auto dialog = Open(QSize(1280, 1024));
+    ASSERT_EQ(dialog->ComboBoxWSize->count(), 3);
+    EXPECT_EQ(dialog->ComboBoxWSize->itemText(2), QStringLiteral("Average window 1"));
+}
+
+TEST_F(OptionsDialogTest, FamilyBacksTakeRandomOnlyAndOtherBacksGiveItBack) {
+    WritePackage(QDir(program_).filePath(CardsPackageB));
+    auto dialog = Open();
+    dialog->ComboBox2->setCurrentIndex(9);
+    EXPECT_EQ(settings_.CardBack, 9);
+    EXPECT_TRUE(dialog->BackModes[2]->isChecked());
+    EXPECT_FALSE(dialog->BackModes[0]->isEnabled());
+    EXPECT_FALSE(dialog->BackModes[1]->isEnabled());
+    EXPECT_TRUE(dialog->BackModes[2]->isEnabled());
+    dialog->ComboBox2->setCurrentIndex(3);
+    EXPECT_EQ(settings_.CardBack, 3);
+    EXPECT_TRUE(dialog->BackModes[0]->isChecked());
+    EXPECT_FALSE(settings_.OneBack);
+    EXPECT_FALSE(dialog->BackModes[2]->isEnabled());
+}
+
+TEST_F(OptionsDialogTest, UnavailableChoicesFallBackAndTheListsFollow) {
+    auto dialog = Open();
+    for (int faceSet : {5, 33, 47}) {
+        dialog->ComboBox1->setCurrentIndex(faceSet);
+        EXPECT_EQ(settings_.CardFaces, 0) << faceSet;
+        EXPECT_EQ(dialog->ComboBox1->currentIndex(), 0) << faceSet;
+    }
+    dialog->ComboBox2->setCurrentIndex(9);
+    EXPECT_EQ(settings_.CardBack, 0);
+    EXPECT_EQ(dialog->ComboBox2->currentIndex(), 0);
+}
+
+TEST_F(OptionsDialogTest, DefaultFontsShowForTheChosenRole) {
+    settings_.FontSpecial2 = "DejaVu Sans";
+    settings_.ScaleSpecial2 = 130;
+    auto dialog = Open();
+    dialog->ComboBoxFont->setCurrentIndex(3);
+    EXPECT_EQ(dialog->SpinEdit1->value(), 130);
+    dialog->Button2->click();
+    EXPECT_EQ(dialog->FontComboBox1->currentText(), QStringLiteral("Courier New"));
+    EXPECT_EQ(dialog->SpinEdit1->value(), 100);
+    EXPECT_EQ(settings_.FontLarge, "Comic Sans MS");
+    EXPECT_EQ(settings_.FontSpecial1, "FixedSys");
+    EXPECT_EQ(settings_.ScaleSpecial2, 100);
+    EXPECT_GE(hooks_.fontChanges, 1);
+}
+
+TEST_F(OptionsDialogTest, ScalesOutsideTheRangeAreIgnored) {
+    auto dialog = Open();
+    dialog->ComboBoxFont->setCurrentIndex(1);
+    const struct {
+        int typed;
+        int kept;
+    } cases[] = {{120, 120}, {49, 120}, {151, 120}, {50, 50}, {150, 150}};
+    for (const auto& c : cases) {
+        dialog->SpinEdit1->setValue(c.typed);
+        EXPECT_EQ(settings_.ScaleSmall, c.kept) << c.typed;
+    }
+}
+
+TEST_F(OptionsDialogTest, GifRecordingOnlyAtTheSmallestWindow) {
+    for (const int size : {1, 2, 3}) {
+        settings_.WindowSize = size;
+        auto dialog = Open();
+        dialog->PageControl1->setCurrentIndex(6);
+        EXPECT_EQ(dialog->CheckBoxSG1->isEnabled(), size == 1) << size;
+    }
+    settings_.WindowSize = 1;
+    settings_.SaveGif = true;
+    auto dialog = Open();
+    dialog->ComboBoxWSize->setCurrentIndex(2);
+    EXPECT_EQ(settings_.WindowSize, 3);
+    EXPECT_FALSE(settings_.SaveGif);
+    EXPECT_FALSE(dialog->CheckBoxSG1->isEnabled());
+    EXPECT_EQ(hooks_.sizeChanges, 1);
+}
+
+TEST_F(OptionsDialogTest, LanguageSwitchReCaptionsTheOpenDialog) {
+    auto dialog = Open();
+    EXPECT_EQ(dialog->PageControl1->tabText(0), QStringLiteral("General"));
+    dialog->ComboBoxLan->setCurrentIndex(1);
+    EXPECT_EQ(settings_.Language, 1);
+    EXPECT_EQ(hooks_.languageChanges, 1);
+    EXPECT_EQ(dialog->PageControl1->tabText(0), QStringLiteral("Общие"));
+    EXPECT_EQ(dialog->PageControl1->tabText(7), QStringLiteral("DLL"));
+    EXPECT_NE(dialog->CheckBox1->text(), QStringLiteral("Sound"));
+}
+
+TEST_F(OptionsDialogTest, DownloadButtonsFollowThePackages) {
+    const QByteArray body(5000, 'p');
+    TinyWebServer server("/downloads/progr/cards/QobCards06A.dll", body);
+    auto dialog = Open();
+    dialog->SetWebServer(server.Address());
+    auto buttonsOf = [&](int package) {
+        std::vector<TQobCardsButton*> found;
+        for (const auto& b : dialog->DownloadButtons)
+            if (b.package == package) found.push_back(b.button);
+        return found;
+    };
+    ASSERT_EQ(buttonsOf(0).size(), 2u);
+    for (auto* button : buttonsOf(0)) EXPECT_TRUE(button->isEnabled());
+
+    // A package the server lacks: nothing is left behind and the buttons stay on.
+    EXPECT_FALSE(dialog->Download(3));
+    EXPECT_EQ(QDir(parent_).entryList(QDir::Files), QStringList());
+    EXPECT_TRUE(buttonsOf(3).front()->isEnabled());
+
+    EXPECT_TRUE(dialog->Download(0));
+    QFile file(QDir(parent_).filePath(CardsPackageA));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), body);
+    for (auto* button : buttonsOf(0)) EXPECT_FALSE(button->isEnabled());
+    for (auto* button : buttonsOf(1)) EXPECT_TRUE(button->isEnabled());
+}
+
+TEST_F(OptionsDialogTest, NoServerIsAFailedDownload) {
+    auto dialog = Open();
+    dialog->SetWebServer(QStringLiteral("http://127.0.0.1:1"));
+    EXPECT_FALSE(dialog->Download(8));
+    EXPECT_EQ(QDir(parent_).entryList(QDir::Files), QStringList());
+}
+
+TEST_F(OptionsDialogTest, TheLastTabIsRememberedForTheRun) {
+    {
+        auto dialog = Open();
+        dialog->PageControl1->setCurrentIndex(4);
+        dialog->accept();
+    }
+    EXPECT_EQ(RememberedOptionsTab(), 4);
+    auto dialog = Open();
+    EXPECT_EQ(dialog->PageControl1->currentIndex(), 4);
+    dialog->PageControl1->setCurrentIndex(0);
+    dialog->reject();
+    EXPECT_EQ(RememberedOptionsTab(), 0);
+}
+
+// Pictures of every tab for looking at: set OPTIONS_SHOTS to a folder.
+TEST_F(OptionsDialogTest, TabPictures) {
+    const QString folder = qEnvironmentVariable("OPTIONS_SHOTS");
+    if (folder.isEmpty()) GTEST_SKIP() << "OPTIONS_SHOTS not set";
+    SetPackageFolders(DefaultPackageFolders());
+    for (const int language : {0, 1, 2, 8}) {
+        settings_.Language = language;
+        auto dialog = Open();
+        dialog->show();
+        for (int tab = 0; tab < dialog->PageControl1->count(); ++tab) {
+            dialog->PageControl1->setCurrentIndex(tab);
+            QApplication::processEvents();
+            dialog->grab().save(QStringLiteral("%1/options-%2-%3.png").arg(folder).arg(language).arg(tab));
+        }
+    }
+    // The other window designs, on the first tab.
+    settings_.Language = 0;
+    for (const int design : {2, 3, 4}) {
+        SetWindowDesign(settings_, design);
+        auto dialog = Open();
+        dialog->PageControl1->setCurrentIndex(0);
+        dialog->show();
+        QApplication::processEvents();
+        dialog->grab().save(QStringLiteral("%1/options-design-%2.png").arg(folder).arg(design));
+    }
+}
+
+} // namespace
+} // namespace tarvo
