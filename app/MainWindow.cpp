@@ -23,7 +23,9 @@
 #include "records/Club.h"
 #include "table/Fonts.h"
 #include "table/MessageWindow.h"
+#include "table/OptionsDialog.h"
 #include "table/RecordsWindows.h"
+#include "table/Salute.h"
 #include "table/SpeedDialog.h"
 
 namespace tarvo {
@@ -82,17 +84,7 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     if (options_.data.created) SeedRecordsFiles(options_.data.folder); // a new player's empty club
     SetPackageFolders(
         {QString::fromStdString(options_.data.folder.string()), DefaultPackageFolders().shippedFolder});
-    FontSettings fonts;
-    fonts.fontLarge = QString::fromStdString(settings_.FontLarge);
-    fonts.fontSmall = QString::fromStdString(settings_.FontSmall);
-    fonts.fontSpecial1 = QString::fromStdString(settings_.FontSpecial1);
-    fonts.fontSpecial2 = QString::fromStdString(settings_.FontSpecial2);
-    fonts.scaleLarge = settings_.ScaleLarge;
-    fonts.scaleSmall = settings_.ScaleSmall;
-    fonts.scaleSpecial1 = settings_.ScaleSpecial1;
-    fonts.scaleSpecial2 = settings_.ScaleSpecial2;
-    fonts.language = settings_.Language;
-    SetFontSettings(fonts);
+    ApplyFontSettings();
     game_.Rules = {settings_.NoFiveOfSuit, settings_.FirstBoutFive, settings_.FirstMove};
 
     stack_ = new QStackedWidget(this);
@@ -143,6 +135,83 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::ApplyFontSettings() {
+    FontSettings fonts;
+    fonts.fontLarge = QString::fromStdString(settings_.FontLarge);
+    fonts.fontSmall = QString::fromStdString(settings_.FontSmall);
+    fonts.fontSpecial1 = QString::fromStdString(settings_.FontSpecial1);
+    fonts.fontSpecial2 = QString::fromStdString(settings_.FontSpecial2);
+    fonts.scaleLarge = settings_.ScaleLarge;
+    fonts.scaleSmall = settings_.ScaleSmall;
+    fonts.scaleSpecial1 = settings_.ScaleSpecial1;
+    fonts.scaleSpecial2 = settings_.ScaleSpecial2;
+    fonts.language = settings_.Language;
+    SetFontSettings(fonts);
+}
+
+// A new window size: the pictures for its scale, the table's parts and the menu laid out again.
+void MainWindow::ReLayOutMenu() {
+    LoadPictures();
+    Scale scale = CurrentScale();
+    table_->ApplyWindowSize(scale.clientWidth, scale.clientHeight);
+    table_->HideTable();
+    ApplyTexts();
+    LayOutMenu();
+    if (settings_.WindowSize == 2) {
+        showFullScreen();
+        return;
+    }
+    if (isFullScreen()) showNormal();
+    adjustSize();
+    if (QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+}
+
+void MainWindow::ShowOptionsDialog() {
+    OptionsLink link(*this);
+    ShowOptions(settings_, link, this);
+    game_.Rules = {settings_.NoFiveOfSuit, settings_.FirstBoutFive, settings_.FirstMove};
+}
+
+void MainWindow::OptionsLink::LanguageChanged() {
+    w_.ApplyFontSettings(); // the font roles pick families with the new language's letters
+    w_.setWindowTitle(w_.Tr(txt::ProductName));
+    w_.title_->SetCaption(w_.settings_.Language, w_.settings_.CaptionColour);
+    w_.ApplyTexts();
+    if (w_.menuShown_) w_.LayOutMenu(); // the calendar sheets speak the new language too
+}
+
+bool MainWindow::OptionsLink::BackgroundChanged() {
+    WindowMessages messages(&w_, w_.settings_.Language, w_.options_.autoplayGames == 0);
+    w_.look_.background = w_.settings_.Background;
+    w_.look_.backgroundVariant = w_.settings_.BackgroundVariant;
+    const bool loaded = LoadBackground(w_.store_, w_.look_, messages, w_.settings_.MainMenuDesign != 0);
+    w_.LayOutMenu();
+    return loaded && w_.look_.background == w_.settings_.Background;
+}
+
+void MainWindow::OptionsLink::MusicSwitched() {
+    w_.song_->SwitchMusic(w_.settings_.MusicOn && w_.options_.autoplayGames == 0);
+}
+
+void MainWindow::OptionsLink::FontsChanged() {
+    w_.ApplyFontSettings();
+    w_.ApplyTexts();
+    w_.LayOutMenu();
+}
+
+bool MainWindow::OptionsLink::MainMenuDesignChanged() {
+    WindowMessages messages(&w_, w_.settings_.Language, w_.options_.autoplayGames == 0);
+    const bool wanted = w_.settings_.MainMenuDesign != 0;
+    const bool loaded = LoadBackground(w_.store_, w_.look_, messages, wanted);
+    if (wanted && !loaded) {
+        // Without the graphics package no graphic design can be shown.
+        w_.settings_.TableDesign = 0;
+        if (WindowDesign(w_.settings_) == 4) SetWindowDesign(w_.settings_, 1);
+    }
+    w_.LayOutMenu();
+    return !wanted || loaded;
+}
 
 // Full screen takes the whole screen; the other sizes are fixed.
 Scale MainWindow::CurrentScale() const {
@@ -220,9 +289,6 @@ void MainWindow::ApplyTexts() {
     m.exit = Tr(txt::Exit);
     menu_->SetTexts(m);
     menu_->Button(MenuButton::TopTen)->setToolTip(Tr(txt::GamesInCycle) + ": 30");
-    // Windows that are not part of the program yet are offered disabled, with a word why.
-    QString later = Tr(txt::Unavailable);
-    for (MenuButton b : {MenuButton::Options}) menu_->SetAvailable(b, false, later);
 }
 
 void MainWindow::ShowTitle() {
@@ -498,6 +564,7 @@ void MainWindow::OnMenu(MenuButton which) {
         RefreshClubList();
         break;
     case MenuButton::TopTen:
+        if (settings_.SaluteButtons) PlaySalute();
         ShowTopTen(options_.data.folder, settings_.NetGame, RecordsOptions(), this);
         break;
     case MenuButton::History:
@@ -507,7 +574,8 @@ void MainWindow::OnMenu(MenuButton which) {
         close();
         break;
     case MenuButton::Options:
-        break; // the options dialog is not part of the program yet
+        ShowOptionsDialog();
+        break;
     }
 }
 
@@ -636,7 +704,10 @@ void MainWindow::OnAction() {
 void MainWindow::OnOwnCard(int slot, bool rightButton) {
     if (stepRunning_) return;
     StepGuard guard(stepRunning_);
+    const int before = game_.KolCards[3];
     ClickOwnCard(*match_, slot, rightButton);
+    // The card salute celebrates a card that was taken from the hand and played.
+    if (!rightButton && settings_.SaluteCards && game_.KolCards[3] < before) PlaySalute();
 }
 
 void MainWindow::OnHover(int slot) {

@@ -23,6 +23,7 @@
 #include "settings/Text.h"
 #include "table/ImageStore.h"
 #include "table/MenuScreen.h"
+#include "table/OptionsDialog.h"
 #include "table/RecordsWindows.h"
 #include "table/TableScreen.h"
 
@@ -81,6 +82,33 @@ class MainWindow : public QMainWindow {
     void AutoplayStart();
     void NoteBoutStart();
     bool SaveSettingsNow();
+    void ApplyFontSettings();
+    void ReLayOutMenu();
+    void ShowOptionsDialog();
+
+    // What a change in the options dialog redoes on the main window.
+    class OptionsLink : public OptionsHooks {
+      public:
+        explicit OptionsLink(MainWindow& window) : w_(window) {}
+        void LanguageChanged() override;
+        void WindowSizeChanged() override { w_.ReLayOutMenu(); }
+        void CardFacesChanged() override { w_.LoadPictures(); }
+        void CardBacksChanged() override { w_.LoadPictures(); }
+        bool BackgroundChanged() override;
+        void NetGameChanged() override { w_.LayOutMenu(); }
+        void SoundSwitched() override { w_.ApplyTexts(); }
+        void MusicSwitched() override;
+        bool MenuShowing() const override { return w_.menuShown_; }
+        void GifAnimationSwitched() override { w_.LayOutMenu(); }
+        void CursorSwitched() override { w_.ApplyTexts(); }
+        void ButtonStyleChanged() override { w_.LayOutMenu(); }
+        void FontsChanged() override;
+        bool MainMenuDesignChanged() override;
+        void TableDesignChanged() override { w_.LayOutMenu(); }
+
+      private:
+        MainWindow& w_;
+    };
 
     StartOptions options_;
     Settings settings_;
