@@ -153,10 +153,10 @@ void MainWindow::ApplyFontSettings() {
 // A new window size: the pictures for its scale, the table's parts and the menu laid out again.
 void MainWindow::ReLayOutMenu() {
     LoadPictures();
+    ApplyTexts(); // the table learns the new size here
     Scale scale = CurrentScale();
     table_->ApplyWindowSize(scale.clientWidth, scale.clientHeight);
     table_->HideTable();
-    ApplyTexts();
     LayOutMenu();
     if (settings_.WindowSize == 2) {
         showFullScreen();
@@ -164,7 +164,9 @@ void MainWindow::ReLayOutMenu() {
     }
     if (isFullScreen()) showNormal();
     adjustSize();
-    if (QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+    // The new size is known before the window system has applied it: centre by it.
+    if (QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - QPoint(scale.clientWidth / 2, scale.clientHeight / 2));
 }
 
 void MainWindow::ShowOptionsDialog() {
