@@ -263,6 +263,7 @@ TQobCardsButton* TFormOptions::AddDownloadButton(const QString& caption, int pac
     auto* button = new TQobCardsButton(caption, page);
     button->SetKLightSB(50);
     button->SetGrayDis(true);
+    button->setToolTipDuration(5000); // the download hint shows for five seconds at most
     DownloadButtons.push_back({button, package});
     connect(button, &QPushButton::clicked, this, [this, package] { Download(package); });
     return button;
