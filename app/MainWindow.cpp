@@ -533,8 +533,14 @@ void MainWindow::ShowPopup(const QPoint& at) {
         o.caption = Tr(txt::ChoiceOfSpeed);
         o.prompt = Tr(txt::SelectFlightSpeed);
         o.speedWord = Tr(txt::Speed);
+        o.languageCode = Utf8(Languages()[settings_.Language].resourceCode).toUpper();
         o.fonts = CurrentFontSettings();
-        ShowSpeedDialog(settings_.Speed, o, this);
+        // Window designs 1, 2 and 3 are the plain headers 2, 1 and 3; design 4 is the graphic one.
+        const int design = WindowDesign(settings_);
+        o.graphicDesign = design == 4;
+        o.headerVariant = design == 2 ? 1 : design == 3 ? 3 : 2;
+        o.salute = SaluteCallback(settings_.SaluteButtons);
+        if (!ShowSpeedDialog(settings_.Speed, o, this)) SetWindowDesign(settings_, 1);
         ApplyTexts();
     }
 }
