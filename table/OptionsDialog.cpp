@@ -148,10 +148,11 @@ const std::array<QString, 9>& DownloadPackages() {
     return packages;
 }
 
-bool PackagePresent(const QString& fileName, const QString& programFolder) {
+bool PackagePresent(const QString& fileName, const QString& programFolder, const QString& shippedFolder) {
     const QDir folder(programFolder);
     return QFileInfo::exists(folder.filePath(fileName)) ||
-           QFileInfo::exists(folder.filePath(QStringLiteral("../") + fileName));
+           QFileInfo::exists(folder.filePath(QStringLiteral("../") + fileName)) ||
+           (!shippedFolder.isEmpty() && QFileInfo::exists(QDir(shippedFolder).filePath(fileName)));
 }
 
 bool DownloadPackage(const QString& server, const QString& fileName, const QString& folder, int timeoutMs) {
@@ -788,9 +789,11 @@ void TFormOptions::ApplyLanguage() {
 
 void TFormOptions::RefreshDownloadButtons() {
     for (const auto& [button, package] : DownloadButtons)
-        button->setEnabled(!PackagePresent(DownloadPackages()[package], programFolder_));
+        button->setEnabled(!PackagePresent(DownloadPackages()[package], programFolder_,
+                                           CurrentPackageFolders().shippedFolder));
     // The salute needs the graphics package; without it the boxes are off and cleared.
-    const bool graphics = PackagePresent(GraphicsPackage, programFolder_);
+    const bool graphics =
+        PackagePresent(GraphicsPackage, programFolder_, CurrentPackageFolders().shippedFolder);
     CheckBoxD1->setEnabled(graphics);
     CheckBoxD2->setEnabled(graphics);
     if (!graphics) {

@@ -76,8 +76,9 @@ class OptionsHooks {
 
 // The nine packages of the "DLL" tab, in their order.
 const std::array<QString, 9>& DownloadPackages();
-// Whether a package is in the program folder or its parent (where downloads land).
-bool PackagePresent(const QString& fileName, const QString& programFolder);
+// Whether a package is in the program folder, its parent (where downloads land) or the folder the
+// game's own packages were installed to.
+bool PackagePresent(const QString& fileName, const QString& programFolder, const QString& shippedFolder = {});
 // Downloads `fileName` from `server` + kPackageDownloadPath into `folder`; the file appears only
 // when the whole body arrived with status 200. Blocks in a local event loop.
 bool DownloadPackage(const QString& server, const QString& fileName, const QString& folder,

@@ -243,6 +243,16 @@ TEST_F(OptionsDialogTest, DownloadButtonsFollowThePackages) {
     for (auto* button : buttonsOf(1)) EXPECT_TRUE(button->isEnabled());
 }
 
+TEST_F(OptionsDialogTest, PackagesInstalledWithTheGameNeedNoDownload) {
+    const QString shipped = QDir(root_.path()).filePath(QStringLiteral("shipped"));
+    QDir().mkpath(shipped);
+    WritePackage(QDir(shipped).filePath(BackgroundPackage));
+    SetPackageFolders({program_, shipped});
+    auto dialog = Open();
+    for (const auto& b : dialog->DownloadButtons)
+        EXPECT_EQ(b.button->isEnabled(), b.package != 2) << b.package;
+}
+
 TEST_F(OptionsDialogTest, NoServerIsAFailedDownload) {
     auto dialog = Open();
     dialog->SetWebServer(QStringLiteral("http://127.0.0.1:1"));
