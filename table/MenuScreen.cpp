@@ -18,10 +18,12 @@ MenuScreen::MenuScreen(QWidget* parent) : QWidget(parent) {
                 [this, i] { emit clicked(static_cast<MenuButton>(i)); });
     }
     connect(&timer_, &QTimer::timeout, this, &MenuScreen::Tick);
-    connect(&timerCal_, &QTimer::timeout, this, [this] {
-        ++calendarTurn_;
-        update(QRect(calendarRight_.left, calendarRight_.top, calendarRight_.width, calendarRight_.height));
-    });
+    connect(&timerCal_, &QTimer::timeout, this, &MenuScreen::TurnCalendar);
+}
+
+void MenuScreen::TurnCalendar() {
+    ++calendarTurn_;
+    update(QRect(calendarRight_.left, calendarRight_.top, calendarRight_.width, calendarRight_.height));
 }
 
 DecorContext MenuScreen::Context() const {
@@ -139,14 +141,27 @@ void MenuScreen::hideEvent(QHideEvent*) {
 bool MenuScreen::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        if (QRect(info_.left, info_.top, info_.width, info_.height).contains(help->pos()) &&
-            !infoHint_.isEmpty())
-            QToolTip::showText(help->globalPos(), infoHint_, this);
+        const QString hint = HintAt(help->pos());
+        if (!hint.isEmpty())
+            QToolTip::showText(help->globalPos(), hint, this);
         else
             QToolTip::hideText();
         return true;
     }
     return QWidget::event(event);
+}
+
+QString MenuScreen::HintAt(QPoint at) const {
+    auto inside = [&](const Rect& r) { return QRect(r.left, r.top, r.width, r.height).contains(at); };
+    if (inside(info_)) return infoHint_;
+    // Each calendar sheet tells its date, sign or holidays in words.
+    if (!calendar_.empty() && inside(calendarLeft_)) return calendar_.front().hint;
+    if (calendar_.size() > 1 && inside(calendarRight_)) return calendar_[RightSheet()].hint;
+    return {};
+}
+
+std::size_t MenuScreen::RightSheet() const {
+    return 1 + static_cast<std::size_t>(calendarTurn_) % (calendar_.size() - 1);
 }
 
 void MenuScreen::Tick() {
@@ -185,8 +200,7 @@ void MenuScreen::paintEvent(QPaintEvent*) {
     if (!calendar_.empty()) {
         p.drawImage(at(calendarLeft_), calendar_.front().image);
         if (calendar_.size() > 1) {
-            std::size_t turn = 1 + static_cast<std::size_t>(calendarTurn_) % (calendar_.size() - 1);
-            p.drawImage(at(calendarRight_), calendar_[turn].image);
+            p.drawImage(at(calendarRight_), calendar_[RightSheet()].image);
         }
     }
     if (MenuClocksShown(scale_)) {

@@ -50,6 +50,10 @@ class MenuScreen : public QWidget {
     // Today's calendar sheets: the first in the left image, the others taking turns in the right
     // one every 10 seconds. None (no calendar package) hides both.
     void SetCalendar(std::vector<CalendarPicture> sheets);
+    // The right image shows the next sheet (TimerCal's tick, every 10 seconds).
+    void TurnCalendar();
+    Rect CalendarLeft() const { return calendarLeft_; }
+    Rect CalendarRight() const { return calendarRight_; }
     // News or chat waiting on the score server: the sirens turn.
     void SetWaiting(bool news, bool chat);
     TQobCardsButton* Button(MenuButton which) const { return buttons_[static_cast<std::size_t>(which)]; }
@@ -66,8 +70,13 @@ class MenuScreen : public QWidget {
     void hideEvent(QHideEvent*) override;
     bool event(QEvent* event) override;
 
+  public:
+    // The balloon text at a point of the menu: the info display's, or a calendar sheet's.
+    QString HintAt(QPoint at) const;
+
   private:
     void Tick();
+    std::size_t RightSheet() const; // the sheet the right image shows now
     DecorContext Context() const;
 
     Scale scale_;

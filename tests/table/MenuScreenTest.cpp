@@ -1,0 +1,60 @@
+// The main menu's calendar sheets: the left one stays, the right one turns through the rest, and
+// each tells its own hint where the player points.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "table/MenuScreen.h"
+
+namespace tarvo {
+namespace {
+
+QApplication& MenuApp() {
+    static int argc = 1;
+    static char name[] = "menu_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app =
+        qApp ? static_cast<QApplication*>(QCoreApplication::instance()) : new QApplication(argc, argv);
+    return *app;
+}
+
+QPoint Centre(const Rect& r) {
+    return {r.left + r.width / 2, r.top + r.height / 2};
+}
+
+std::vector<CalendarPicture> Sheets(std::initializer_list<const char*> hints) {
+    std::vector<CalendarPicture> sheets;
+    for (const char* hint : hints) {
+        QImage image(60, 100, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        sheets.push_back({image, QString::fromUtf8(hint)});
+    }
+    return sheets;
+}
+
+TEST(MenuCalendar, EachSheetTellsItsHintAndTheRightOneTurns) {
+    MenuApp();
+    MenuScreen menu;
+    const Scale scale = Scale::ForWindowSize(1);
+    QImage cloth(scale.clientWidth, scale.clientHeight, QImage::Format_RGB32);
+    cloth.fill(Qt::darkGreen);
+    menu.Arrange(scale, cloth, MenuLook());
+    menu.SetCalendar(Sheets({"10 December", "Sagittarius", "Year of the Horse"}));
+    const QPoint left = Centre(menu.CalendarLeft()), right = Centre(menu.CalendarRight());
+    EXPECT_EQ(menu.HintAt(left), QStringLiteral("10 December"));
+    EXPECT_EQ(menu.HintAt(right), QStringLiteral("Sagittarius"));
+    menu.TurnCalendar();
+    EXPECT_EQ(menu.HintAt(right), QStringLiteral("Year of the Horse"));
+    menu.TurnCalendar(); // after the last sheet the first of the turning ones comes back
+    EXPECT_EQ(menu.HintAt(right), QStringLiteral("Sagittarius"));
+    EXPECT_EQ(menu.HintAt(left), QStringLiteral("10 December"));
+
+    // One sheet fills only the left image; without the calendar package nothing is told.
+    menu.SetCalendar(Sheets({"10 December"}));
+    EXPECT_TRUE(menu.HintAt(right).isEmpty());
+    menu.SetCalendar({});
+    EXPECT_TRUE(menu.HintAt(left).isEmpty());
+}
+
+} // namespace
+} // namespace tarvo
