@@ -5,10 +5,11 @@ namespace tarvo {
 int SortHand(TCards_I1x36& I, TCards_J1x36& J, TCards_J1x36& aux, char trump) {
     TCards_I1x36 sortedI;
     TCards_J1x36 sortedJ;
-    TCards_J1x36 sortedAux;
+    // Emptied hand slots get 0; the slots beyond the deck are never a hand's and stay as they were.
+    TCards_J1x36 sortedAux = aux;
     sortedI.Fill(NoCard);
     sortedJ.Fill(EmptyRank);
-    sortedAux.Fill(0);
+    for (int i = 1; i <= DeckSize; ++i) sortedAux[i] = 0;
     int count = 0;
     for (bool trumps : {false, true})
         for (int r = 1; r <= RankCount; ++r)

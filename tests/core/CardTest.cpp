@@ -82,6 +82,7 @@ TEST(HandSort, NonTrumpsByRankThenTrumpsKeepingTies) {
             EXPECT_EQ(h.J[i], EmptyRank);
         }
         for (int i = count + 1; i <= DeckSize; ++i) EXPECT_EQ(h.aux[i], 0);
+        for (int i = DeckSize + 1; i <= 64; ++i) EXPECT_EQ(h.aux[i], EmptyRank) << i;
     }
     Hand h = MakeHand({"Тп", "6ч"});
     SortHand(h.I, h.J, h.aux, cp::Pe);
