@@ -31,15 +31,18 @@ class Checker {
     }
 
     void CheckPlaces() {
-        if (g_.Och < 1 || g_.Och > DeckSize + 1) Fail("Och out of range");
+        // Without a valid Och the talon is unknown: its cards can be neither seen nor missed.
+        bool talonKnown = g_.Och >= 1 && g_.Och <= DeckSize + 1;
+        if (!talonKnown) Fail("Och out of range");
         if (g_.Koz != g_.KolodaI[DeckSize].suit) Fail("Koz is not the suit of the bottom card");
-        for (int p = g_.Och; p <= DeckSize; ++p) See(g_.KolodaI[p], "talon");
+        if (talonKnown)
+            for (int p = g_.Och; p <= DeckSize; ++p) See(g_.KolodaI[p], "talon");
         for (int seat = 1; seat <= 3; ++seat)
             for (int i = 1; i <= g_.KolCards[seat] && i <= DeckSize; ++i)
                 See(g_.CardsI[seat][i], "hand " + std::to_string(seat));
         for (int i = 1; i < g_.OchGame && i <= 12; ++i) See(g_.InGameI[i], "table");
         for (int i = 1; i < g_.BitoNext && i <= DeckSize; ++i) See(g_.Bito[i], "discard pile");
-        for (int n = 1; n <= DeckSize; ++n)
+        for (int n = 1; n <= DeckSize && talonKnown; ++n)
             if (seen_[static_cast<std::size_t>(n)] == 0) Fail(CardFromNumber(n).Utf8() + " is nowhere");
     }
 
