@@ -428,11 +428,49 @@ int TableScreen::HitTest(int seat, int x) const {
     return 0;
 }
 
+TStr2 TableScreen::SpokenCardAt(QPoint at) const {
+    if (!game_ || !tableShown_) return TStr2();
+    auto inCell = [&](int left, int top) {
+        return at.x() >= left && at.x() < left + store_.cellWidth && at.y() >= top &&
+               at.y() < top + store_.cellHeight;
+    };
+    // The table's cards, the later (upper) ones first.
+    for (int i = game_->KolCardsStol; i >= 1; --i) {
+        if (tableGone_.count(i)) continue;
+        const Point place = TableCardPlace(i, tableDefence_[static_cast<std::size_t>(i)]);
+        if (inCell(place.x, place.y)) return game_->InGameI[i];
+    }
+    // The trump under the talon, while there is a talon.
+    const Scale& s = layout_.scale;
+    if (TalonCount(*game_) > 0 && inCell(layout_.talon.left + s.Scaled(12) + s.Scaled(store_.trumpOffset),
+                                         layout_.talon.top + s.Scaled(70)))
+        return game_->KolodaI[DeckSize];
+    // An opponent's card that lies face up.
+    for (int seat = 1; seat <= 2; ++seat) {
+        if (!reveal_ && !faceUp_[static_cast<std::size_t>(seat)]) continue;
+        const Rect& hand = layout_.hands[static_cast<std::size_t>(seat - 1)];
+        if (at.y() < hand.top || at.y() >= hand.top + store_.cellHeight) continue;
+        if (int slot = HitTest(seat, at.x())) return game_->CardsI[seat][slot];
+    }
+    return TStr2();
+}
+
 void TableScreen::mouseReleaseEvent(QMouseEvent* event) {
     const Rect& hand = layout_.hands[2];
     QPoint at = event->position().toPoint();
-    if (!tableShown_ || flying_ || at.y() < hand.top || at.y() >= hand.top + store_.cellHeight) return;
-    if (int slot = HitTest(3, at.x())) emit ownCardClicked(slot, event->button() == Qt::RightButton);
+    if (!tableShown_ || flying_) return;
+    const bool right = event->button() == Qt::RightButton;
+    if (at.y() >= hand.top && at.y() < hand.top + store_.cellHeight) {
+        if (int slot = HitTest(3, at.x())) {
+            emit ownCardClicked(slot, right);
+            return;
+        }
+    }
+    // The right button names any card the player can see.
+    if (right) {
+        const TStr2 card = SpokenCardAt(at);
+        if (!card.Empty()) SayCard(card);
+    }
 }
 
 void TableScreen::mouseMoveEvent(QMouseEvent* event) {

@@ -67,6 +67,9 @@ class TableScreen : public QWidget, public TableView {
     // Shows the opponents' hands face up (the reveal flag).
     void SetReveal(bool on);
     bool Revealed() const { return reveal_; }
+    // The card the voice names for a right click at a point: a card on the table, the trump
+    // under the talon, or an opponent's card lying face up (nothing elsewhere).
+    TStr2 SpokenCardAt(QPoint at) const;
     QPushButton* ActionButton() const { return action_; }
     void RedrawAll();
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
+#include <optional>
 
 #include "../core/TestSupport.h"
 #include "core/Queries.h"
@@ -162,4 +163,62 @@ TEST(TableScreen, PlayingAsAHuman) {
     EXPECT_EQ(g.HodPhase, 1);
     EXPECT_EQ(g.HodSeat, 1);     // the seat after the taker attacks
     EXPECT_EQ(g.KolCards[3], 5); // his two cards and the three he took
+}
+
+namespace {
+
+class SpeakingTable : public TableScreen {
+  public:
+    using TableScreen::TableScreen;
+    std::vector<TStr2> said;
+    void SayCard(TStr2 card) override { said.push_back(card); }
+    void PlaySound(std::string_view) override {}
+};
+
+// The first point of a part where the voice would name `code`.
+std::optional<QPoint> PointNaming(const TableScreen& table, const Rect& part, const char* code) {
+    for (int y = part.top; y < part.top + part.height; y += 3)
+        for (int x = part.left; x < part.left + part.width; x += 3)
+            if (table.SpokenCardAt({x, y}) == test::Card(code)) return QPoint(x, y);
+    return std::nullopt;
+}
+
+} // namespace
+
+// The right button names every card the player can see: on the table, the trump under the talon,
+// and an opponent's card only while his hand lies open.
+TEST(TableScreen, RightClickNamesTheCardsInSight) {
+    Application();
+    ImageStore store;
+    CardLook look;
+    Quiet quiet;
+    LoadCardFaces(store, look, quiet);
+    LoadCardBacks(store, look, quiet);
+    GameState g = test::Position({"6ч 8к", "7ч 9к", "6б"}, 1, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
+    SpeakingTable table(store);
+    TableOptions options;
+    options.flyCards = false;
+    options.soundOn = false;
+    table.SetOptions(options);
+    table.ApplyWindowSize();
+    table.Attach(&g);
+    table.EnterTable();
+    ASSERT_EQ(RunScriptLine(g, table, "1 leads 6ч"), "");
+
+    const Layout& layout = table.CurrentLayout();
+    const auto onTable = PointNaming(table, layout.table, "6ч");
+    ASSERT_TRUE(onTable);
+    QTest::mouseClick(&table, Qt::RightButton, {}, *onTable);
+    ASSERT_EQ(table.said.size(), 1u);
+    EXPECT_EQ(table.said[0], test::Card("6ч"));
+    EXPECT_TRUE(PointNaming(table, layout.talon, "Тп"));
+
+    EXPECT_FALSE(PointNaming(table, layout.hands[1], "7ч"));
+    table.SetReveal(true);
+    const auto opponent = PointNaming(table, layout.hands[1], "7ч");
+    ASSERT_TRUE(opponent);
+    QTest::mouseClick(&table, Qt::LeftButton, {}, *opponent); // the left button says nothing
+    QTest::mouseClick(&table, Qt::RightButton, {}, *opponent);
+    ASSERT_EQ(table.said.size(), 2u);
+    EXPECT_EQ(table.said[1], test::Card("7ч"));
 }
