@@ -124,12 +124,19 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     ApplyTexts();
     title_->SetCaption(settings_.Language, settings_.CaptionColour);
     ShowTitle();
+    const int language = settings_.Language;
     if (!CheckRecordsAtStart()) {
         QTimer::singleShot(0, this, [this] {
             close();
             QCoreApplication::exit(1); // a records file the player cannot trust ends the program
         });
         return;
+    }
+    if (settings_.Language != language) { // the records file asked for Russian
+        ApplyFontSettings();
+        setWindowTitle(Tr(txt::ProductName));
+        ApplyTexts();
+        title_->SetCaption(settings_.Language, settings_.CaptionColour);
     }
     if (options_.autoplayGames > 0) QTimer::singleShot(0, this, &MainWindow::ShowMenu);
 }
@@ -351,7 +358,10 @@ std::filesystem::path MainWindow::ActiveRecordsFile() const {
 bool MainWindow::CheckRecordsAtStart() {
     for (std::string_view name : {LocalRecordsFileName, NetRecordsFileName}) {
         std::filesystem::path path = options_.data.File(std::string(name));
-        RecordsCheckResult check = CheckRecordsFile(path);
+        // A records file marked Russian sets the language at every start (the local file only).
+        std::function<void()> russian;
+        if (name == LocalRecordsFileName) russian = [this] { settings_.Language = 1; };
+        RecordsCheckResult check = CheckRecordsFile(path, russian);
         QString where = " \"" + QString::fromStdString(path.string()) + "\"!";
         if (check.status == RecordsCheck::Missing) {
             ShowMessage(Tr(txt::CantFindFile) + where);
@@ -447,10 +457,13 @@ void MainWindow::RecordAndExitToMenu() {
     context.dataFolder = options_.data.folder;
     QDateTime now = QDateTime::currentDateTime();
     context.time = now.toString(QStringLiteral("h:mm")).toStdString();
-    context.date = QLocale::system().toString(now.date(), QLocale::ShortFormat).toStdString();
+    // The history keeps ten characters of the date: a longer short format would lose the year.
+    QString date = QLocale::system().toString(now.date(), QLocale::ShortFormat);
+    if (date.size() > 10) date = now.date().toString(QStringLiteral("dd.MM.yyyy"));
+    context.date = date.toStdString();
     SeriesOutcome outcome = RecordSeries(series_, game_, context);
     if (!outcome.sound.empty()) table_->PlaySound(outcome.sound);
-    if (outcome.store.write == RecordsWrite::DiskError) ShowMessage(Tr(txt::DiskWriteError));
+    ReportRecordsWrite(outcome.store.write);
     if (outcome.history.status == HistoryWrite::CantSave) ShowMessage(QStringLiteral("Cann`t save history!"));
     LeaveTable();
     if (outcome.cycleEnd && outcome.endOfCycle && options_.autoplayGames == 0)
@@ -465,7 +478,7 @@ void MainWindow::AbandonSeries() {
     auto answer = QMessageBox::question(this, Tr(txt::ProductName),
                                         Tr(txt::ExitQuestion, 0) + "\n" + Tr(txt::DataWillBeLost));
     if (answer != QMessageBox::Yes) return;
-    RemoveMember(ActiveRecordsFile(), series_.slot, writes_);
+    ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
     LeaveTable();
 }
 
@@ -608,7 +621,16 @@ void MainWindow::LeaveTable() {
     gameTimer_.stop();
     game_.StartPending = 0;
     game_.InputOpen = 0;
+    table_->PlaySound("WToMenK");
     ShowMenu();
+}
+
+// A records write that failed is told; the old file is whole either way.
+void MainWindow::ReportRecordsWrite(RecordsWrite result) {
+    if (result == RecordsWrite::DiskError) ShowMessage(Tr(txt::DiskWriteError));
+    if (result == RecordsWrite::Unreadable)
+        ShowMessage(Tr(txt::IncorrectFile) + " \"" + QString::fromStdString(ActiveRecordsFile().string()) +
+                    "\"!");
 }
 
 void MainWindow::OnGameTick() {
@@ -739,7 +761,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
             event->ignore();
             return;
         }
-        RemoveMember(ActiveRecordsFile(), series_.slot, writes_); // leaving a series costs the slot
+        // Leaving a series costs the slot.
+        ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
     }
     gameTimer_.stop();
     songTimer_.stop();

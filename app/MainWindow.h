@@ -83,6 +83,7 @@ class MainWindow : public QMainWindow {
     void NoteBoutStart();
     bool SaveSettingsNow();
     void ApplyFontSettings();
+    void ReportRecordsWrite(RecordsWrite result);
     void ReLayOutMenu();
     void ShowOptionsDialog();
 

@@ -32,8 +32,12 @@ std::string ReadAll(const fs::path& path) {
 TEST(Autoplay, ThreeGamesAreRecordedInANewDataFolder) {
     fs::path folder = fs::temp_directory_path() / ("tarvo3-autoplay-" + std::to_string(::getpid()));
     fs::remove_all(folder);
-    std::string command = std::string("QT_QPA_PLATFORM=offscreen ") + TARVO3_PROGRAM + " --data-dir '" +
-                          folder.string() + "' --autoplay 3 > '" + (folder.string() + ".log") + "' 2>&1";
+    // The menu song is written to the temporary folder at start and removed at exit.
+    const fs::path temp = folder.string() + "-tmp";
+    fs::create_directories(temp);
+    std::string command = std::string("QT_QPA_PLATFORM=offscreen TMPDIR='") + temp.string() + "' " +
+                          TARVO3_PROGRAM + " --data-dir '" + folder.string() + "' --autoplay 3 > '" +
+                          (folder.string() + ".log") + "' 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << ReadAll(folder.string() + ".log");
     EXPECT_NE(ReadAll(folder.string() + ".log").find("autoplay: 3 games"), std::string::npos);
 
@@ -57,6 +61,31 @@ TEST(Autoplay, ThreeGamesAreRecordedInANewDataFolder) {
         ++lines;
     EXPECT_EQ(lines, 35u);
     EXPECT_TRUE(settings.size() >= 2 && settings.substr(settings.size() - 2) == "\r\n");
+    EXPECT_FALSE(fs::exists(temp / "temp15_25.mid"));
+    fs::remove_all(folder);
+    fs::remove_all(temp);
+    fs::remove(folder.string() + ".log");
+}
+
+// A club file whose last line begins with "1" makes the program Russian at every start; the
+// settings written at exit keep it.
+TEST(Autoplay, RussianMarkerOfTheClubSetsTheLanguage) {
+    fs::path folder = fs::temp_directory_path() / ("tarvo3-russian-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    std::string run = std::string("QT_QPA_PLATFORM=offscreen ") + TARVO3_PROGRAM + " --data-dir '" +
+                      folder.string() + "' --autoplay 1 > '" + folder.string() + ".log' 2>&1";
+    ASSERT_EQ(std::system(run.c_str()), 0);
+    ASSERT_EQ(LoadSettings(folder / "Tarvo3.ini").Language, 0);
+    std::string records = ReadAll(folder / "Tarvo3.clb");
+    std::size_t last = records.rfind("\r\n", records.size() - 3);
+    ASSERT_NE(last, std::string::npos);
+    records[last + 2] = '1'; // the marker lies outside the sums
+    {
+        std::ofstream out(folder / "Tarvo3.clb", std::ios::binary | std::ios::trunc);
+        out << records;
+    }
+    ASSERT_EQ(std::system(run.c_str()), 0) << ReadAll(folder.string() + ".log");
+    EXPECT_EQ(LoadSettings(folder / "Tarvo3.ini").Language, 1);
     fs::remove_all(folder);
     fs::remove(folder.string() + ".log");
 }
