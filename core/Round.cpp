@@ -149,11 +149,12 @@ void BeginPlay(GameState& g) {
 void Refill(GameState& g, TableView& view, int seat) {
     if (seat < 1 || seat > 3 || g.KolCards[seat] >= 6 || g.Och > DeckSize) return;
     for (int slot = g.KolCards[seat] + 1; slot <= 6 && g.Och <= DeckSize; ++slot) {
-        g.CardsI[seat][slot] = g.KolodaI[g.Och];
-        g.CardsJ[seat][slot] = g.KolodaJ[g.Och];
+        const int from = g.Och;
+        g.CardsI[seat][slot] = g.KolodaI[from];
+        g.CardsJ[seat][slot] = g.KolodaJ[from];
         ++g.KolCards[seat];
-        view.FlyCard({g.KolodaI[g.Och], Place::Talon, 0, g.Och, Place::Hand, seat, slot});
-        ++g.Och;
+        ++g.Och; // the card has left the talon before it flies: the view shows both parts after it
+        view.FlyCard({g.KolodaI[from], Place::Talon, 0, from, Place::Hand, seat, slot});
         view.RedrawTalon();
     }
     SortSeat(g, seat);

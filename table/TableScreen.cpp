@@ -571,7 +571,11 @@ void TableScreen::FlyCard(const CardFlight& f) {
     }
     s.at = s.from;
     Fly({s});
-    if (f.from != Place::Hand) PauseMs(200);
+    if (f.from == Place::Hand) return;
+    // A card dealt or taken lands in its hand before the pause, and a dealt one leaves the talon.
+    if (f.from == Place::Talon) RedrawTalon();
+    RedrawHand(f.toSeat);
+    PauseMs(200);
 }
 
 void TableScreen::FlyCardGroup(const std::vector<CardFlight>& flights) {
