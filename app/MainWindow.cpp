@@ -195,8 +195,11 @@ bool MainWindow::OptionsLink::BackgroundChanged() {
     w_.look_.background = w_.settings_.Background;
     w_.look_.backgroundVariant = w_.settings_.BackgroundVariant;
     const bool loaded = LoadBackground(w_.store_, w_.look_, messages, w_.settings_.MainMenuDesign != 0);
+    const bool kept = loaded && w_.look_.background == w_.settings_.Background &&
+                      w_.look_.backgroundVariant == w_.settings_.BackgroundVariant;
+    w_.KeepFallBacks();
     w_.LayOutMenu();
-    return loaded && w_.look_.background == w_.settings_.Background;
+    return kept;
 }
 
 void MainWindow::OptionsLink::MusicSwitched() {
@@ -212,12 +215,11 @@ void MainWindow::OptionsLink::FontsChanged() {
 bool MainWindow::OptionsLink::MainMenuDesignChanged() {
     WindowMessages messages(&w_, w_.settings_.Language, w_.options_.autoplayGames == 0);
     const bool wanted = w_.settings_.MainMenuDesign != 0;
+    w_.look_.mainMenuDesign = wanted;
+    w_.look_.tableDesign = w_.settings_.TableDesign != 0;
+    w_.look_.windowDesignGraphic = WindowDesign(w_.settings_) == 4;
     const bool loaded = LoadBackground(w_.store_, w_.look_, messages, wanted);
-    if (wanted && !loaded) {
-        // Without the graphics package no graphic design can be shown.
-        w_.settings_.TableDesign = 0;
-        if (WindowDesign(w_.settings_) == 4) SetWindowDesign(w_.settings_, 1);
-    }
+    w_.KeepFallBacks(); // without the graphics package no graphic design can be shown
     w_.LayOutMenu();
     return !wanted || loaded;
 }
@@ -248,13 +250,38 @@ void MainWindow::LoadPictures() {
     look_.windowSize = settings_.WindowSize;
     look_.scale = scale.S;
     look_.clientSize = QSize(scale.clientWidth, scale.clientHeight);
-    LoadCardFaces(store_, look_, messages);
-    LoadCardBacks(store_, look_, messages);
-    LoadBackground(store_, look_, messages, false);
-    // A set that could not be loaded fell back; keep that for the next save.
+    look_.mainMenuDesign = settings_.MainMenuDesign != 0;
+    look_.tableDesign = settings_.TableDesign != 0;
+    look_.windowDesignGraphic = WindowDesign(settings_) == 4;
+    LoadCardFaces(store_, look_, messages); // the backs come with the faces
+    const bool atTable = table_ && !menuShown_ && table_->TableShown();
+    LoadBackground(store_, look_, messages, atTable ? look_.tableDesign : look_.mainMenuDesign);
+    KeepFallBacks();
+}
+
+// A set or design that could not be loaded fell back; keep that for the next save.
+void MainWindow::KeepFallBacks() {
     settings_.CardFaces = look_.cardFaces;
     settings_.CardBack = look_.cardBack;
     settings_.Background = look_.background;
+    settings_.BackgroundVariant = look_.backgroundVariant;
+    if (!look_.mainMenuDesign) settings_.MainMenuDesign = 0;
+    if (!look_.tableDesign) settings_.TableDesign = 0;
+    if (!look_.windowDesignGraphic && WindowDesign(settings_) == 4) SetWindowDesign(settings_, 1);
+}
+
+// The menu and the table may each have the graphic design or not: the background follows.
+void MainWindow::LoadBackgroundFor(bool table) {
+    if (settings_.MainMenuDesign == settings_.TableDesign) return;
+    WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
+    LoadBackground(store_, look_, messages, table ? look_.tableDesign : look_.mainMenuDesign);
+    KeepFallBacks();
+}
+
+// A new deal: the back of this game, and the table's background when it differs from the menu's.
+void MainWindow::EnterTableForDeal() {
+    ChooseBackForGame(store_, look_);
+    table_->EnterTable();
 }
 
 TableTexts MainWindow::TextsForTable() const {
@@ -296,6 +323,16 @@ void MainWindow::ApplyTexts() {
     m.history = Tr(txt::History);
     m.mode = QStringLiteral("Mode");
     m.exit = Tr(txt::Exit);
+    // The info display's hints by its mode 1..7 (mode 6 is shown as 7).
+    m.info.hints = {QString(),
+                    Tr(txt::DynamicIq),
+                    Tr(txt::GamesWithPc),
+                    Tr(txt::BestWindowsPlayer),
+                    Tr(txt::BestAndroidPlayer),
+                    Tr(txt::BestAccountPlayer),
+                    Tr(txt::ClubMembers),
+                    Tr(txt::ClubMembers)};
+    m.info.no = Tr(txt::No);
     menu_->SetTexts(m);
     menu_->Button(MenuButton::TopTen)->setToolTip(Tr(txt::GamesInCycle) + ": 30");
 }
@@ -309,6 +346,7 @@ void MainWindow::ShowTitle() {
 }
 
 void MainWindow::ShowMenu() {
+    LoadBackgroundFor(false);
     Scale scale = CurrentScale();
     table_->ApplyWindowSize(scale.clientWidth, scale.clientHeight);
     table_->HideTable();
@@ -605,7 +643,8 @@ void MainWindow::StartSeries() {
     menuShown_ = false;
     game_.Rules = {settings_.NoFiveOfSuit, settings_.FirstBoutFive, settings_.FirstMove};
     song_->DealGame();
-    table_->EnterTable();
+    LoadBackgroundFor(true);
+    EnterTableForDeal();
     tarvo::StartSeries(*match_, decks_, series_.G0);
     TableTexts t = TextsForTable();
     table_->SetTexts(t);
@@ -704,7 +743,7 @@ void MainWindow::AutoplayStep() {
             close();
             return;
         }
-        table_->EnterTable();
+        EnterTableForDeal();
         PressActionButton(*match_, decks_);
         table_->RedrawAll();
     } else if (PendingBoutEnd(g) || ActingSeat(g) == 3) {
@@ -726,7 +765,7 @@ void MainWindow::OnAction() {
     if (stepRunning_) return;
     StepGuard guard(stepRunning_);
     bool nextGame = game_.GameOver;
-    if (nextGame) table_->EnterTable();
+    if (nextGame) EnterTableForDeal();
     PressActionButton(*match_, decks_);
     if (nextGame) table_->RedrawAll();
 }

@@ -83,6 +83,9 @@ class MainWindow : public QMainWindow {
     void NoteBoutStart();
     bool SaveSettingsNow();
     void ApplyFontSettings();
+    void KeepFallBacks();
+    void LoadBackgroundFor(bool table);
+    void EnterTableForDeal();
     void ReportRecordsWrite(RecordsWrite result);
     void ReLayOutMenu();
     void ShowOptionsDialog();
@@ -105,7 +108,10 @@ class MainWindow : public QMainWindow {
         void ButtonStyleChanged() override { w_.LayOutMenu(); }
         void FontsChanged() override;
         bool MainMenuDesignChanged() override;
-        void TableDesignChanged() override { w_.LayOutMenu(); }
+        void TableDesignChanged() override {
+            w_.look_.tableDesign = w_.settings_.TableDesign != 0;
+            w_.LayOutMenu();
+        }
 
       private:
         MainWindow& w_;
