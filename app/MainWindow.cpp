@@ -321,7 +321,7 @@ void MainWindow::ApplyTexts() {
     m.topTen = Tr(txt::TopTen);
     m.options = Tr(txt::Options);
     m.history = Tr(txt::History);
-    m.mode = QStringLiteral("Mode");
+    m.mode = Tr(txt::ClubHeader, 0);
     m.exit = Tr(txt::Exit);
     // The info display's hints by its mode 1..7 (mode 6 is shown as 7).
     m.info.hints = {QString(),
@@ -436,6 +436,7 @@ class ButtonMeasure : public TextMeasure {
 void MainWindow::RefreshClubList() {
     ButtonMeasure measure(menu_->Button(MenuButton::Club1)->font());
     MenuTexts m = menuTexts_;
+    m.modeLine = Tr(txt::ClubHeader, settings_.ClubView == 2 ? 2 : 1);
     if (auto club = ReadClubList(ActiveRecordsFile(), settings_.ClubView, measure)) {
         for (int slot = 1; slot <= 5; ++slot)
             m.clubRows[static_cast<std::size_t>(slot - 1)] = QString::fromStdString(club->captions[slot]);

@@ -79,10 +79,19 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
 
     MedalLook medals = SetMedals(scale, look.newButtons, look.mainMenuDesign);
     for (int k = 0; k < 3; ++k) {
-        QPalette palette = Button(static_cast<MenuButton>(k))->palette();
+        TQobCardsButton* row = Button(static_cast<MenuButton>(k));
+        QPalette palette = row->palette();
         palette.setColor(QPalette::ButtonText, medals.rowCaption);
-        Button(static_cast<MenuButton>(k))->setPalette(palette);
+        row->setPalette(palette);
+        const QString& glyph = medals.glyphs[static_cast<std::size_t>(k)];
+        const QImage medal = glyph.isEmpty() ? QImage() : BuiltinPicture(glyph);
+        row->setIcon(medal.isNull() ? QIcon() : QIcon(QPixmap::fromImage(medal)));
+        if (!medal.isNull()) row->setIconSize(QSize(h - 4, h - 4));
     }
+    // The header above the club list (Panel4), in the fixed-pitch font its columns are laid out for.
+    modePanel_ = {RoundEven(180 * Sx), top - h - scale.Scaled(10), RoundEven(400 * Sx), h};
+    modeColour_ = medals.modeCaption.value_or(QColor(0xFF, 0xFF, 0xC8));
+    modeFont_ = RoleFont(FontRole::Fixed, scale.Scaled(16), true);
     update();
 }
 
@@ -190,6 +199,11 @@ void MenuScreen::paintEvent(QPaintEvent*) {
     if (!first.isNull()) p.drawImage(at(anim1_), first);
     if (!second.isNull()) p.drawImage(at(anim2_), second);
     if (!shelfPicture_.isNull()) p.drawImage(at(newsChat_.shelf), shelfPicture_);
+    if (!texts_.modeLine.isEmpty()) {
+        p.setFont(modeFont_);
+        p.setPen(modeColour_);
+        p.drawText(at(modePanel_), Qt::AlignCenter, texts_.modeLine);
+    }
     auto siren = [&](bool shown, bool animates, const Rect& r, const char* name) {
         if (!shown) return;
         QImage frame = BuiltinGifFrame(QString::fromLatin1(name), animates ? sirenFrame_ % 8 : 0);

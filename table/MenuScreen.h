@@ -3,6 +3,8 @@
 // clock and the online-figures display. It only shows; the window decides what a click does.
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -54,6 +56,7 @@ class MenuScreen : public QWidget {
     void TurnCalendar();
     Rect CalendarLeft() const { return calendarLeft_; }
     Rect CalendarRight() const { return calendarRight_; }
+    Rect ModePanel() const { return modePanel_; }
     // News or chat waiting on the score server: the sirens turn.
     void SetWaiting(bool news, bool chat);
     TQobCardsButton* Button(MenuButton which) const { return buttons_[static_cast<std::size_t>(which)]; }
@@ -84,7 +87,9 @@ class MenuScreen : public QWidget {
     MenuLook look_;
     MenuTexts texts_;
     std::array<TQobCardsButton*, 11> buttons_{};
-    Rect title_, caption_, anim1_, anim2_, clock_, info_;
+    Rect title_, caption_, anim1_, anim2_, clock_, info_, modePanel_;
+    QColor modeColour_;
+    QFont modeFont_;
     QImage titlePicture_, captionPicture_;
     std::optional<InfoReply> reply_;
     int infoMode_ = 1;
