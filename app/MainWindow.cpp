@@ -52,7 +52,16 @@ class WindowMessages : public SettingsMessages, public PictureMessages, public S
         texts.language = language_;
         ShowMessageLines(Utf8(text), QString(), QString(), texts, parent_);
     }
-    void CantCreateMusicFile() override { ShowError(Text(txt::CantCreateMusicFile, 0, language_)); }
+    // The song is prepared before the game's own windows are up: this one comes in the system's box.
+    void CantCreateMusicFile() override {
+        const std::string_view text = Text(txt::CantCreateMusicFile, 0, language_);
+        if (!person_) {
+            ShowError(text);
+            return;
+        }
+        QMessageBox::warning(parent_, Utf8(Text(txt::ProductName, 0, language_)), Utf8(text),
+                             QMessageBox::Ok);
+    }
     void CantFindFile(const QString& fileName) override {
         ShowError((Utf8(Text(txt::CantFindFile, 0, language_)) + " " + fileName).toStdString());
     }
