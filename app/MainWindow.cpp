@@ -316,6 +316,7 @@ TableTexts MainWindow::TextsForTable() const {
 
 void MainWindow::ApplyTexts() {
     table_->SetTexts(TextsForTable());
+    computer_.SetThinkText(std::string(Text(txt::IThink, 0, settings_.Language)));
     TableOptions o;
     o.windowSize = settings_.WindowSize;
     o.flyCards = settings_.FlyCards && options_.autoplayGames == 0;

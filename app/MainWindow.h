@@ -129,6 +129,7 @@ class MainWindow : public QMainWindow {
         MoveChoice Decide(const GameState& g, TableView& view, MoveKind kind, int seat,
                           bool isThird) override;
         bool randomSeatThree = false;
+        void SetThinkText(std::string text) { ai_.SetThinkText(std::move(text)); }
 
       private:
         AiPlayer ai_;

@@ -28,8 +28,13 @@ class ComputerPlayer {
 class AiPlayer final : public ComputerPlayer {
   public:
     MoveChoice Decide(const GameState& g, TableView& view, MoveKind kind, int seat, bool isThird) override {
-        return ComputerMove(g, view, kind, seat, isThird);
+        return ComputerMove(g, view, kind, seat, isThird, options_);
     }
+    // The search's progress text begins with this ("I think... " in the player's language).
+    void SetThinkText(std::string text) { options_.think = std::move(text); }
+
+  private:
+    SearchOptions options_;
 };
 
 // Where the step's record bodies go (the network transport; nothing in a local game). A body for
