@@ -96,7 +96,7 @@ class MainWindow : public QMainWindow {
         explicit OptionsLink(MainWindow& window) : w_(window) {}
         void LanguageChanged() override;
         void WindowSizeChanged() override { w_.ReLayOutMenu(); }
-        void CardFacesChanged() override { w_.LoadPictures(); }
+        void CardFacesChanged() override { w_.ReLayOutMenu(); } // a wide or narrow set moves the cells
         void CardBacksChanged() override { w_.LoadPictures(); }
         bool BackgroundChanged() override;
         void NetGameChanged() override { w_.LayOutMenu(); }
