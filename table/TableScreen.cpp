@@ -377,7 +377,8 @@ void TableScreen::ShowGameResult(GameResult result) {
                                                       : texts_.draw;
     result_ = tarvo::ShowGameResult(Context(), layout_.table, result, text, options_.gifAnimation);
     bannerFrame_ = 0;
-    bannerStop_ = result == GameResult::Lost ? 24 : result == GameResult::Won ? 9 : -1;
+    // A lost or won game's banner plays once to its still frame; the draw's shines on.
+    bannerStop_ = result == GameResult::Lost ? 20 : result == GameResult::Won ? 9 : -1;
     if (result_.stillFrame < 0)
         banner_.start(100);
     else

@@ -62,8 +62,9 @@ std::vector<QImage> DrawResultBanner(QSize size, int outcome, int frames) {
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing);
         const double t = double(f) / (frames - 1);
-        // The banner unrolls, then its letters shine in turn.
-        const double open = std::min(1.0, t * 2.5);
+        // The banner unrolls in the first six frames (a draw shows it whole from the start), then
+        // its letters shine in turn; the still frames (20, 9, 0) show it complete.
+        const double open = outcome == 2 ? 1.0 : std::min(1.0, f / 6.0);
         const QRectF band(w * 0.5 * (1 - open) + 2, h * 0.18, (w - 4) * open, h * 0.64);
         QLinearGradient g(0, band.top(), 0, band.bottom());
         g.setColorAt(0, colours[outcome].lighter(140));

@@ -87,6 +87,10 @@ void Size(Shots& shots, int windowSize) {
 
     PlayUntil(m, 99);
     GameTick(m);
+    // The result banner animates to its still frame, as the player sees it after a moment.
+    QElapsedTimer banner;
+    banner.start();
+    while (banner.elapsed() < 2600) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     shots.Save(table, QString("end-%1").arg(windowSize));
 }
 
