@@ -110,6 +110,10 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     menu_ = new MenuScreen(table_);
     menu_->hide();
     connect(menu_, &MenuScreen::clicked, this, &MainWindow::OnMenu);
+    connect(menu_, &MenuScreen::captionClicked, this, [this] {
+        settings_.CaptionColour = settings_.CaptionColour % 7 + 1;
+        LayOutMenu();
+    });
 
     connect(title_, &TitleScreen::left, this, &MainWindow::ShowMenu);
     connect(table_, &TableScreen::actionPressed, this, &MainWindow::OnAction);
@@ -447,6 +451,10 @@ void MainWindow::RefreshClubList() {
     ButtonMeasure measure(menu_->Button(MenuButton::Club1)->font());
     MenuTexts m = menuTexts_;
     m.modeLine = Tr(txt::ClubHeader, settings_.ClubView == 2 ? 2 : 1);
+    // Network series come with network play; until then its club is shown but not played.
+    for (MenuButton b : {MenuButton::Club1, MenuButton::Club2, MenuButton::Club3, MenuButton::Club4,
+                         MenuButton::Club5, MenuButton::Sixth})
+        menu_->SetAvailable(b, !settings_.NetGame, Tr(txt::Unavailable));
     if (auto club = ReadClubList(ActiveRecordsFile(), settings_.ClubView, measure)) {
         for (int slot = 1; slot <= 5; ++slot)
             m.clubRows[static_cast<std::size_t>(slot - 1)] = QString::fromStdString(club->captions[slot]);
@@ -540,6 +548,9 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
 // The rules and how to play, written for this program, in the system's browser: the installed
 // pages, else the ones beside the sources of a build.
 void MainWindow::OpenHelp() {
+    // The pages are written in English: a player of another language is told so first.
+    if (settings_.Language != 0)
+        ShowMessage(Tr(txt::HelpNotTranslated, 0) + "\n" + Tr(txt::HelpNotTranslated, 1));
     for (const char* folder : {TARVO_HELP_INSTALL_DIR, TARVO_HELP_SOURCE_DIR}) {
         QString page = QString::fromLocal8Bit(folder) + QStringLiteral("/index.html");
         if (QFileInfo::exists(page)) {
@@ -547,11 +558,13 @@ void MainWindow::OpenHelp() {
             return;
         }
     }
+    ShowMessage(Tr(txt::CantFindFile) + " \"index.html\"");
 }
 
 void MainWindow::ShowPopup(const QPoint& at) {
     bool tableUp = !menuShown_ && stack_->currentWidget() == table_ && table_->TableShown();
     QMenu popup(this);
+    popup.setToolTipsVisible(true); // the items that come later say so
     QAction* score = popup.addAction(Tr(txt::GeneralScore));
     QAction* exit = popup.addAction(Tr(txt::ExitToMenu));
     QAction* rename = popup.addAction(Tr(txt::ChangeName));
@@ -614,10 +627,13 @@ RecordsWindowOptions MainWindow::RecordsOptions() const {
     o.soundOn = settings_.SoundOn;
     o.gifAnimation = settings_.GifAnimation;
     o.ownCursor = settings_.OwnCursor;
+    o.salute = SaluteCallback(settings_.SaluteButtons);
     return o;
 }
 
 void MainWindow::OnMenu(MenuButton which) {
+    // Every menu button has the firework; the options dialog plays its own.
+    if (settings_.SaluteButtons && which != MenuButton::Options) PlaySalute();
     switch (which) {
     case MenuButton::Club1:
     case MenuButton::Club2:
@@ -634,7 +650,6 @@ void MainWindow::OnMenu(MenuButton which) {
         RefreshClubList();
         break;
     case MenuButton::TopTen:
-        if (settings_.SaluteButtons) PlaySalute();
         ShowTopTen(options_.data.folder, settings_.NetGame, RecordsOptions(), this);
         break;
     case MenuButton::History:
@@ -664,6 +679,7 @@ void MainWindow::StartSeries() {
 }
 
 void MainWindow::ExitToMenu() {
+    if (settings_.SaluteButtons) PlaySalute();
     RecordAndExitToMenu();
 }
 
@@ -775,6 +791,7 @@ void MainWindow::AutoplayStep() {
 void MainWindow::OnAction() {
     if (stepRunning_) return;
     StepGuard guard(stepRunning_);
+    if (settings_.SaluteButtons) PlaySalute();
     bool nextGame = game_.GameOver;
     if (nextGame) EnterTableForDeal();
     PressActionButton(*match_, decks_);

@@ -1,6 +1,7 @@
 #include "MenuScreen.h"
 
 #include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTime>
 #include <QToolTip>
@@ -171,6 +172,12 @@ QString MenuScreen::HintAt(QPoint at) const {
 
 std::size_t MenuScreen::RightSheet() const {
     return 1 + static_cast<std::size_t>(calendarTurn_) % (calendar_.size() - 1);
+}
+
+void MenuScreen::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    auto inside = [&](const Rect& r) { return QRect(r.left, r.top, r.width, r.height).contains(at); };
+    if (event->button() == Qt::LeftButton && (inside(title_) || inside(caption_))) emit captionClicked();
 }
 
 void MenuScreen::Tick() {

@@ -66,12 +66,15 @@ class MenuScreen : public QWidget {
 
   signals:
     void clicked(MenuButton which);
+    // The title or its caption was clicked: the caption takes its next colour.
+    void captionClicked();
 
   protected:
     void paintEvent(QPaintEvent*) override;
     void showEvent(QShowEvent*) override;
     void hideEvent(QHideEvent*) override;
     bool event(QEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   public:
     // The balloon text at a point of the menu: the info display's, or a calendar sheet's.
