@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -49,11 +50,26 @@ TEST(Autoplay, ThreeGamesAreRecordedInANewDataFolder) {
     ASSERT_TRUE(member);
     EXPECT_EQ(member->NameUtf8(), "Auto");
     EXPECT_EQ(member->G0, 3);
+    // The series' score and rating as the rules give them for the fools the program reports:
+    // 10 for every game another seat lost, less 30 for each own, over three games from nothing.
+    int fools[3] = {};
+    const std::string log = ReadAll(folder.string() + ".log");
+    ASSERT_EQ(std::sscanf(log.c_str() + log.find("autoplay: 3 games"), "autoplay: 3 games, fools %d %d %d",
+                          &fools[0], &fools[1], &fools[2]),
+              3)
+        << log;
+    const int score = 10 * (fools[0] + fools[1] + fools[2] - 3 * fools[2]);
+    EXPECT_EQ(member->P0, score);
+    EXPECT_NEAR(member->R0, score / 3.0, 1e-6);
 
     auto files = ListHistoryFiles(folder);
     ASSERT_EQ(files.size(), 1u);
     auto rows = ReadHistoryRows(folder, files.front().number);
     ASSERT_EQ(rows.size(), 1u);
+    EXPECT_NE(rows[0].player.find("Auto"), std::string::npos);
+    EXPECT_EQ(std::stoi(rows[0].games), 3);
+    EXPECT_EQ(std::stoi(rows[0].result), score);
+    EXPECT_EQ(rows[0].kind, 'L');
 
     std::string settings = ReadAll(folder / "Tarvo3.ini");
     std::size_t lines = 0;
