@@ -1,0 +1,136 @@
+// The real main window on the offscreen screen, driven as a person would: the title screen, the
+// club list, the welcome dialog and the popup menu.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <unistd.h>
+
+#include "app/MainWindow.h"
+#include "app/TitleScreen.h"
+#include "records/Club.h"
+#include "settings/DataFolder.h"
+#include "table/MenuScreen.h"
+
+using namespace tarvo;
+namespace fs = std::filesystem;
+
+namespace {
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "window_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app =
+        qApp ? static_cast<QApplication*>(QCoreApplication::instance()) : new QApplication(argc, argv);
+    return *app;
+}
+
+std::string ReadAllBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+// Closes the next modal window that opens and reports what it was.
+class ModalCloser {
+  public:
+    ModalCloser() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                seen = modal->metaObject()->className();
+                modal->close();
+            }
+        });
+        timer_.start(20);
+    }
+    QString seen;
+
+  private:
+    QTimer timer_;
+};
+
+class WindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        App();
+        folder_ = fs::temp_directory_path() / ("tarvo3-window-" + std::to_string(::getpid()));
+        fs::remove_all(folder_);
+        // The menu song's file goes to a temporary folder of this test's own.
+        fs::create_directories(folder_.string() + "-tmp");
+        qputenv("TMPDIR", QByteArray::fromStdString(folder_.string() + "-tmp"));
+        DataFolderInputs in;
+        in.dataDir = folder_;
+        StartOptions options;
+        options.data = PrepareDataFolder(in);
+        ASSERT_TRUE(options.data.ok()) << options.data.error;
+        window_ = std::make_unique<MainWindow>(std::move(options));
+        window_->show();
+        // A click on the title screen leads to the menu.
+        auto* title = window_->findChild<TitleScreen*>();
+        ASSERT_TRUE(title);
+        QTest::mouseClick(title, Qt::LeftButton);
+        menu_ = window_->findChild<MenuScreen*>();
+        ASSERT_TRUE(menu_ && menu_->isVisible());
+    }
+    void TearDown() override {
+        if (window_) window_->close();
+        window_.reset();
+        fs::remove_all(folder_);
+        fs::remove_all(folder_.string() + "-tmp");
+    }
+
+    fs::path folder_;
+    std::unique_ptr<MainWindow> window_;
+    MenuScreen* menu_ = nullptr;
+};
+
+TEST_F(WindowTest, AnEmptyClubRowDoesNothing) {
+    ModalCloser closer;
+    menu_->Button(MenuButton::Club1)->click();
+    QTest::qWait(60);
+    EXPECT_TRUE(closer.seen.isEmpty()) << closer.seen.toStdString();
+    EXPECT_TRUE(menu_->isVisible());
+}
+
+TEST_F(WindowTest, ACancelledWelcomeLeavesTheClubAsItWas) {
+    const std::string before = ReadAllBytes(folder_ / "Tarvo3.clb");
+    ModalCloser closer;
+    menu_->Button(MenuButton::Sixth)->click(); // "New Player": the welcome dialog, closed unanswered
+    EXPECT_FALSE(closer.seen.isEmpty());
+    EXPECT_TRUE(menu_->isVisible());
+    EXPECT_EQ(ReadAllBytes(folder_ / "Tarvo3.clb"), before);
+}
+
+// On the main menu the game table's items of the popup are offered greyed: nothing to leave.
+TEST_F(WindowTest, ExitToMenuOnTheMenuIsGreyed) {
+    ModalCloser closer;
+    std::optional<bool> exitEnabled;
+    QTimer chooser;
+    QObject::connect(&chooser, &QTimer::timeout, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* popup = qobject_cast<QMenu*>(top);
+            if (!popup || !popup->isVisible()) continue;
+            for (QAction* action : popup->actions())
+                if (action->text() == QStringLiteral("Exit to menu")) exitEnabled = action->isEnabled();
+            chooser.stop();
+            popup->close();
+        }
+    });
+    chooser.start(20);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), window_->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(window_.get(), &event);
+    ASSERT_TRUE(exitEnabled.has_value());
+    EXPECT_FALSE(*exitEnabled);
+    EXPECT_TRUE(closer.seen.isEmpty()) << closer.seen.toStdString();
+    EXPECT_TRUE(menu_->isVisible());
+}
+
+} // namespace
