@@ -61,7 +61,9 @@ class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         App();
-        folder_ = fs::temp_directory_path() / ("tarvo3-window-" + std::to_string(::getpid()));
+        // Taken once, before the first test points TMPDIR elsewhere.
+        static const fs::path base = fs::temp_directory_path();
+        folder_ = base / ("tarvo3-window-" + std::to_string(::getpid()));
         fs::remove_all(folder_);
         // The menu song's file goes to a temporary folder of this test's own.
         fs::create_directories(folder_.string() + "-tmp");
