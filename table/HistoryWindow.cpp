@@ -100,7 +100,15 @@ TFormHistory::TFormHistory(const std::filesystem::path& dataFolder, const Record
            cells.pixelSize() > 9)
         cells.setPixelSize(cells.pixelSize() - 1);
     Table1->setFont(cells);
-    Table1->horizontalHeader()->setFont(cells);
+    // A header word longer than its column ("Результат") takes smaller letters rather than being cut.
+    QFont heads = cells;
+    auto headersFit = [&] {
+        for (int c = 0; c < 7; ++c)
+            if (QFontMetrics(heads).horizontalAdvance(headers[c]) + 8 > HistoryColumnWidths[c]) return false;
+        return true;
+    };
+    while (!headersFit() && heads.pixelSize() > 8) heads.setPixelSize(heads.pixelSize() - 1);
+    Table1->horizontalHeader()->setFont(heads);
     Table1->verticalHeader()->setVisible(false);
     Table1->verticalHeader()->setDefaultSectionSize(QFontMetrics(cells).height() + 4);
     Table1->setEditTriggers(QAbstractItemView::NoEditTriggers);
