@@ -349,6 +349,7 @@ void MainWindow::ApplyTexts() {
     m.info.no = Tr(txt::No);
     menu_->SetTexts(m);
     menu_->Button(MenuButton::TopTen)->setToolTip(Tr(txt::GamesInCycle) + ": 30");
+    menu_->Button(MenuButton::TopTen)->setToolTipDuration(5000); // a balloon shows for five seconds
 }
 
 void MainWindow::ShowTitle() {

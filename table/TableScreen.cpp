@@ -413,7 +413,9 @@ void TableScreen::ShowSearchProgress(int seat, const std::string& text) {
 }
 
 void TableScreen::SetBusyCursor(bool on) {
-    cursors_->Show(on ? CursorRole::Wait : CursorRole::Arrow);
+    // After the search the cursor the player had comes back (the hand over a playable card).
+    if (on && cursors_->Current() != CursorRole::Wait) cursorBeforeBusy_ = cursors_->Current();
+    cursors_->Show(on ? CursorRole::Wait : cursorBeforeBusy_);
 }
 
 int TableScreen::HitTest(int seat, int x) const {

@@ -178,6 +178,7 @@ class TableScreen : public QWidget, public TableView {
     int konL_ = 0, konStart_ = 0;
     bool counterKnown_ = true;
     CursorKeeper* cursors_ = nullptr;
+    CursorRole cursorBeforeBusy_ = CursorRole::Arrow;
     QPushButton* action_ = nullptr;
     QPushButton* exit_ = nullptr;
 
