@@ -482,7 +482,11 @@ std::optional<SeriesValues> MainWindow::Welcome(int slot, std::optional<SeriesVa
     WelcomeDialog dialog(
         slot, std::move(member), startName, WelcomeTextsNow(), [this](const QString& m) { ShowMessage(m); },
         this);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    // A new player's name is remembered once it passed its check, whatever the password did.
+    if (slot == NewPlayerSlot && !dialog.EnteredName().isEmpty())
+        settings_.PlayerName = dialog.EnteredName().toStdString();
+    if (!accepted) return std::nullopt;
     return dialog.Values();
 }
 

@@ -69,6 +69,7 @@ bool WelcomeDialog::Accept() {
     };
     QString name = name_->text().trimmed();
     if (name.isEmpty()) return refuse(texts_.incorrectName, name_);
+    enteredName_ = name;
     if (slot_ >= 1 && slot_ <= 5 && member_) {
         // Both sides as filled with blanks to five: compare without the trailing blanks.
         std::string typed = password_->text().toStdString();

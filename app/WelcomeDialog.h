@@ -38,6 +38,9 @@ class WelcomeDialog : public QDialog {
     // Runs the checks of "Ok" in their order; on success the series values are ready.
     bool Accept();
     const SeriesValues& Values() const { return values_; }
+    // The last name that passed the name check, even when a password check failed after it
+    // (the next dialog starts with it); empty when none did.
+    const QString& EnteredName() const { return enteredName_; }
 
   private:
     int slot_;
@@ -46,6 +49,7 @@ class WelcomeDialog : public QDialog {
     std::function<void(const QString&)> showMessage_;
     QLineEdit *name_, *password_, *again_;
     SeriesValues values_;
+    QString enteredName_;
 };
 
 } // namespace tarvo

@@ -71,3 +71,17 @@ TEST(Welcome, ClubMemberGivesHisPassword) {
     EXPECT_EQ(dialog.Values().slot, 2);
     EXPECT_EQ(dialog.Values().G0, 12);
 }
+
+TEST(Welcome, ANameThatPassedItsCheckIsKeptWhenThePasswordFails) {
+    Application();
+    Shown shown;
+    WelcomeDialog dialog(6, std::nullopt, QStringLiteral("Mr.X"), WelcomeTexts(), shown.Sink());
+    dialog.NameField()->setText(QStringLiteral("  "));
+    EXPECT_FALSE(dialog.Accept());
+    EXPECT_TRUE(dialog.EnteredName().isEmpty());
+    dialog.NameField()->setText(QStringLiteral("Boris"));
+    dialog.PasswordField()->setText(QStringLiteral("abc"));
+    dialog.AgainField()->setText(QStringLiteral("abd"));
+    EXPECT_FALSE(dialog.Accept());
+    EXPECT_EQ(dialog.EnteredName(), QStringLiteral("Boris"));
+}
