@@ -174,7 +174,12 @@ void MainWindow::ApplyFontSettings() {
 void MainWindow::ReLayOutMenu() {
     LoadPictures();
     ApplyTexts(); // the table learns the new size here
-    Scale scale = CurrentScale();
+    ArrangeMenuWindow();
+}
+
+// The table's parts at the current size, hidden under the menu, and the window placed for it.
+void MainWindow::ArrangeMenuWindow() {
+    const Scale scale = CurrentScale();
     table_->ApplyWindowSize(scale.clientWidth, scale.clientHeight);
     table_->HideTable();
     LayOutMenu();
@@ -204,15 +209,10 @@ void MainWindow::OptionsLink::LanguageChanged() {
 }
 
 bool MainWindow::OptionsLink::BackgroundChanged() {
-    WindowMessages messages(&w_, w_.settings_.Language, w_.options_.autoplayGames == 0);
-    w_.look_.background = w_.settings_.Background;
-    w_.look_.backgroundVariant = w_.settings_.BackgroundVariant;
-    const bool loaded = LoadBackground(w_.store_, w_.look_, messages, w_.settings_.MainMenuDesign != 0);
-    const bool kept = loaded && w_.look_.background == w_.settings_.Background &&
-                      w_.look_.backgroundVariant == w_.settings_.BackgroundVariant;
-    w_.KeepFallBacks();
+    const int set = w_.settings_.Background, variant = w_.settings_.BackgroundVariant;
+    const bool loaded = w_.ReloadBackground(false);
     w_.LayOutMenu();
-    return kept;
+    return loaded && w_.settings_.Background == set && w_.settings_.BackgroundVariant == variant;
 }
 
 void MainWindow::OptionsLink::MusicSwitched() {
@@ -226,13 +226,9 @@ void MainWindow::OptionsLink::FontsChanged() {
 }
 
 bool MainWindow::OptionsLink::MainMenuDesignChanged() {
-    WindowMessages messages(&w_, w_.settings_.Language, w_.options_.autoplayGames == 0);
     const bool wanted = w_.settings_.MainMenuDesign != 0;
-    w_.look_.mainMenuDesign = wanted;
-    w_.look_.tableDesign = w_.settings_.TableDesign != 0;
-    w_.look_.windowDesignGraphic = WindowDesign(w_.settings_) == 4;
-    const bool loaded = LoadBackground(w_.store_, w_.look_, messages, wanted);
-    w_.KeepFallBacks(); // without the graphics package no graphic design can be shown
+    // Without the graphics package no graphic design can be shown; the fall-back is kept.
+    const bool loaded = w_.ReloadBackground(false);
     w_.LayOutMenu();
     return !wanted || loaded;
 }
@@ -258,18 +254,26 @@ void MainWindow::LoadPictures() {
     look_.cardFaces = settings_.CardFaces;
     look_.cardBack = settings_.CardBack;
     look_.oneBack = settings_.OneBack;
-    look_.background = settings_.Background;
-    look_.backgroundVariant = settings_.BackgroundVariant;
     look_.windowSize = settings_.WindowSize;
     look_.scale = scale.S;
     look_.clientSize = QSize(scale.clientWidth, scale.clientHeight);
+    LoadCardFaces(store_, look_, messages); // the backs come with the faces
+    ReloadBackground(table_ && !menuShown_ && table_->TableShown());
+}
+
+// The background of the settings for the table or the menu, in its design; what fell back is kept.
+// False when the chosen picture could not be loaded.
+bool MainWindow::ReloadBackground(bool table) {
+    WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
+    look_.background = settings_.Background;
+    look_.backgroundVariant = settings_.BackgroundVariant;
     look_.mainMenuDesign = settings_.MainMenuDesign != 0;
     look_.tableDesign = settings_.TableDesign != 0;
     look_.windowDesignGraphic = WindowDesign(settings_) == 4;
-    LoadCardFaces(store_, look_, messages); // the backs come with the faces
-    const bool atTable = table_ && !menuShown_ && table_->TableShown();
-    LoadBackground(store_, look_, messages, atTable ? look_.tableDesign : look_.mainMenuDesign);
+    const bool loaded =
+        LoadBackground(store_, look_, messages, table ? look_.tableDesign : look_.mainMenuDesign);
     KeepFallBacks();
+    return loaded;
 }
 
 // A set or design that could not be loaded fell back; keep that for the next save.
@@ -285,10 +289,7 @@ void MainWindow::KeepFallBacks() {
 
 // The menu and the table may each have the graphic design or not: the background follows.
 void MainWindow::LoadBackgroundFor(bool table) {
-    if (settings_.MainMenuDesign == settings_.TableDesign) return;
-    WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
-    LoadBackground(store_, look_, messages, table ? look_.tableDesign : look_.mainMenuDesign);
-    KeepFallBacks();
+    if (settings_.MainMenuDesign != settings_.TableDesign) ReloadBackground(table);
 }
 
 // A new deal: the back of this game, and the table's background when it differs from the menu's.
@@ -362,19 +363,11 @@ void MainWindow::ShowTitle() {
 
 void MainWindow::ShowMenu() {
     LoadBackgroundFor(false);
-    Scale scale = CurrentScale();
-    table_->ApplyWindowSize(scale.clientWidth, scale.clientHeight);
-    table_->HideTable();
     stack_->setCurrentWidget(table_);
-    LayOutMenu();
+    ArrangeMenuWindow();
     menuShown_ = true;
     song_->ShowMenu(settings_.MusicOn && options_.autoplayGames == 0);
     gameTimer_.start(20);
-    adjustSize();
-    if (settings_.WindowSize == 2)
-        showFullScreen();
-    else if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
     if (options_.autoplayGames > 0 && autoplayed_ == 0)
         QTimer::singleShot(0, this, &MainWindow::AutoplayStart);
 }

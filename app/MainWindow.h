@@ -85,9 +85,11 @@ class MainWindow : public QMainWindow {
     void ApplyFontSettings();
     void KeepFallBacks();
     void LoadBackgroundFor(bool table);
+    bool ReloadBackground(bool table);
     void EnterTableForDeal();
     void ReportRecordsWrite(RecordsWrite result);
     void ReLayOutMenu();
+    void ArrangeMenuWindow();
     void ShowOptionsDialog();
 
     // What a change in the options dialog redoes on the main window.
@@ -108,10 +110,7 @@ class MainWindow : public QMainWindow {
         void ButtonStyleChanged() override { w_.LayOutMenu(); }
         void FontsChanged() override;
         bool MainMenuDesignChanged() override;
-        void TableDesignChanged() override {
-            w_.look_.tableDesign = w_.settings_.TableDesign != 0;
-            w_.LayOutMenu();
-        }
+        void TableDesignChanged() override { w_.LayOutMenu(); }
 
       private:
         MainWindow& w_;

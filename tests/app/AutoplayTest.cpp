@@ -25,6 +25,13 @@ std::string ReadAll(const fs::path& path) {
     return out.str();
 }
 
+// The program in autoplay for `games` games in `folder`, its output in folder + ".log".
+std::string AutoplayCommand(const fs::path& folder, int games, const std::string& environment = {}) {
+    return "QT_QPA_PLATFORM=offscreen " + environment + std::string(TARVO3_PROGRAM) + " --data-dir '" +
+           folder.string() + "' --autoplay " + std::to_string(games) + " > '" + folder.string() +
+           ".log' 2>&1";
+}
+
 } // namespace
 
 // The program starts in a new data folder, creates the player "Auto" through its welcome checks,
@@ -36,9 +43,7 @@ TEST(Autoplay, ThreeGamesAreRecordedInANewDataFolder) {
     // The menu song is written to the temporary folder at start and removed at exit.
     const fs::path temp = folder.string() + "-tmp";
     fs::create_directories(temp);
-    std::string command = std::string("QT_QPA_PLATFORM=offscreen TMPDIR='") + temp.string() + "' " +
-                          TARVO3_PROGRAM + " --data-dir '" + folder.string() + "' --autoplay 3 > '" +
-                          (folder.string() + ".log") + "' 2>&1";
+    std::string command = AutoplayCommand(folder, 3, "TMPDIR='" + temp.string() + "' ");
     ASSERT_EQ(std::system(command.c_str()), 0) << ReadAll(folder.string() + ".log");
     EXPECT_NE(ReadAll(folder.string() + ".log").find("autoplay: 3 games"), std::string::npos);
 
@@ -88,8 +93,7 @@ TEST(Autoplay, ThreeGamesAreRecordedInANewDataFolder) {
 TEST(Autoplay, RussianMarkerOfTheClubSetsTheLanguage) {
     fs::path folder = fs::temp_directory_path() / ("tarvo3-russian-" + std::to_string(::getpid()));
     fs::remove_all(folder);
-    std::string run = std::string("QT_QPA_PLATFORM=offscreen ") + TARVO3_PROGRAM + " --data-dir '" +
-                      folder.string() + "' --autoplay 1 > '" + folder.string() + ".log' 2>&1";
+    std::string run = AutoplayCommand(folder, 1);
     ASSERT_EQ(std::system(run.c_str()), 0);
     ASSERT_EQ(LoadSettings(folder / "Tarvo3.ini").Language, 0);
     std::string records = ReadAll(folder / "Tarvo3.clb");
@@ -111,8 +115,7 @@ TEST(Autoplay, RussianMarkerOfTheClubSetsTheLanguage) {
 TEST(Autoplay, DamagedRecordsFileEndsTheProgramAndWritesNothing) {
     fs::path folder = fs::temp_directory_path() / ("tarvo3-damaged-" + std::to_string(::getpid()));
     fs::remove_all(folder);
-    std::string run = std::string("QT_QPA_PLATFORM=offscreen ") + TARVO3_PROGRAM + " --data-dir '" +
-                      folder.string() + "' --autoplay 1 > '" + folder.string() + ".log' 2>&1";
+    std::string run = AutoplayCommand(folder, 1);
     ASSERT_EQ(std::system(run.c_str()), 0);
     {
         std::ofstream out(folder / "Tarvo3.clb", std::ios::binary | std::ios::app);

@@ -2,21 +2,13 @@
 
 #include <QApplication>
 
+#include "../support/TestApplication.h"
 #include "app/WelcomeDialog.h"
 #include "records/RecordsFile.h"
 
 using namespace tarvo;
 
 namespace {
-
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "welcome_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: tearing Qt down from a static destructor crashes after its plugins unload.
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
 
 struct Shown {
     QStringList messages;
@@ -28,7 +20,7 @@ struct Shown {
 } // namespace
 
 TEST(Welcome, NewPlayerChecksInTheirOrder) {
-    Application();
+    test::TestApplication();
     struct Case {
         QString name, password, again, message;
     };
@@ -55,7 +47,7 @@ TEST(Welcome, NewPlayerChecksInTheirOrder) {
 }
 
 TEST(Welcome, ClubMemberGivesHisPassword) {
-    Application();
+    test::TestApplication();
     SeriesValues member = NewPlayerSeries("Boris", "k9");
     member.G0 = 12;
     Shown shown;
@@ -73,7 +65,7 @@ TEST(Welcome, ClubMemberGivesHisPassword) {
 }
 
 TEST(Welcome, ANameThatPassedItsCheckIsKeptWhenThePasswordFails) {
-    Application();
+    test::TestApplication();
     Shown shown;
     WelcomeDialog dialog(6, std::nullopt, QStringLiteral("Mr.X"), WelcomeTexts(), shown.Sink());
     dialog.NameField()->setText(QStringLiteral("  "));

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "../support/TestApplication.h"
 #include "app/MainWindow.h"
 #include "app/TitleScreen.h"
 #include "records/Club.h"
@@ -22,15 +23,6 @@ using namespace tarvo;
 namespace fs = std::filesystem;
 
 namespace {
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "window_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app =
-        qApp ? static_cast<QApplication*>(QCoreApplication::instance()) : new QApplication(argc, argv);
-    return *app;
-}
 
 std::string ReadAllBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -60,7 +52,7 @@ class ModalCloser {
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        App();
+        test::TestApplication();
         // Taken once, before the first test points TMPDIR elsewhere.
         static const fs::path base = fs::temp_directory_path();
         folder_ = base / ("tarvo3-window-" + std::to_string(::getpid()));

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "../support/TestApplication.h"
 #include "packages/Package.h"
 #include "table/CardsButton.h"
 #include "table/MessageWindow.h"
@@ -19,19 +20,9 @@
 namespace tarvo {
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "dialogs_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: tearing Qt down from a static destructor crashes after its plugins unload.
-    static QApplication* app =
-        qApp ? static_cast<QApplication*>(QCoreApplication::instance()) : new QApplication(argc, argv);
-    return *app;
-}
-
 class Dialogs : public ::testing::Test {
   protected:
-    void SetUp() override { App(); }
+    void SetUp() override { test::TestApplication(); }
 };
 
 // Runs `act` on the modal window once it is up; closes any window still open after a while, so

@@ -4,19 +4,11 @@
 
 #include <QApplication>
 
+#include "../support/TestApplication.h"
 #include "table/MenuScreen.h"
 
 namespace tarvo {
 namespace {
-
-QApplication& MenuApp() {
-    static int argc = 1;
-    static char name[] = "menu_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app =
-        qApp ? static_cast<QApplication*>(QCoreApplication::instance()) : new QApplication(argc, argv);
-    return *app;
-}
 
 QPoint Centre(const Rect& r) {
     return {r.left + r.width / 2, r.top + r.height / 2};
@@ -33,7 +25,7 @@ std::vector<CalendarPicture> Sheets(std::initializer_list<const char*> hints) {
 }
 
 TEST(MenuCalendar, EachSheetTellsItsHintAndTheRightOneTurns) {
-    MenuApp();
+    test::TestApplication();
     MenuScreen menu;
     const Scale scale = Scale::ForWindowSize(1);
     QImage cloth(scale.clientWidth, scale.clientHeight, QImage::Format_RGB32);

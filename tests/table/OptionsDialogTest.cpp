@@ -17,22 +17,13 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 
+#include "../support/TestApplication.h"
 #include "packages/Package.h"
 #include "table/CardsButton.h"
 #include "table/OptionsDialog.h"
 
 namespace tarvo {
 namespace {
-
-QApplication& OptionsApp() {
-    static int argc = 1;
-    static char name[] = "options_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: tearing Qt down from a static destructor crashes after its plugins unload.
-    static QApplication* app =
-        qApp ? static_cast<QApplication*>(QCoreApplication::instance()) : new QApplication(argc, argv);
-    return *app;
-}
 
 struct RecordingHooks : OptionsHooks {
     int languageChanges = 0;
@@ -89,7 +80,7 @@ class TinyWebServer {
 class OptionsDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        OptionsApp();
+        test::TestApplication();
         settings_ = DefaultSettings();
         settings_.SoundOn = false;
         // An empty program folder inside a game folder: no package anywhere.

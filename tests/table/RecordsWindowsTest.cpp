@@ -14,6 +14,7 @@
 #include <fstream>
 #include <functional>
 
+#include "../support/TestApplication.h"
 #include "media/Sound.h"
 #include "records/Club.h"
 #include "records/History.h"
@@ -29,23 +30,10 @@
 namespace tarvo {
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "records_windows_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: tearing Qt down from a static destructor crashes after its plugins unload.
-    // The dialog tests of the same program may have made it already.
-    if (!qApp) {
-        static QApplication* app = new QApplication(argc, argv);
-        (void)app;
-    }
-    return *static_cast<QApplication*>(QCoreApplication::instance());
-}
-
 class RecordsWindows : public ::testing::Test {
   protected:
     void SetUp() override {
-        App();
+        test::TestApplication();
         ASSERT_TRUE(dir_.isValid());
         folder_ = std::filesystem::path(dir_.path().toStdString());
     }
@@ -488,7 +476,7 @@ TEST_F(RecordsWindows, CycleEndMedalsDifferByPlace) {
 }
 
 TEST(GifAnimation, OneShotStopsOnItsLastFrameAndALoopStartsOver) {
-    App();
+    test::TestApplication();
     GifFrames frames;
     for (int k = 0; k < 3; ++k) {
         QImage frame(4, 4, QImage::Format_ARGB32_Premultiplied);

@@ -11,21 +11,12 @@
 #include <QWidget>
 #include <vector>
 
+#include "../support/TestApplication.h"
 #include "packages/Package.h"
 #include "table/Salute.h"
 
 namespace tarvo {
 namespace {
-
-QApplication& SaluteApp() {
-    static int argc = 1;
-    static char name[] = "salute_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: tearing Qt down from a static destructor crashes after its plugins unload.
-    static QApplication* app =
-        qApp ? static_cast<QApplication*>(QCoreApplication::instance()) : new QApplication(argc, argv);
-    return *app;
-}
 
 // Column k of the test strip is painted in a colour of its own, so a frame tells which one it is.
 QColor ColumnColour(int frame) {
@@ -59,7 +50,7 @@ void WriteGraphicsPackage(const QString& folder, QSize stripSize) {
 class Salute : public ::testing::Test {
   protected:
     void SetUp() override {
-        SaluteApp();
+        test::TestApplication();
         ASSERT_TRUE(folder_.isValid());
         SetPackageFolders({folder_.path(), folder_.path()});
     }

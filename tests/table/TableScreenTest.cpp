@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "../core/TestSupport.h"
+#include "../support/TestApplication.h"
 #include "core/Queries.h"
 #include "core/Script.h"
 #include "match/Match.h"
@@ -15,41 +16,41 @@ using namespace tarvo;
 
 namespace {
 
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "table_screen_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: tearing Qt down from a static destructor crashes after its plugins unload.
-    static QApplication* app =
-        qApp ? static_cast<QApplication*>(QCoreApplication::instance()) : new QApplication(argc, argv);
-    return *app;
-}
-
 struct Quiet : PictureMessages {
     void CantFindFile(const QString&) override {}
     void BadPicture(const QString&, const QString&) override {}
 };
+
+// The built-in deck and its backs, as the smallest window has them.
+ImageStore BuiltinStore() {
+    test::TestApplication();
+    ImageStore store;
+    CardLook look;
+    Quiet quiet;
+    LoadCardFaces(store, look, quiet);
+    return store;
+}
+
+// The table at the smallest size, without flights, showing the game `g` from its deal on.
+void ShowGame(TableScreen& table, GameState& g, bool sound = false) {
+    TableOptions options;
+    options.flyCards = false;
+    options.soundOn = sound;
+    table.SetOptions(options);
+    table.ApplyWindowSize();
+    table.Attach(&g);
+    table.EnterTable();
+}
 
 } // namespace
 
 // Eight cards overlap in the player's strip: each card is hit on its visible strip, the last one
 // over its whole width, nothing beyond it.
 TEST(TableScreen, HitTestOfAnEightCardHand) {
-    Application();
-    ImageStore store;
-    CardLook look;
-    Quiet quiet;
-    LoadCardFaces(store, look, quiet);
-    LoadCardBacks(store, look, quiet);
+    ImageStore store = BuiltinStore();
     GameState g = test::Position({"6ч", "7ч", "6б 7б 8б 9б 1б Вб Дб Кб"}, 1, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
     TableScreen table(store);
-    TableOptions options;
-    options.flyCards = false;
-    options.soundOn = false;
-    table.SetOptions(options);
-    table.ApplyWindowSize();
-    table.Attach(&g);
-    table.EnterTable();
+    ShowGame(table, g);
 
     const int left = table.CurrentLayout().hands[2].left;
     const int step = 66; // 540 wide, pitch 74: Trunc(67.5 - 6.5 / 7)
@@ -66,7 +67,7 @@ TEST(TableScreen, HitTestOfAnEightCardHand) {
 // The number typed on the chat send button shows the opponents' hands; typing it again hides them;
 // other keys in between start the count again when the button loses the focus.
 TEST(TableScreen, RevealNumberOnTheSendButton) {
-    Application();
+    test::TestApplication();
     ImageStore store;
     GameState g = test::Position({"6ч", "7ч", "6б"}, 1, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
     TableScreen table(store);
@@ -119,19 +120,10 @@ void ClickCard(ListeningTable& table, const GameState& g, const char* code,
 // A person defends: a wrong card only buzzes, a beating card is played, the action button takes
 // the cards and later confirms the end of the bout.
 TEST(TableScreen, PlayingAsAHuman) {
-    Application();
-    ImageStore store;
-    CardLook look;
-    Quiet quiet;
-    LoadCardFaces(store, look, quiet);
+    ImageStore store = BuiltinStore();
     GameState g = test::Position({"Тк", "6ч 6б 1б", "7ч 9к 8к"}, 2, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
     ListeningTable table(store);
-    TableOptions options;
-    options.flyCards = false;
-    table.SetOptions(options);
-    table.ApplyWindowSize();
-    table.Attach(&g);
-    table.EnterTable();
+    ShowGame(table, g, true);
     table.show();
     AiPlayer computer;
     MatchContext m{g, table, computer, nullptr, PlayMode::Local, {}};
@@ -188,21 +180,10 @@ std::optional<QPoint> PointNaming(const TableScreen& table, const Rect& part, co
 // The right button names every card the player can see: on the table, the trump under the talon,
 // and an opponent's card only while his hand lies open.
 TEST(TableScreen, RightClickNamesTheCardsInSight) {
-    Application();
-    ImageStore store;
-    CardLook look;
-    Quiet quiet;
-    LoadCardFaces(store, look, quiet);
-    LoadCardBacks(store, look, quiet);
+    ImageStore store = BuiltinStore();
     GameState g = test::Position({"6ч 8к", "7ч 9к", "6б"}, 1, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
     SpeakingTable table(store);
-    TableOptions options;
-    options.flyCards = false;
-    options.soundOn = false;
-    table.SetOptions(options);
-    table.ApplyWindowSize();
-    table.Attach(&g);
-    table.EnterTable();
+    ShowGame(table, g);
     ASSERT_EQ(RunScriptLine(g, table, "1 leads 6ч"), "");
 
     const Layout& layout = table.CurrentLayout();

@@ -25,6 +25,9 @@ inline const QColor Silver{0xC0, 0xC0, 0xC0};
 inline const QColor Cream{0xFB, 0xF3, 0xDC};
 } // namespace ink
 
+// A star of `points` points between the radii, one point up, turned by `turn` radians.
+QPainterPath StarPath(const QPointF& centre, double outer, double inner, int points, double turn = 0);
+
 // Suits in store order: 0 hearts, 1 diamonds, 2 clubs, 3 spades.
 QPainterPath SuitPath(int suit); // in the unit square
 void DrawSuit(QPainter& p, int suit, const QRectF& box, const QColor& fill, bool flipped = false);

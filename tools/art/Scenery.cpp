@@ -543,4 +543,19 @@ QImage DrawCursorFrames(int kind, int frames) {
     return Done(strip);
 }
 
+QPainterPath StarPath(const QPointF& centre, double outer, double inner, int points, double turn) {
+    QPainterPath path;
+    for (int i = 0; i < points * 2; ++i) {
+        const double a = turn - M_PI / 2 + i * M_PI / points;
+        const double r = i % 2 ? inner : outer;
+        const QPointF pt(centre.x() + r * std::cos(a), centre.y() + r * std::sin(a));
+        if (i == 0)
+            path.moveTo(pt);
+        else
+            path.lineTo(pt);
+    }
+    path.closeSubpath();
+    return path;
+}
+
 } // namespace tarvo::art

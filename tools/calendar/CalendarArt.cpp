@@ -52,21 +52,6 @@ QRadialGradient Ball(const QPointF& centre, double radius, const QColor& colour)
     return g;
 }
 
-QPainterPath StarPath(const QPointF& centre, double outer, double inner, int points, double turn = 0) {
-    QPainterPath path;
-    for (int i = 0; i < points * 2; ++i) {
-        const double a = turn - M_PI / 2 + i * M_PI / points;
-        const double r = i % 2 ? inner : outer;
-        const QPointF pt(centre.x() + r * std::cos(a), centre.y() + r * std::sin(a));
-        if (i == 0)
-            path.moveTo(pt);
-        else
-            path.lineTo(pt);
-    }
-    path.closeSubpath();
-    return path;
-}
-
 // Text as an outline scaled into the box, so that it fills it whatever the font's metrics.
 QPainterPath FittedText(const QString& text, const QFont& font, const QRectF& box) {
     QPainterPath path;

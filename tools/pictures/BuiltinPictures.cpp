@@ -269,22 +269,6 @@ std::vector<QImage> DrawCycleEnd(QSize size, int kind, int frames) {
     return out;
 }
 
-// A five-pointed star of outer radius r, one point up (`turn` in degrees).
-QPainterPath StarPath(QPointF centre, double r, double turn = 0) {
-    QPainterPath star;
-    for (int k = 0; k < 10; ++k) {
-        const double a = (turn - 90 + k * 36) * M_PI / 180;
-        const double rr = k % 2 == 0 ? r : r * 0.38;
-        const QPointF at = centre + QPointF(rr * std::cos(a), rr * std::sin(a));
-        if (k == 0)
-            star.moveTo(at);
-        else
-            star.lineTo(at);
-    }
-    star.closeSubpath();
-    return star;
-}
-
 // "FlagO" + language: the flags beside the languages and the card face sets, 40 x 27.
 QImage DrawFlag(const QString& code) {
     const QSize size(40, 27);
@@ -336,10 +320,11 @@ QImage DrawFlag(const QString& code) {
     } else if (code == QLatin1String("Chi")) {
         p.fillRect(img.rect(), QColor(0xEE, 0x1C, 0x25));
         p.setBrush(QColor(0xFF, 0xFF, 0x00));
-        p.drawPath(StarPath({w * 0.17, h * 0.27}, h * 0.17));
+        p.drawPath(StarPath({w * 0.17, h * 0.27}, h * 0.17, h * 0.17 * 0.38, 5));
         const QPointF small[4] = {
             {w * 0.33, h * 0.1}, {w * 0.4, h * 0.22}, {w * 0.4, h * 0.38}, {w * 0.33, h * 0.5}};
-        for (int k = 0; k < 4; ++k) p.drawPath(StarPath(small[k], h * 0.06, 20.0 * k - 30));
+        for (int k = 0; k < 4; ++k)
+            p.drawPath(StarPath(small[k], h * 0.06, h * 0.06 * 0.38, 5, (20.0 * k - 30) * M_PI / 180));
     } else if (code == QLatin1String("Ita")) {
         bands({QColor(0x00, 0x92, 0x46), white, QColor(0xCE, 0x2B, 0x37)}, true);
     } else if (code == QLatin1String("Cze")) {
