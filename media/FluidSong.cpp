@@ -44,6 +44,8 @@ bool LooksLikeMidi(const QByteArray& bytes) {
 } // namespace
 
 // Settings, synthesiser, output and player, released in the order FluidSynth needs.
+// The output renders on a thread of its own that also drives the player, so a player is made or
+// dropped only while no output runs: the output stops first and starts again after.
 struct FluidRig {
     ~FluidRig();
     fluid_settings_t* settings = nullptr;
@@ -51,6 +53,14 @@ struct FluidRig {
     fluid_audio_driver_t* driver = nullptr;
     fluid_player_t* player = nullptr;
 
+    bool StartOutput() {
+        if (!driver) driver = new_fluid_audio_driver(settings, synth);
+        return driver != nullptr;
+    }
+    void StopOutput() {
+        if (driver) delete_fluid_audio_driver(driver);
+        driver = nullptr;
+    }
     void DropPlayer() {
         if (!player) return;
         fluid_player_stop(player);
@@ -60,8 +70,8 @@ struct FluidRig {
 };
 
 FluidRig::~FluidRig() {
+    StopOutput();
     DropPlayer();
-    if (driver) delete_fluid_audio_driver(driver);
     if (synth) delete_fluid_synth(synth);
     if (settings) delete_fluid_settings(settings);
 }
@@ -106,8 +116,7 @@ bool FluidSongPlayer::Open(const QString& path) {
         }
         for (const std::string& d : drivers) {
             if (fluid_settings_setstr(synth->settings, "audio.driver", d.c_str()) != FLUID_OK) continue;
-            synth->driver = new_fluid_audio_driver(synth->settings, synth->synth);
-            if (synth->driver) break;
+            if (synth->StartOutput()) break; // the chosen driver stays in the settings
         }
         error_ = !synth->driver;
     }
@@ -129,6 +138,7 @@ bool FluidSongPlayer::IsOpen() const {
 void FluidSongPlayer::Play() {
     if (!synth_) return;
     // A fresh player each time: a finished FluidSynth player does not start over.
+    synth_->StopOutput();
     synth_->DropPlayer();
     fluid_synth_system_reset(synth_->synth);
     synth_->player = new_fluid_player(synth_->synth);
@@ -137,12 +147,14 @@ void FluidSongPlayer::Play() {
             FLUID_OK ||
         fluid_player_play(synth_->player) != FLUID_OK)
         synth_->DropPlayer();
+    synth_->StartOutput();
 }
 
 void FluidSongPlayer::Stop() {
     if (!synth_) return;
+    synth_->StopOutput();
     synth_->DropPlayer();
-    fluid_synth_all_sounds_off(synth_->synth, -1);
+    fluid_synth_all_sounds_off(synth_->synth, -1); // the next start begins in silence
 }
 
 bool FluidSongPlayer::IsPlaying() const {
