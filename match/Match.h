@@ -27,6 +27,8 @@ class ComputerPlayer {
 // The game's own computer opponents.
 class AiPlayer final : public ComputerPlayer {
   public:
+    AiPlayer() = default;
+    explicit AiPlayer(SearchOptions options) : options_(std::move(options)) {}
     MoveChoice Decide(const GameState& g, TableView& view, MoveKind kind, int seat, bool isThird) override {
         return ComputerMove(g, view, kind, seat, isThird, options_);
     }

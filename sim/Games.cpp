@@ -154,7 +154,7 @@ class GameRun {
     GamesSummary& summary_;
     long long gameNumber_;
     NullView view_;
-    AiPlayer computer_;
+    AiPlayer computer_{SearchOptions::Headless()};
     std::set<std::string> boutStarts_;
     std::vector<std::string> lines_;
     long long bouts_ = 0;
