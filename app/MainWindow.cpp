@@ -466,6 +466,7 @@ WelcomeTexts MainWindow::WelcomeTextsNow() const {
     w.incorrectName = Tr(txt::IncorrectName);
     w.differ = Tr(txt::PasswordsDiffer);
     w.incorrectPassword = Tr(txt::IncorrectPassword);
+    w.language = settings_.Language;
     return w;
 }
 
