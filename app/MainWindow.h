@@ -10,7 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "WelcomeDialog.h"
+#include "app/CommandLine.h"
+#include "app/WelcomeDialog.h"
 #include "core/Deck.h"
 #include "core/GameState.h"
 #include "match/Autoplay.h"
@@ -29,11 +30,6 @@
 namespace tarvo {
 
 class TitleScreen;
-
-struct StartOptions {
-    DataFolder data;
-    int autoplayGames = 0; // seat 3 played by the computer for this many games, then exit
-};
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
