@@ -7,6 +7,14 @@
 namespace tarvo {
 namespace {
 
+// Where a card was seen: a hand of a seat, or one of the other places. Only a broken rule turns it
+// into words, so a check that finds nothing allocates nothing.
+struct Where {
+    const char* place;
+    int seat = 0;
+    std::string Text() const { return seat ? std::string(place) + " " + std::to_string(seat) : place; }
+};
+
 class Checker {
   public:
     explicit Checker(const GameState& g) : g_(g) {}
@@ -19,15 +27,15 @@ class Checker {
     }
 
   private:
-    void Fail(const std::string& what) { problems_.push_back(what); }
+    void Fail(std::string what) { problems_.push_back(std::move(what)); }
 
-    void See(TStr2 card, const std::string& where) {
+    void See(TStr2 card, Where where) {
         if (!IsRealCard(card)) {
-            Fail("not a card in " + where);
+            Fail("not a card in " + where.Text());
             return;
         }
         auto& n = seen_[static_cast<std::size_t>(CardNumber(card))];
-        if (++n == 2) Fail(card.Utf8() + " twice (again in " + where + ")");
+        if (++n == 2) Fail(card.Utf8() + " twice (again in " + where.Text() + ")");
     }
 
     void CheckPlaces() {
@@ -36,18 +44,20 @@ class Checker {
         if (!talonKnown) Fail("Och out of range");
         if (g_.Koz != g_.KolodaI[DeckSize].suit) Fail("Koz is not the suit of the bottom card");
         if (talonKnown)
-            for (int p = g_.Och; p <= DeckSize; ++p) See(g_.KolodaI[p], "talon");
+            for (int p = g_.Och; p <= DeckSize; ++p) See(g_.KolodaI[p], {"talon"});
         for (int seat = 1; seat <= 3; ++seat)
-            for (int i = 1; i <= g_.KolCards[seat] && i <= DeckSize; ++i)
-                See(g_.CardsI[seat][i], "hand " + std::to_string(seat));
-        for (int i = 1; i < g_.OchGame && i <= 12; ++i) See(g_.InGameI[i], "table");
-        for (int i = 1; i < g_.BitoNext && i <= DeckSize; ++i) See(g_.Bito[i], "discard pile");
+            for (int i = 1; i <= g_.KolCards[seat] && i <= DeckSize; ++i) See(g_.CardsI[seat][i], {"hand", seat});
+        for (int i = 1; i < g_.OchGame && i <= 12; ++i) See(g_.InGameI[i], {"table"});
+        for (int i = 1; i < g_.BitoNext && i <= DeckSize; ++i) See(g_.Bito[i], {"discard pile"});
         for (int n = 1; n <= DeckSize && talonKnown; ++n)
             if (seen_[static_cast<std::size_t>(n)] == 0) Fail(CardFromNumber(n).Utf8() + " is nowhere");
     }
 
     void CheckHand(int seat) {
-        const std::string name = "hand " + std::to_string(seat);
+        const Where hand{"hand", seat};
+        auto failAt = [&](const char* what, int slot) {
+            Fail(hand.Text() + " " + what + " at slot " + std::to_string(slot));
+        };
         int count = g_.KolCards[seat];
         if (seat == 4 && count != 0) Fail("seat 4 holds cards");
         int previousKey = 0;
@@ -55,13 +65,12 @@ class Checker {
             TStr2 card = g_.CardsI[seat][i];
             Byte rank = g_.CardsJ[seat][i];
             if (i > count) {
-                if (!card.Empty() || rank != EmptyRank)
-                    Fail(name + " not compact at slot " + std::to_string(i));
+                if (!card.Empty() || rank != EmptyRank) failAt("not compact", i);
                 continue;
             }
-            if (rank != RankOf(card)) Fail(name + " rank byte wrong at slot " + std::to_string(i));
+            if (rank != RankOf(card)) failAt("rank byte wrong", i);
             int key = (card.suit == g_.Koz ? 10 : 0) + rank; // non-trumps by rank, then trumps
-            if (key < previousKey) Fail(name + " not sorted at slot " + std::to_string(i));
+            if (key < previousKey) failAt("not sorted", i);
             previousKey = key;
         }
     }
