@@ -7,6 +7,9 @@
 //   whole position: where every card is, the card to beat, KolHods, KolFree, the kind of node;
 // - the root keeps the hand's slot order, its option order, ties and progress text as they are.
 // Values found after the time limit has been reached are not exact and are never stored.
+// - an exact value depends on the position alone, so the computer keeps the numbering and the
+//   table from one decision to the next while every card in play is one it has numbered: the
+//   decisions of one endgame only lose cards to the discard pile.
 #include <bit>
 #include <vector>
 
@@ -38,6 +41,15 @@ struct CardsInPlay {
     }
     static constexpr Mask Bit(int i) { return static_cast<Mask>(1u << i); }
 };
+
+// Without a popcnt instruction in the baseline instruction set, std::popcount is a library call.
+constexpr int CardCount(Mask m) {
+    unsigned x = m;
+    x = x - ((x >> 1) & 0x5555u);
+    x = (x & 0x3333u) + ((x >> 2) & 0x3333u);
+    x = (x + (x >> 4)) & 0x0F0Fu;
+    return static_cast<int>((x + (x >> 8)) & 0x1Fu);
+}
 
 // mover: the hand of the side to move; other: the other side's; match: cards of a rank on the table.
 struct Node {
@@ -105,14 +117,32 @@ class TransTable {
     std::uint64_t generation_ = 0;
 };
 
-thread_local TransTable transTable;
+} // namespace
+
+// The cards numbered for the table's keys, each card's number (-1 when it has none), and the table.
+struct SearchMemory::Impl {
+    CardsInPlay cards;
+    char trump = 0;
+    std::array<std::int8_t, DeckSize + 1> index{};
+    TransTable table;
+    bool numbered = false;
+};
+
+SearchMemory::SearchMemory() : impl_(std::make_unique<Impl>()) {}
+SearchMemory::~SearchMemory() = default;
+
+namespace {
+
+// A decision without a memory of its own starts afresh in this one.
+thread_local SearchMemory::Impl freshMemory;
 
 class FastSearch {
   public:
-    FastSearch(const CardsInPlay& cards, SearchEnv& env) : cards_(cards), env_(env) {}
+    FastSearch(const CardsInPlay& cards, TransTable& table, SearchEnv& env)
+        : cards_(cards), transTable(table), env_(env) {}
 
     Mask Playable(const Node& p) const {
-        if (p.hods > 5 || p.free >= std::popcount(p.other)) return 0;
+        if (p.hods > 5 || p.free >= CardCount(p.other)) return 0;
         return p.table ? p.mover & p.match : p.mover;
     }
 
@@ -191,40 +221,68 @@ class FastSearch {
 
   private:
     const CardsInPlay& cards_;
+    TransTable& transTable;
     SearchEnv& env_;
 };
 
 // The root position: the own hand in slot order, everything else as masks.
 struct Root {
-    CardsInPlay cards;
     std::array<int, DeckSize + 1> ownIndex{}; // card number in play of each own slot
     Node node;
     bool fits = true;
 };
 
-Root MakeRoot(const StatFool2& s) {
+// Numbers the cards in play, keeping the memory's numbering (and its table) when it knows them all.
+void Number(const StatFool2& s, SearchMemory::Impl& m, bool keep) {
+    auto known = [&](TStr2 card) { return m.index[static_cast<std::size_t>(CardNumber(card))] >= 0; };
+    bool allKnown = keep && m.numbered && m.trump == s.Koz;
+    for (int i = 1; allKnown && i <= s.KolCards1; ++i) allKnown = known(s.CardsI1[i]);
+    for (int i = 1; allKnown && i <= s.KolCards2; ++i) allKnown = known(s.CardsI2[i]);
+    for (int i = 1; allKnown && i <= s.KolCardsStol; ++i) allKnown = known(s.InGameI[i]);
+    if (allKnown) return;
+    m.cards = {};
+    m.index.fill(-1);
+    auto add = [&](TStr2 card) {
+        m.index[static_cast<std::size_t>(CardNumber(card))] = static_cast<std::int8_t>(m.cards.Add(card));
+    };
+    for (int i = 1; i <= s.KolCards1; ++i) add(s.CardsI1[i]);
+    for (int i = 1; i <= s.KolCards2; ++i) add(s.CardsI2[i]);
+    for (int i = 1; i <= s.KolCardsStol; ++i) add(s.InGameI[i]);
+    m.cards.Link(s.Koz);
+    m.trump = s.Koz;
+    m.numbered = true;
+    m.table.NewDecision();
+}
+
+Root MakeRoot(const StatFool2& s, SearchMemory::Impl& m, bool keep) {
     Root r;
     if (s.KolCards1 + s.KolCards2 + s.KolCardsStol > MaxCardsInPlay) {
         r.fits = false;
         return r;
     }
+    Number(s, m, keep);
+    auto bit = [&](TStr2 card) {
+        return CardsInPlay::Bit(m.index[static_cast<std::size_t>(CardNumber(card))]);
+    };
     for (int i = 1; i <= s.KolCards1; ++i) {
-        r.ownIndex[static_cast<std::size_t>(i)] = r.cards.Add(s.CardsI1[i]);
-        r.node.mover |= CardsInPlay::Bit(r.ownIndex[static_cast<std::size_t>(i)]);
+        r.ownIndex[static_cast<std::size_t>(i)] = m.index[static_cast<std::size_t>(CardNumber(s.CardsI1[i]))];
+        r.node.mover |= bit(s.CardsI1[i]);
     }
-    for (int i = 1; i <= s.KolCards2; ++i) r.node.other |= CardsInPlay::Bit(r.cards.Add(s.CardsI2[i]));
+    for (int i = 1; i <= s.KolCards2; ++i) r.node.other |= bit(s.CardsI2[i]);
     for (int i = 1; i <= s.KolCardsStol; ++i) {
-        int c = r.cards.Add(s.InGameI[i]);
-        r.node.table |= CardsInPlay::Bit(c);
-        r.node.last = static_cast<std::uint8_t>(c);
+        r.node.table |= bit(s.InGameI[i]);
+        r.node.last = static_cast<std::uint8_t>(m.index[static_cast<std::size_t>(CardNumber(s.InGameI[i]))]);
     }
-    r.cards.Link(s.Koz);
     for (Mask t = r.node.table; t; t &= static_cast<Mask>(t - 1))
-        r.node.match |= r.cards.sameRank[static_cast<std::size_t>(std::countr_zero(t))];
+        r.node.match |= m.cards.sameRank[static_cast<std::size_t>(std::countr_zero(t))];
     // Any KolHods above 5 forbids attack cards alike; no KolFree above 16 can ever allow one.
     r.node.hods = std::min<std::uint8_t>(s.KolHods, 6);
     r.node.free = std::min<std::uint8_t>(s.KolFree, 16);
     return r;
+}
+
+SearchMemory::Impl& MemoryOf(const SearchEnv& env) {
+    return env.memory ? env.memory->Get() : freshMemory;
 }
 
 // Picks the best option: the lowest slot among equal values, the last option (pass or take) only
@@ -254,13 +312,13 @@ SearchOutcome Finish(const StatFool2& s, RootChoice& choice, SearchEnv& env) {
 
 SearchOutcome SearchAttack(const StatFool2& s, SearchMode mode, SearchEnv& env) {
     if (env.abort) return {NoCard, 0, true, 0};
-    Root root = MakeRoot(s);
+    SearchMemory::Impl& memory = MemoryOf(env);
+    Root root = MakeRoot(s, memory, env.memory != nullptr);
     if (!root.fits) return {NoCard, 0, true, 0};
-    transTable.NewDecision();
     ++env.nodes;
     env.StartRoot(s.KolCards1 + (s.KolCardsStol ? 1 : 0));
     const bool adding = mode == SearchMode::Adding;
-    FastSearch search(root.cards, env);
+    FastSearch search(memory.cards, memory.table, env);
     Mask playable = search.Playable(root.node);
     RootChoice choice;
     for (int slot = 1; slot <= s.KolCards1 && !choice.Won(); ++slot) {
@@ -282,13 +340,14 @@ SearchOutcome SearchAttack(const StatFool2& s, SearchMode mode, SearchEnv& env) 
 
 SearchOutcome SearchDefend(const StatFool2& s, SearchEnv& env) {
     if (env.abort) return {NoCard, 0, true, 0};
-    Root root = MakeRoot(s);
-    if (!root.fits || s.KolCardsStol == 0) return {NoCard, 0, true, 0};
-    transTable.NewDecision();
+    if (s.KolCardsStol == 0) return {NoCard, 0, true, 0};
+    SearchMemory::Impl& memory = MemoryOf(env);
+    Root root = MakeRoot(s, memory, env.memory != nullptr);
+    if (!root.fits) return {NoCard, 0, true, 0};
     ++env.nodes;
     env.StartRoot(s.KolCards1 + 1);
-    FastSearch search(root.cards, env);
-    Mask beaters = root.node.mover & root.cards.beatenBy[root.node.last];
+    FastSearch search(memory.cards, memory.table, env);
+    Mask beaters = root.node.mover & memory.cards.beatenBy[root.node.last];
     RootChoice choice;
     for (int slot = 1; slot <= s.KolCards1 && !choice.Won(); ++slot) {
         int c = root.ownIndex[static_cast<std::size_t>(slot)];

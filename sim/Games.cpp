@@ -34,8 +34,8 @@ enum class GameFate { Finished, Cycled, Broken };
 
 class GameRun {
   public:
-    GameRun(const GamesConfig& config, GamesSummary& summary, long long gameNumber)
-        : config_(config), summary_(summary), gameNumber_(gameNumber) {}
+    GameRun(const GamesConfig& config, GamesSummary& summary, AiPlayer& computer, long long gameNumber)
+        : config_(config), summary_(summary), computer_(computer), gameNumber_(gameNumber) {}
 
     GameFate Play(GameState& g, DeckSource& decks, bool keepSeries) {
         Deal(g, view_, decks, keepSeries);
@@ -137,9 +137,9 @@ class GameRun {
 
     const GamesConfig& config_;
     GamesSummary& summary_;
+    AiPlayer& computer_;
     long long gameNumber_;
     NullView view_;
-    AiPlayer computer_{SearchOptions::Headless()};
     std::vector<std::string> lines_;
     long long bouts_ = 0;
     long long steps_ = 0;
@@ -162,11 +162,13 @@ GamesSummary PlayGames(const GamesConfig& config, DeckSource& decks) {
     GamesSummary summary;
     GameState g;
     g.Rules = config.rules;
+    // One computer for every seat and game: its search memory is made once.
+    AiPlayer computer{SearchOptions::Headless()};
     const int seriesLength = config.seriesLength > 0 ? config.seriesLength : 1;
     while (summary.games < config.games) {
         bool keepSeries = summary.games % seriesLength != 0;
         GameState beforeDeal = g;
-        GameRun run(config, summary, summary.games + 1);
+        GameRun run(config, summary, computer, summary.games + 1);
         GameFate fate = run.Play(g, decks, keepSeries);
         if (fate == GameFate::Cycled) {
             ++summary.cycles;
