@@ -103,13 +103,17 @@ class SearchEnv {
         return depth == 6 || depth == 7 || depth == 10 || depth == 11 || depth == 14 || depth == 15 ||
                depth == 18 || depth == 19;
     }
-    void CheckClock();
+    void CheckClock() {
+        if (nodeBudget_ > 0 && nodes > nodeBudget_) abort = true;
+        if (limitMs_ > 0) CheckTime();
+    }
 
     // What the acting seat's speech box shows now.
     std::string ProgressText() const;
 
   private:
     std::int64_t Now() const;
+    void CheckTime();
 
     TableView& view_;
     int seat_;

@@ -1,5 +1,6 @@
 #include "Invariants.h"
 
+#include <algorithm>
 #include <array>
 
 #include "Rules.h"
@@ -58,21 +59,20 @@ class Checker {
         auto failAt = [&](const char* what, int slot) {
             Fail(hand.Text() + " " + what + " at slot " + std::to_string(slot));
         };
-        int count = g_.KolCards[seat];
+        const int count = g_.KolCards[seat];
         if (seat == 4 && count != 0) Fail("seat 4 holds cards");
+        const int held = std::min(count, TCards_I1x36::Size());
         int previousKey = 0;
-        for (int i = 1; i <= 64; ++i) {
+        for (int i = 1; i <= held; ++i) {
             TStr2 card = g_.CardsI[seat][i];
             Byte rank = g_.CardsJ[seat][i];
-            if (i > count) {
-                if (!card.Empty() || rank != EmptyRank) failAt("not compact", i);
-                continue;
-            }
             if (rank != RankOf(card)) failAt("rank byte wrong", i);
             int key = (card.suit == g_.Koz ? 10 : 0) + rank; // non-trumps by rank, then trumps
             if (key < previousKey) failAt("not sorted", i);
             previousKey = key;
         }
+        for (int i = held + 1; i <= TCards_I1x36::Size(); ++i)
+            if (!g_.CardsI[seat][i].Empty() || g_.CardsJ[seat][i] != EmptyRank) failAt("not compact", i);
     }
 
     void CheckTable() {
