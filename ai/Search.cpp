@@ -82,10 +82,10 @@ constexpr std::uint64_t KeyOf(const Node& p, NodeType type) {
 // generation per decision empties the table without touching it.
 class TransTable {
   public:
-    static constexpr int Bits = 17;
+    explicit TransTable(int bits) : bits_(bits) {}
 
     void NewDecision() {
-        if (slots_.empty()) slots_.assign(std::size_t{1} << Bits, 0);
+        if (slots_.empty()) slots_.assign(std::size_t{1} << bits_, 0);
         if (++generation_ == GenerationCount) {
             std::fill(slots_.begin(), slots_.end(), 0);
             generation_ = 1;
@@ -109,10 +109,11 @@ class TransTable {
     static constexpr std::uint64_t KeyMask = (std::uint64_t{1} << ValueShift) - 1;
     static constexpr std::uint64_t GenerationCount = std::uint64_t{1} << (64 - GenerationShift);
 
-    static std::size_t Index(std::uint64_t key) {
-        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - Bits));
+    std::size_t Index(std::uint64_t key) const {
+        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - bits_));
     }
 
+    int bits_;
     std::vector<std::uint64_t> slots_;
     std::uint64_t generation_ = 0;
 };
@@ -121,6 +122,7 @@ class TransTable {
 
 // The cards numbered for the table's keys, each card's number (-1 when it has none), and the table.
 struct SearchMemory::Impl {
+    explicit Impl(int tableBits) : table(tableBits) {}
     CardsInPlay cards;
     char trump = 0;
     std::array<std::int8_t, DeckSize + 1> index{};
@@ -128,13 +130,16 @@ struct SearchMemory::Impl {
     bool numbered = false;
 };
 
-SearchMemory::SearchMemory() : impl_(std::make_unique<Impl>()) {}
+// The searches of a game's endgames revisit their own few positions, and a table that stays in
+// the processor's cache serves them faster; a single decision searched afresh (the largest ones
+// included) gets room for every position it may visit.
+SearchMemory::SearchMemory() : impl_(std::make_unique<Impl>(15)) {}
 SearchMemory::~SearchMemory() = default;
 
 namespace {
 
 // A decision without a memory of its own starts afresh in this one.
-thread_local SearchMemory::Impl freshMemory;
+thread_local SearchMemory::Impl freshMemory(17);
 
 class FastSearch {
   public:
