@@ -78,8 +78,12 @@ constexpr std::uint64_t KeyOf(const Node& p, NodeType type) {
     return places | last << 32 | hods << 36 | free << 39 | static_cast<std::uint64_t>(type) << 44;
 }
 
-// One 64-bit word per entry: key (46 bits), value (8 bits), generation (10 bits). A new
-// generation per decision empties the table without touching it.
+// What an entry knows of its position's value: the value itself, or only that the value is at
+// least (or at most) the one stored, when a window cut the search short.
+enum class Bound : std::uint64_t { Exact = 0, Lower = 1, Upper = 2 };
+
+// One 64-bit word per entry: key (46 bits), value (8 bits), bound (2 bits), generation (8 bits).
+// A new generation per numbering empties the table without touching it.
 class TransTable {
   public:
     explicit TransTable(int bits) : bits_(bits) {}
@@ -91,21 +95,23 @@ class TransTable {
             generation_ = 1;
         }
     }
-    bool Find(std::uint64_t key, int& value) const {
+    bool Find(std::uint64_t key, int& value, Bound& bound) const {
         std::uint64_t word = slots_[Index(key)];
         if ((word >> GenerationShift) != generation_ || (word & KeyMask) != key) return false;
         value = static_cast<int>(static_cast<std::int8_t>((word >> ValueShift) & 0xFF));
+        bound = static_cast<Bound>((word >> BoundShift) & 3);
         return true;
     }
-    void Store(std::uint64_t key, int value) {
+    void Store(std::uint64_t key, int value, Bound bound) {
         slots_[Index(key)] = key |
                              static_cast<std::uint64_t>(static_cast<std::uint8_t>(value)) << ValueShift |
-                             generation_ << GenerationShift;
+                             static_cast<std::uint64_t>(bound) << BoundShift | generation_ << GenerationShift;
     }
 
   private:
     static constexpr int ValueShift = 46;
-    static constexpr int GenerationShift = 54;
+    static constexpr int BoundShift = 54;
+    static constexpr int GenerationShift = 56;
     static constexpr std::uint64_t KeyMask = (std::uint64_t{1} << ValueShift) - 1;
     static constexpr std::uint64_t GenerationCount = std::uint64_t{1} << (64 - GenerationShift);
 
@@ -117,6 +123,27 @@ class TransTable {
     std::vector<std::uint64_t> slots_;
     std::uint64_t generation_ = 0;
 };
+
+// A node is asked for its value within a window (alpha, beta): a value at or below alpha, or at or
+// above beta, only has to be shown to lie there, which ends the search of the node early. The
+// whole range asks for the exact value.
+struct Window {
+    int alpha = LossValue - 1;
+    int beta = WinValue + 1;
+    constexpr Window Negated() const { return {-beta, -alpha}; }
+    constexpr Window RaisedTo(int best) const { return {std::max(alpha, best), beta}; }
+    // What a value found in this window tells; a win or a loss can be nothing but exact.
+    constexpr Bound BoundOf(int value) const {
+        if (value == WinValue || value == LossValue) return Bound::Exact;
+        return value <= alpha ? Bound::Upper : value >= beta ? Bound::Lower : Bound::Exact;
+    }
+    // A stored value answers the question of this window.
+    constexpr bool Answered(int value, Bound bound) const {
+        return bound == Bound::Exact || (bound == Bound::Lower && value >= beta) ||
+               (bound == Bound::Upper && value <= alpha);
+    }
+};
+constexpr Window Exactly{};
 
 } // namespace
 
@@ -162,65 +189,70 @@ class FastSearch {
     }
 
     // The attacker's card c: normal mode hands the move to the defender, adding mode keeps it.
-    int AttackCard(const Node& p, bool adding, int c, int depth) {
+    int AttackCard(const Node& p, bool adding, int c, int depth, Window w) {
         Node q = Played(p, c);
         ++q.hods;
         if (adding) {
             ++q.free;
-            return Attack(q, true, depth + 1);
+            return Attack(q, true, depth + 1, w);
         }
-        return -Defend(Node{q.other, q.mover, q.table, q.match, q.last, q.hods, q.free}, depth + 1);
+        return -Defend(Node{q.other, q.mover, q.table, q.match, q.last, q.hods, q.free}, depth + 1, w.Negated());
     }
 
-    int AttackPass(const Node& p, bool adding, int depth) {
+    int AttackPass(const Node& p, bool adding, int depth, Window w) {
         if (!adding) {
             if (p.other == 0 && p.mover != 0) return LossValue;
             if (p.other == 0 && p.mover == 0) return DrawValue;
             if (p.mover == 0) return WinValue;
-            return -Attack(Node{p.other, p.mover, 0, 0, 0, 0, 0}, false, depth + 1);
+            return -Attack(Node{p.other, p.mover, 0, 0, 0, 0, 0}, false, depth + 1, w.Negated());
         }
         if (p.mover == 0) return WinValue;
-        return Attack(Node{p.mover, static_cast<Mask>(p.other | p.table), 0, 0, 0, 0, 0}, false, depth + 1);
+        return Attack(Node{p.mover, static_cast<Mask>(p.other | p.table), 0, 0, 0, 0, 0}, false, depth + 1, w);
     }
 
-    int DefendCard(const Node& p, int c, int depth) {
+    int DefendCard(const Node& p, int c, int depth, Window w) {
         Node q = Played(p, c);
         if (q.mover == 0 && q.other == 0) return DrawValue;
         if (q.other == 0) return LossValue;
         if (q.mover == 0) return WinValue;
-        return -Attack(Node{q.other, q.mover, q.table, q.match, q.last, q.hods, 0}, false, depth + 1);
+        return -Attack(Node{q.other, q.mover, q.table, q.match, q.last, q.hods, 0}, false, depth + 1, w.Negated());
     }
 
-    int DefendTake(const Node& p, int depth) {
+    int DefendTake(const Node& p, int depth, Window w) {
         if (p.other == 0) return LossValue;
-        return -Attack(Node{p.other, p.mover, p.table, p.match, p.last, p.hods, 1}, true, depth + 1);
+        return -Attack(Node{p.other, p.mover, p.table, p.match, p.last, p.hods, 1}, true, depth + 1, w.Negated());
     }
 
-    int Attack(const Node& p, bool adding, int depth) {
+    int Attack(const Node& p, bool adding, int depth, Window w) {
         if (env_.abort) return 0;
         ++env_.nodes;
         if (SearchEnv::ChecksClockAt(depth)) env_.CheckClock();
         std::uint64_t key = KeyOf(p, adding ? AddingNode : AttackNode);
         int best = NotExamined;
-        if (transTable.Find(key, best)) return best;
-        for (Mask cards = Playable(p); cards && best != WinValue; cards &= static_cast<Mask>(cards - 1))
-            best = std::max(best, AttackCard(p, adding, std::countr_zero(cards), depth));
-        if (best != WinValue && p.table) best = std::max(best, AttackPass(p, adding, depth));
-        if (!env_.abort) transTable.Store(key, best);
+        Bound bound = Bound::Exact;
+        if (transTable.Find(key, best, bound) && w.Answered(best, bound)) return best;
+        best = NotExamined;
+        for (Mask cards = Playable(p); cards && best < w.beta && best != WinValue; cards &= static_cast<Mask>(cards - 1))
+            best = std::max(best, AttackCard(p, adding, std::countr_zero(cards), depth, w.RaisedTo(best)));
+        if (best < w.beta && best != WinValue && p.table)
+            best = std::max(best, AttackPass(p, adding, depth, w.RaisedTo(best)));
+        if (!env_.abort) transTable.Store(key, best, w.BoundOf(best));
         return best;
     }
 
-    int Defend(const Node& p, int depth) {
+    int Defend(const Node& p, int depth, Window w) {
         if (env_.abort) return 0;
         ++env_.nodes;
         std::uint64_t key = KeyOf(p, DefendNode);
         int best = NotExamined;
-        if (transTable.Find(key, best)) return best;
+        Bound bound = Bound::Exact;
+        if (transTable.Find(key, best, bound) && w.Answered(best, bound)) return best;
+        best = NotExamined;
         Mask beaters = p.mover & cards_.beatenBy[p.last];
-        for (Mask cards = beaters; cards && best != WinValue; cards &= static_cast<Mask>(cards - 1))
-            best = std::max(best, DefendCard(p, std::countr_zero(cards), depth));
-        if (best != WinValue) best = std::max(best, DefendTake(p, depth));
-        if (!env_.abort) transTable.Store(key, best);
+        for (Mask cards = beaters; cards && best < w.beta && best != WinValue; cards &= static_cast<Mask>(cards - 1))
+            best = std::max(best, DefendCard(p, std::countr_zero(cards), depth, w.RaisedTo(best)));
+        if (best < w.beta && best != WinValue) best = std::max(best, DefendTake(p, depth, w.RaisedTo(best)));
+        if (!env_.abort) transTable.Store(key, best, w.BoundOf(best));
         return best;
     }
 
@@ -330,7 +362,7 @@ SearchOutcome SearchAttack(const StatFool2& s, SearchMode mode, SearchEnv& env) 
         int c = root.ownIndex[static_cast<std::size_t>(slot)];
         if (!(playable & CardsInPlay::Bit(c))) continue;
         env.ShowOption(slot);
-        choice.Offer(search.AttackCard(root.node, adding, c, 1), slot);
+        choice.Offer(search.AttackCard(root.node, adding, c, 1, Exactly), slot);
     }
     // In adding mode the literal search also looks at stopping after a winning card; stopping
     // could never beat it, so looking is skipped.
@@ -338,7 +370,7 @@ SearchOutcome SearchAttack(const StatFool2& s, SearchMode mode, SearchEnv& env) 
     if (!playable)
         choice.Offer(NothingPlayable, 0);
     else if (!cardWon && root.node.table)
-        choice.Offer(search.AttackPass(root.node, adding, 1), 0);
+        choice.Offer(search.AttackPass(root.node, adding, 1, Exactly), 0);
     if (!cardWon) env.ShowAllExamined();
     return Finish(s, choice, env);
 }
@@ -358,13 +390,13 @@ SearchOutcome SearchDefend(const StatFool2& s, SearchEnv& env) {
         int c = root.ownIndex[static_cast<std::size_t>(slot)];
         if (!(beaters & CardsInPlay::Bit(c))) continue;
         env.ShowOption(slot);
-        choice.Offer(search.DefendCard(root.node, c, 1), slot);
+        choice.Offer(search.DefendCard(root.node, c, 1, Exactly), slot);
     }
     const bool cardWon = choice.Won();
     if (!beaters)
         choice.Offer(NothingPlayable, 0);
     else if (!cardWon)
-        choice.Offer(search.DefendTake(root.node, 1), 0);
+        choice.Offer(search.DefendTake(root.node, 1, Exactly), 0);
     if (!cardWon) env.ShowAllExamined();
     return Finish(s, choice, env);
 }
