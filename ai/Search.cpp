@@ -59,19 +59,23 @@ struct Node {
 
 enum NodeType : std::uint64_t { AttackNode = 0, AddingNode = 1, DefendNode = 2 };
 
-constexpr std::uint64_t Spread(std::uint64_t x) {
-    x = (x | (x << 8)) & 0x00FF00FFu;
-    x = (x | (x << 4)) & 0x0F0F0F0Fu;
-    x = (x | (x << 2)) & 0x33333333u;
-    x = (x | (x << 1)) & 0x55555555u;
-    return x;
+// A mask's 16 bits moved to the even bits of 32, a byte at a time.
+constexpr std::array<std::uint16_t, 256> SpreadBytes = [] {
+    std::array<std::uint16_t, 256> t{};
+    for (unsigned x = 0; x < 256; ++x)
+        for (unsigned b = 0; b < 8; ++b)
+            if ((x >> b) & 1u) t[x] = static_cast<std::uint16_t>(t[x] | (1u << (2 * b)));
+    return t;
+}();
+constexpr std::uint64_t Spread(Mask x) {
+    return SpreadBytes[x & 0xFFu] | std::uint64_t{SpreadBytes[x >> 8]} << 16;
 }
 
 // Two bits per card for its place, then the card to beat (defender nodes only), KolHods (any value
 // above 5 forbids more attack cards alike), KolFree (never compared with more than 16 cards) and
 // the node type: 46 bits.
 constexpr std::uint64_t KeyOf(const Node& p, NodeType type) {
-    std::uint64_t places = Spread(p.mover | p.table) | Spread(p.other | p.table) << 1;
+    std::uint64_t places = Spread(static_cast<Mask>(p.mover | p.table)) | Spread(static_cast<Mask>(p.other | p.table)) << 1;
     std::uint64_t last = type == DefendNode ? p.last : 0;
     std::uint64_t hods = p.hods > 6 ? 6 : p.hods;
     std::uint64_t free = p.free > 16 ? 16 : p.free;

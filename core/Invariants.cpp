@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "Rules.h"
 
@@ -15,6 +16,16 @@ struct Where {
     int seat = 0;
     std::string Text() const { return seat ? std::string(place) + " " + std::to_string(seat) : place; }
 };
+
+struct EmptySlots {
+    TCards_I1x36 I;
+    TCards_J1x36 J;
+    constexpr EmptySlots() {
+        I.Fill(NoCard);
+        J.Fill(EmptyRank);
+    }
+};
+constexpr EmptySlots EmptyHand{};
 
 class Checker {
   public:
@@ -71,6 +82,14 @@ class Checker {
             if (key < previousKey) failAt("not sorted", i);
             previousKey = key;
         }
+        // The slots after the last card, compared as a whole; slot by slot only to tell which.
+        const auto& I = g_.CardsI[seat].v;
+        const auto& J = g_.CardsJ[seat].v;
+        const auto from = static_cast<std::size_t>(held);
+        const std::size_t rest = I.size() - from;
+        if (std::memcmp(&I[from], &EmptyHand.I.v[from], rest * sizeof(TStr2)) == 0 &&
+            std::memcmp(&J[from], &EmptyHand.J.v[from], rest) == 0)
+            return;
         for (int i = held + 1; i <= TCards_I1x36::Size(); ++i)
             if (!g_.CardsI[seat][i].Empty() || g_.CardsJ[seat][i] != EmptyRank) failAt("not compact", i);
     }

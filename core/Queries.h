@@ -129,7 +129,9 @@ inline int CountInSet(const TCards_I1x36& I, const TCards_J1x36& J, RankSet set)
 }
 
 // Puts a hand into its normal form: non-trumps by rank, then trumps by rank, equal ranks in their
-// previous order, "##" / 99 / 0 after the last card. Returns the new card count.
-int SortHand(TCards_I1x36& I, TCards_J1x36& J, TCards_J1x36& aux, char trump);
+// previous order, "##" / 99 / 0 after the last card. Returns the new card count. The rules know
+// how far a hand reaches (its count, one more while a played card leaves a gap) and say so in
+// `used`: the slots after it are empty.
+int SortHand(TCards_I1x36& I, TCards_J1x36& J, TCards_J1x36& aux, char trump, int used = DeckSize);
 
 } // namespace tarvo

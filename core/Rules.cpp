@@ -151,7 +151,8 @@ void PlayCard(GameState& g, TableView& view, MoveKind kind, int seat, int slot) 
     ++g.OchGame;
     ++g.KolCardsStol;
 
-    g.KolCards[seat] = static_cast<Byte>(SortHand(g.CardsI[seat], g.CardsJ[seat], g.CardsAux[seat], g.Koz));
+    g.KolCards[seat] = static_cast<Byte>(
+        SortHand(g.CardsI[seat], g.CardsJ[seat], g.CardsAux[seat], g.Koz, g.KolCards[seat] + 1)); // the gap
     view.RedrawHand(seat);
     view.FlyCard({card, Place::Hand, seat, slot, Place::Table, 0, tableSlot, kind == Beat});
     view.DrawTableCard(tableSlot, kind == Beat);
