@@ -1,0 +1,119 @@
+#include "media/AudioStream.h"
+
+#include <QAudioOutput>
+#include <QMediaPlayer>
+#include <QUrl>
+#include <algorithm>
+
+namespace tarvo {
+
+AudioStream::AudioStream(QObject* parent)
+    : QObject(parent), player_(std::make_unique<QMediaPlayer>()), output_(std::make_unique<QAudioOutput>()) {
+    player_->setAudioOutput(output_.get());
+    output_->setVolume(1.0f);
+    connect(player_.get(), &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error) {
+        if (error != QMediaPlayer::NoError && Sounding()) Fail();
+    });
+    connect(player_.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+        if (!Sounding()) return;
+        if (status == QMediaPlayer::InvalidMedia) {
+            Fail();
+        } else if (status == QMediaPlayer::EndOfMedia) {
+            // A live stream that the server closes ends too; only a track that played counts.
+            const bool played = state_ == State::Playing;
+            Stop();
+            if (played)
+                emit ended();
+            else
+                Fail();
+        }
+    });
+    connect(player_.get(), &QMediaPlayer::positionChanged, this, [this](qint64 position) {
+        if (!Sounding() || position == lastPosition_) return;
+        lastPosition_ = position;
+        sinceMove_.restart();
+        if (state_ == State::Connecting && position > 0) SetState(State::Playing);
+    });
+    connect(&watch_, &QTimer::timeout, this, &AudioStream::Watch);
+}
+
+AudioStream::~AudioStream() {
+    watch_.stop();
+    // The back end's threads must be idle before the player goes.
+    player_->stop();
+}
+
+void AudioStream::Open(const QString& address) {
+    Stop();
+    address_ = address;
+    SetState(State::Stopped);
+}
+
+void AudioStream::Play() {
+    if (address_.isEmpty()) return;
+    // A failed or stopped stream connects again from the start.
+    if (!sourceSet_ || state_ == State::Failed) {
+        player_->setSource(QUrl());
+        player_->setSource(QUrl(address_));
+        sourceSet_ = true;
+    }
+    lastPosition_ = -1;
+    sinceMove_.start();
+    SetState(State::Connecting);
+    player_->play();
+    watch_.start(250);
+}
+
+void AudioStream::Pause() {
+    watch_.stop();
+    if (state_ == State::Failed) return;
+    player_->pause();
+    SetState(State::Stopped);
+}
+
+void AudioStream::Stop() {
+    watch_.stop();
+    player_->stop();
+    // Dropping the source closes the connection of a live stream.
+    player_->setSource(QUrl());
+    sourceSet_ = false;
+    if (state_ != State::Failed) SetState(State::Stopped);
+}
+
+void AudioStream::SetVolume(int percent) {
+    volume_ = std::clamp(percent, 0, 100);
+    output_->setVolume(static_cast<float>(volume_) / 100.0f);
+}
+
+qint64 AudioStream::Position() const {
+    return player_->position();
+}
+
+void AudioStream::SetPatience(int connectMs, int stallMs) {
+    connectMs_ = connectMs;
+    stallMs_ = stallMs;
+}
+
+void AudioStream::SetState(State state) {
+    if (state_ == state) return;
+    state_ = state;
+    emit stateChanged(state);
+}
+
+void AudioStream::Fail() {
+    watch_.stop();
+    player_->stop();
+    player_->setSource(QUrl());
+    sourceSet_ = false;
+    SetState(State::Failed);
+    emit failed();
+}
+
+// A stream that never starts, or stops moving, does not say so by itself.
+void AudioStream::Watch() {
+    if (!Sounding()) return;
+    const int limit = state_ == State::Connecting ? connectMs_ : stallMs_;
+    if (sinceMove_.elapsed() > limit) Fail();
+}
+
+} // namespace tarvo
