@@ -7,10 +7,24 @@
 
 namespace tarvo {
 
-AudioStream::AudioStream(QObject* parent)
-    : QObject(parent), player_(std::make_unique<QMediaPlayer>()), output_(std::make_unique<QAudioOutput>()) {
+AudioStream::AudioStream(QObject* parent) : QObject(parent) {
+    connect(&watch_, &QTimer::timeout, this, &AudioStream::Watch);
+}
+
+AudioStream::~AudioStream() {
+    watch_.stop();
+    // The back end's threads must be idle before the player goes.
+    if (player_) player_->stop();
+}
+
+// The player and its output are made when the first stream plays: a program that never plays
+// one does not start the multimedia back end at all.
+QMediaPlayer& AudioStream::Player() {
+    if (player_) return *player_;
+    player_ = std::make_unique<QMediaPlayer>();
+    output_ = std::make_unique<QAudioOutput>();
     player_->setAudioOutput(output_.get());
-    output_->setVolume(1.0f);
+    output_->setVolume(static_cast<float>(volume_) / 100.0f);
     connect(player_.get(), &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error) {
         if (error != QMediaPlayer::NoError && Sounding()) Fail();
     });
@@ -34,13 +48,7 @@ AudioStream::AudioStream(QObject* parent)
         sinceMove_.restart();
         if (state_ == State::Connecting && position > 0) SetState(State::Playing);
     });
-    connect(&watch_, &QTimer::timeout, this, &AudioStream::Watch);
-}
-
-AudioStream::~AudioStream() {
-    watch_.stop();
-    // The back end's threads must be idle before the player goes.
-    player_->stop();
+    return *player_;
 }
 
 void AudioStream::Open(const QString& address) {
@@ -52,41 +60,44 @@ void AudioStream::Open(const QString& address) {
 void AudioStream::Play() {
     if (address_.isEmpty()) return;
     // A failed or stopped stream connects again from the start.
+    QMediaPlayer& player = Player();
     if (!sourceSet_ || state_ == State::Failed) {
-        player_->setSource(QUrl());
-        player_->setSource(QUrl(address_));
+        player.setSource(QUrl());
+        player.setSource(QUrl(address_));
         sourceSet_ = true;
     }
     lastPosition_ = -1;
     sinceMove_.start();
     SetState(State::Connecting);
-    player_->play();
+    player.play();
     watch_.start(250);
 }
 
 void AudioStream::Pause() {
     watch_.stop();
-    if (state_ == State::Failed) return;
+    if (state_ == State::Failed || !player_) return;
     player_->pause();
     SetState(State::Stopped);
 }
 
 void AudioStream::Stop() {
     watch_.stop();
-    player_->stop();
-    // Dropping the source closes the connection of a live stream.
-    player_->setSource(QUrl());
+    if (player_) {
+        player_->stop();
+        // Dropping the source closes the connection of a live stream.
+        player_->setSource(QUrl());
+    }
     sourceSet_ = false;
     if (state_ != State::Failed) SetState(State::Stopped);
 }
 
 void AudioStream::SetVolume(int percent) {
     volume_ = std::clamp(percent, 0, 100);
-    output_->setVolume(static_cast<float>(volume_) / 100.0f);
+    if (output_) output_->setVolume(static_cast<float>(volume_) / 100.0f);
 }
 
 qint64 AudioStream::Position() const {
-    return player_->position();
+    return player_ ? player_->position() : 0;
 }
 
 void AudioStream::SetPatience(int connectMs, int stallMs) {
@@ -102,7 +113,7 @@ void AudioStream::SetState(State state) {
 
 void AudioStream::Fail() {
     watch_.stop();
-    player_->stop();
+    Player().stop();
     player_->setSource(QUrl());
     sourceSet_ = false;
     SetState(State::Failed);

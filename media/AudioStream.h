@@ -53,6 +53,7 @@ class AudioStream : public QObject {
     void failed(); // State::Failed was reached
 
   private:
+    QMediaPlayer& Player();
     void SetState(State state);
     void Fail();
     void Watch();

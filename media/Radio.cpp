@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 
@@ -58,8 +59,11 @@ void Radio::CheckAvailability(QNetworkAccessManager& network, const RadioPlaces&
                this, [this, number, copy, packageFound](std::optional<QByteArray> bytes) {
                    if (number != checkNumber_) return;
                    checking_ = false;
+                   // A server that cannot be reached leaves the last copy it sent, else the list
+                   // shipped with the game: the radio does not go dumb with its server.
                    if (!bytes) {
-                       SetStations(std::nullopt, packageFound);
+                       auto kept = ReadStationFile(QFileInfo::exists(copy) ? copy : FindPackage(StationListFileName));
+                       SetStations(std::move(kept), packageFound);
                        return;
                    }
                    QSaveFile file(copy);

@@ -34,7 +34,8 @@ class Radio : public QObject {
     const RadioSettings& Settings() const { return settings_; }
 
     // Looks for the package and the station list again; with the list from the server it is
-    // downloaded into "QobRadio.ser" first, so the answer may come later (changed()).
+    // downloaded into "QobRadio.ser" first, so the answer may come later (changed()). When the
+    // server cannot be reached, the copy of an earlier download, else the shipped list, serves.
     void CheckAvailability(QNetworkAccessManager& network, const RadioPlaces& places);
     // Sets the list directly (nullopt: none); the picture package must be there too.
     void SetStations(std::optional<std::vector<Station>> stations, bool packageFound);

@@ -218,7 +218,7 @@ TEST_F(RadioTest, AStationThatFallsSilentIsShownStopped) {
     EXPECT_FALSE(radio.Sounding());
 }
 
-TEST_F(RadioTest, ListFromTheServerIsKeptAsACopyOrTheRadioIsOff) {
+TEST_F(RadioTest, ListFromTheServerIsKeptAsACopyAndServesWhenTheServerIsDown) {
     const std::string list = "RUS#LIVEMP3#Live#Russian Federation#" + Url("/live.mp3").toStdString() + "#L\n";
     server_->Http().Get(StationListServerPath, [&](const httplib::Request&, httplib::Response& res) {
         res.set_content(list, "text/plain; charset=utf-8");
@@ -232,17 +232,29 @@ TEST_F(RadioTest, ListFromTheServerIsKeptAsACopyOrTheRadioIsOff) {
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll().toStdString(), list);
 
-    // The radio was on at the last exit and the server does not answer: the radio is off.
+    // The server is down: the copy serves, and a radio left on stays on.
     RadioSettings on = DefaultRadioSettings();
     on.on = true;
     ASSERT_TRUE(WriteRadioSettings(temp_.filePath(RadioSettingsFileName), on));
+    const QString down = DeadAddress().chopped(12);
     Radio offline;
     offline.LoadSettings(temp_.filePath(RadioSettingsFileName));
-    EXPECT_TRUE(offline.On());
-    offline.CheckAvailability(*network_, {temp_.path(), DeadAddress().chopped(12), true});
+    offline.CheckAvailability(*network_, {temp_.path(), down, true});
     ASSERT_TRUE(WaitFor([&] { return !offline.Checking(); }));
-    EXPECT_FALSE(offline.Available());
-    EXPECT_FALSE(offline.On());
+    EXPECT_TRUE(offline.Available());
+    EXPECT_EQ(offline.Stations().size(), 1u);
+    EXPECT_TRUE(offline.On());
+
+    // Without copy and shipped list, or without the picture package, the radio is off.
+    ASSERT_TRUE(QFile::remove(temp_.filePath(ServerStationListFileName)));
+    Radio bare;
+    bare.LoadSettings(temp_.filePath(RadioSettingsFileName));
+    bare.CheckAvailability(*network_, {temp_.path(), down, true});
+    ASSERT_TRUE(WaitFor([&] { return !bare.Checking(); }));
+    EXPECT_FALSE(bare.Available());
+    EXPECT_FALSE(bare.On());
+    bare.SetStations(Stations(), false);
+    EXPECT_FALSE(bare.Available());
 }
 
 // Song, music and radio: whichever starts, the others fall silent.
