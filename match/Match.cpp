@@ -109,12 +109,17 @@ void SingleClientFollowUp(MatchContext& m) {
     GameState& g = m.g;
     const int computer = m.singleClientComputer;
     if (m.mode != PlayMode::Network || computer == 0 || g.GameOver) return;
+    if (!PendingBoutEnd(g)) {
+        if (ActingSeat(g) != computer || CurrentKind(g) == NoKind) return;
+        MakeMove(m, 0, false, false);
+        if (g.GameOver) return;
+    }
+    // No record reaches this machine's own human: when the bout waits for him (or for the
+    // computer, on whose behalf he confirms), or he is to act again, his button is enabled here.
     if (PendingBoutEnd(g)) {
-        if (DefenderSeat(g) == computer) m.view.EnableActionButton(true); // confirm on its behalf
+        if (DefenderSeat(g) == computer || DefenderSeat(g) == 3) m.view.EnableActionButton(true);
         return;
     }
-    if (ActingSeat(g) != computer || CurrentKind(g) == NoKind) return;
-    MakeMove(m, 0, false, false);
     MoveKind kind = NoKind;
     if (HumanTurn(g, &kind) && kind != Lead) m.view.EnableActionButton(true);
 }
@@ -162,10 +167,16 @@ void PressActionButton(MatchContext& m, DeckSource& decks) {
         if (m.mode == PlayMode::Local) {
             m.view.SetActionCaption(g.HodSeat == 2 ? ActionCaption::Take : ActionCaption::Pass);
             if (g.HodSeat == 3) m.view.DrawBubble(3, Bubble::Go);
-        } else if (g.HodSeat == 3) {
-            m.view.SetActionCaption(ActionCaption::Pass);
+        } else {
+            m.view.SetActionCaption(BoutCaption(g, m.mode)); // "I Take" when he defends the first bout
         }
         m.view.EnableActionButton(false);
+        // With a single client the computer sits in the server's seat 2 and has no machine of its
+        // own: when it leads the first bout, the server computes the lead at its "To Begin".
+        if (m.mode == PlayMode::Network && m.singleClientComputer == 2 && g.HodSeat == 2) {
+            MakeMove(m, 0, false, false);
+            if (HumanTurn(g)) m.view.EnableActionButton(true);
+        }
         return;
     }
     if (g.HodPhase == 13 || g.DuelPhase == 5) g.BoutLimit = 6;
@@ -241,11 +252,14 @@ EndDisplay DecideEndDisplay(const GameState& g, PlayMode mode, bool ratedPlay, b
         }
         d.cycleComplete = cycleEnd;
         break;
-    case PlayMode::Network:
-        d.continueEnabled = isServer && !blockEnd;
-        d.exitEnabled = blockEnd;
+    case PlayMode::Network: {
+        // A network series is a block of three games of this series, whatever the stored count.
+        const bool seriesEnd = (g.KonNumber - g.KonStart) % 3 == 0;
+        d.continueEnabled = isServer && !seriesEnd;
+        d.exitEnabled = seriesEnd;
         d.cycleComplete = cycleEnd;
         break;
+    }
     case PlayMode::Tournament:
         d.exitEnabled = tournamentSeatOne;
         break;
