@@ -37,36 +37,6 @@ bool EndCodeFits(const GameState& g, BoutEnd how, char code) {
     return false;
 }
 
-Bubble BubbleOf(char c) {
-    switch (c) {
-    case 'g':
-        return Bubble::Go;
-    case 't':
-        return Bubble::Take;
-    case 'a':
-        return Bubble::Pass;
-    case 'd':
-        return Bubble::Blank;
-    default:
-        return Bubble::Name;
-    }
-}
-
-const char* SoundOf(char c) {
-    switch (c) {
-    case 'g':
-        return "WHodsDo";
-    case 't':
-        return "WHodBer";
-    case 'a':
-        return "WHodOtb";
-    case 'd':
-        return "WDing_1";
-    default:
-        return nullptr;
-    }
-}
-
 ActionCaption CaptionOf(char c) {
     return c == '1'   ? ActionCaption::ToBegin
            : c == '2' ? ActionCaption::Take
@@ -137,6 +107,8 @@ std::string CheckRecord(const GameState& g, const RecordMsg& r, int senderSeat, 
     const int actor = ActingSeat(probe);
     if (actor == 3 || actor == 0 || CurrentKind(probe) == NoKind)
         return "a step while none is due from the others";
+    if (g.StartPending == 1 && actor == computerSeat && computerSeat == 2)
+        return "the computer's first lead, which the server computes";
     if (actor != senderSeat && actor != computerSeat)
         return "a step of " + SeatText(actor) + " from its neighbour";
     if (cardSeat) {
@@ -155,28 +127,18 @@ std::string CheckRecord(const GameState& g, const RecordMsg& r, int senderSeat, 
     return {};
 }
 
-void ApplyRecord(GameState& g, TableView& view, const RecordMsg& r) {
-    if (g.StartPending == 1) {
-        BeginPlay(g);
-        view.SetActionCaption(BoutCaption(g, PlayMode::Network));
-    }
-    if (const int seat = CardSeat(r)) {
-        const RecordCard& card = r.cards[static_cast<std::size_t>(seat - 1)];
-        PlayCard(g, view, card.kind, seat, card.slot);
-    }
+void ApplyRecord(StepDriver& d, const RecordMsg& r) {
+    MatchContext& m = d.Match();
+    if (m.g.StartPending == 1) d.Begin();
     if (r.end != 'i') {
-        FinishBout(g, view, *PendingBoutEnd(g));
-        if (!g.GameOver) view.SetActionCaption(BoutCaption(g, PlayMode::Network));
+        d.EndBout(StepOrigin::Remote);
+    } else if (const int seat = CardSeat(r)) {
+        d.GivenStep(seat, PlaySlot(r.cards[static_cast<std::size_t>(seat - 1)].slot), StepOrigin::Remote);
     } else {
-        if (r.hodPhase != -1) g.HodPhase = static_cast<Byte>(r.hodPhase);
-        if (r.duelPhase != -1) g.DuelPhase = static_cast<Byte>(r.duelPhase);
+        d.GivenStep(ActingSeat(m.g), PassChoice, StepOrigin::Remote);
     }
-    for (int seat = 1; seat <= 3; ++seat)
-        if (const char b = r.bubbles[static_cast<std::size_t>(seat - 1)]; b != 'i')
-            view.DrawBubble(seat, BubbleOf(b));
-    if (const char* sound = SoundOf(r.sound)) view.PlaySound(sound);
-    if (r.caption != 'i') view.SetActionCaption(CaptionOf(r.caption));
-    view.EnableActionButton(r.enable);
+    if (r.caption != 'i') m.view.SetActionCaption(CaptionOf(r.caption));
+    m.view.EnableActionButton(r.enable);
 }
 
 } // namespace tarvo

@@ -7,6 +7,7 @@
 
 #include "core/GameState.h"
 #include "core/TableView.h"
+#include "match/Driver.h"
 #include "netplay/Messages.h"
 
 namespace tarvo {
@@ -27,12 +28,13 @@ void DealFromServer(GameState& g, TableView& view, const DealMsg& deal, int role
 // exactly what the rules allow now: the acting seat is the sender's (or the computer's, which
 // `computerSeat` names when a single client plays), the card lies in that slot and may be played,
 // a pass is allowed, a bout end is the one pending, and the phases it brings are the ones the
-// rules reach.
+// rules reach. The computer's lead of a game is the server's to compute.
 std::string CheckRecord(const GameState& g, const RecordMsg& r, int senderSeat, int computerSeat);
 
-// Applies a checked record: the card, the end of the bout, the phases, then the speech bubbles,
-// the sound and the receiver's action button as the sender wrote them. A record that comes before
-// this machine's "To Begin" begins the game here too.
-void ApplyRecord(GameState& g, TableView& view, const RecordMsg& r);
+// Applies a checked record through the step driver, as a remote player's step: the card or the
+// pass by the rules (whose announcements are the ones the record names), or the end of the bout;
+// then the receiver's action button as the sender set it. A record that comes before this
+// machine's "To Begin" begins the game here too.
+void ApplyRecord(StepDriver& d, const RecordMsg& r);
 
 } // namespace tarvo

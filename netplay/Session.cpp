@@ -191,7 +191,7 @@ std::string NetSession::HistoryName() const {
 
 void NetSession::SendDeal(const GameState& g) {
     if (ended_ || !IsServer()) return;
-    if (match_) match_->singleClientComputer = ComputerSeat();
+    if (driver_) driver_->Match().singleClientComputer = ComputerSeat();
     const std::string deal = DealMessageOf(g);
     for (int role : {2, 3})
         if (HasHuman(role)) SendTo(role, deal);
@@ -229,31 +229,31 @@ Incoming NetSession::NextIncoming() const {
 
 bool NetSession::SeriesComplete() const {
     const bool started = IsServer() ? state_ == NetState::Dealt : dealt_;
-    if (!match_ || !started) return false;
-    const GameState& g = match_->g;
+    if (!driver_ || !started) return false;
+    const GameState& g = driver_->Match().g;
     return g.GameOver && g.KonNumber - g.KonStart >= NetSeriesGames;
 }
 
 void NetSession::ApplyNext(int storedGames) {
-    if (NextIncoming() == Incoming::None || !match_) return;
+    if (NextIncoming() == Incoming::None || !driver_) return;
     Waiting item = std::move(waiting_.front());
     waiting_.pop_front();
-    GameState& g = match_->g;
+    MatchContext& m = driver_->Match();
     std::visit(Overloaded{
                    [&](DealMsg& deal) {
-                       if (dealt_ && !g.GameOver)
+                       if (dealt_ && !m.g.GameOver)
                            return Interrupt("the server dealt in the middle of a game");
                        if (SeriesComplete()) return Interrupt("the server dealt after the last game");
-                       match_->singleClientComputer = ComputerSeat();
-                       DealFromServer(g, match_->view, deal, role_, dealt_, storedGames);
-                       match_->flags = {};
+                       m.singleClientComputer = ComputerSeat();
+                       DealFromServer(m.g, m.view, deal, role_, dealt_, storedGames);
+                       m.flags = {};
                        dealt_ = true;
                    },
                    [&](RecordMsg& r) {
                        const int sender = SeatOfRole(r.senderRole, role_);
-                       const std::string fault = CheckRecord(g, r, sender, ComputerSeat());
+                       const std::string fault = CheckRecord(m.g, r, sender, ComputerSeat());
                        if (!fault.empty()) return Interrupt(RoleText(r.senderRole) + " sent " + fault);
-                       ApplyRecord(g, match_->view, r);
+                       ApplyRecord(*driver_, r);
                    },
                    [&](Closed& c) {
                        if (!SeriesComplete())

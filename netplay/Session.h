@@ -10,7 +10,7 @@
 #include <string_view>
 #include <variant>
 
-#include "match/Match.h"
+#include "match/Driver.h"
 #include "netplay/Messages.h"
 
 namespace tarvo {
@@ -63,7 +63,7 @@ class NetSession final : public RecordSink {
 
     // The game the session plays; deals and records are applied to it, and each deal tells its
     // pipeline which seat the computer plays.
-    void Attach(MatchContext* match) { match_ = match; }
+    void Attach(StepDriver* driver) { driver_ = driver; }
 
     int Role() const { return role_; }
     bool IsServer() const { return role_ == ServerRole; }
@@ -119,7 +119,7 @@ class NetSession final : public RecordSink {
 
     NetLinks& links_;
     NetEvents& events_;
-    MatchContext* match_ = nullptr;
+    StepDriver* driver_ = nullptr;
     int role_ = 0;
     NetState state_ = NetState::None;
     int extraClients_ = -1;

@@ -26,12 +26,20 @@ RecordMsg Record(const std::string& card1, const std::string& card2, char end, c
     return p.message ? std::get<RecordMsg>(*p.message) : RecordMsg{};
 }
 
+// Applies a record as a network machine does, through its step driver.
+void Apply(GameState& g, TableView& view, const RecordMsg& r) {
+    AiPlayer computer;
+    MatchContext m{g, view, computer, nullptr, PlayMode::Network, {}};
+    StepDriver d(m);
+    ApplyRecord(d, r);
+}
+
 } // namespace
 
 TEST(NetApply, OnlyTheStepTheRulesAllowIsTaken) {
     GameState beating = Bout();
     NullView none;
-    ApplyRecord(beating, none, Record("101", "iii", 'i', "060")); // seat 1 led the six of hearts
+    Apply(beating, none, Record("101", "iii", 'i', "060")); // seat 1 led the six of hearts
     GameState taken = Bout();
     taken.HodPhase = 12;
     GameState mine = Bout();
@@ -68,7 +76,7 @@ TEST(NetApply, OnlyTheStepTheRulesAllowIsTaken) {
         const std::string fault = CheckRecord(c.g, c.r, c.sender, c.computer);
         if (*c.fault == 0) {
             EXPECT_EQ(fault, "") << c.what;
-            ApplyRecord(c.g, none, c.r);
+            Apply(c.g, none, c.r);
             EXPECT_TRUE(CheckInvariants(c.g).empty()) << c.what;
         } else {
             EXPECT_NE(fault.find(c.fault), std::string::npos) << c.what << ": " << fault;
@@ -87,7 +95,7 @@ TEST(NetApply, ALeadBeforeToBeginBeginsTheGame) {
     g.HodPhase = 0;
     test::RecordingView view;
     ASSERT_EQ(CheckRecord(g, Record("101", "iii", 'i', "060"), 1, 0), "");
-    ApplyRecord(g, view, Record("101", "iii", 'i', "060"));
+    Apply(g, view, Record("101", "iii", 'i', "060"));
     EXPECT_EQ(g.StartPending, 2);
     EXPECT_EQ(g.HodPhase, 6);
     EXPECT_TRUE(view.Has("caption Pass")); // this machine's human is the third seat

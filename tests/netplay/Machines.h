@@ -27,10 +27,10 @@ struct Machine : NetEvents {
 
     GameState g;
     ButtonView view;
-    AiPlayer computer, seatThree;
+    AutoplayPlayer computer; // the computer seat, and seat 3 in the human's place
     NetSession session;
     MatchContext m{g, view, computer, &session, PlayMode::Network, {}};
-    NetAutoplayer autoplay{seatThree};
+    StepDriver driver{m};
     SeededDecks decks{11};
     int joined = 0;
     bool welcomed = false;
@@ -45,7 +45,7 @@ struct Machine : NetEvents {
 
     // The series begins on this machine: the server deals, a client waits for its deal.
     void Begin() {
-        session.Attach(&m);
+        session.Attach(&driver);
         if (!session.IsServer()) return;
         StartSeries(m, decks, 0);
         session.SendDeal(g);
@@ -58,28 +58,24 @@ struct Machine : NetEvents {
             session.ApplyNext(0);
             return true;
         }
-        const NetAutoDecision d = autoplay.Decide(m, session, view.enabled);
+        const NetAutoDecision d = DecideNetAutoStep(driver, session, computer, view.enabled);
         switch (d.step) {
         case NetAutoStep::Wait:
             return false;
         case NetAutoStep::Begin:
+            driver.Begin();
+            break;
         case NetAutoStep::Confirm:
-            PressActionButton(m, decks);
+            EXPECT_TRUE(driver.EndBout());
             break;
         case NetAutoStep::Move:
-            if (d.slot == 0) {
-                PressActionButton(m, decks); // pass, take or stop
-            } else {
-                const int before = g.KolCards[3];
-                ClickOwnCard(m, d.slot, false);
-                EXPECT_EQ(g.KolCards[3], before - 1) << "the card was not played";
-            }
+            EXPECT_TRUE(driver.GivenStep(3, d.slot ? PlaySlot(d.slot) : PassChoice));
             break;
         case NetAutoStep::EndDisplay:
-            GameTick(m, false, session.IsServer());
+            GameTick(driver, false, session.IsServer());
             break;
         case NetAutoStep::NextGame:
-            PressActionButton(m, decks);
+            NextGame(m, decks);
             session.SendDeal(g);
             break;
         case NetAutoStep::SeriesOver:
