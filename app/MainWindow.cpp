@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <cstdio>
 
+#include "TarvoVersion.h"
 #include "TitleScreen.h"
 #include "core/Round.h"
 #include "core/Rules.h"
@@ -466,6 +467,7 @@ WelcomeTexts MainWindow::WelcomeTextsNow() const {
     w.incorrectName = Tr(txt::IncorrectName);
     w.differ = Tr(txt::PasswordsDiffer);
     w.incorrectPassword = Tr(txt::IncorrectPassword);
+    w.language = settings_.Language;
     return w;
 }
 
@@ -599,8 +601,9 @@ void MainWindow::ShowPopup(const QPoint& at) {
     } else if (chosen == about) {
         QMessageBox::about(
             this, Tr(txt::About),
-            QStringLiteral("<b>Tarvo-Trio</b> V 5.7f<br>Throw-in Durak for three seats.<br><br>"
-                           "Free software under the GNU General Public License, version 3 or later."));
+            QStringLiteral("<b>Tarvo-Trio</b> V %1<br>Throw-in Durak for three seats.<br><br>"
+                           "Free software under the GNU General Public License, version 3 or later.")
+                .arg(QLatin1String(kVersion)));
     } else if (chosen == speed) {
         SpeedDialogOptions o;
         o.caption = Tr(txt::ChoiceOfSpeed);

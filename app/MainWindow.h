@@ -12,7 +12,8 @@
 #include <set>
 #include <string>
 
-#include "WelcomeDialog.h"
+#include "app/CommandLine.h"
+#include "app/WelcomeDialog.h"
 #include "core/Deck.h"
 #include "core/GameState.h"
 #include "match/Match.h"
@@ -30,11 +31,6 @@
 namespace tarvo {
 
 class TitleScreen;
-
-struct StartOptions {
-    DataFolder data;
-    int autoplayGames = 0; // seat 3 played by the computer for this many games, then exit
-};
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
