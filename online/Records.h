@@ -10,7 +10,6 @@ namespace tarvo {
 // This program's game number on the score server, and the prefix of its per-game fields.
 inline constexpr int kGameNumber = 15;
 inline constexpr const char* kGamePrefix = "vemro4";
-inline constexpr const char* kGameVersion = "5.7f";
 
 // One row of a world top ten or of the chat board.
 struct TQobRecord {

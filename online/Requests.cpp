@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "TarvoVersion.h"
 #include "core/Codec.h"
 #include "online/RealNumber.h"
 #include "online/Scanners.h"
@@ -143,7 +144,7 @@ Reply<int> ScoreClient::WriteTopTen(int gid, const TopTenEntry& e) {
                                                    {"country", e.country},
                                                    {"score", Num(e.score)},
                                                    {"R7", e.sex},
-                                                   {"R8", kGameVersion},
+                                                   {"R8", kVersion},
                                                    {"R9", e.r9},
                                                    {"R10", e.r10 + "*"}}));
 }
