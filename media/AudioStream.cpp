@@ -4,6 +4,7 @@
 #include <QMediaPlayer>
 #include <QUrl>
 #include <algorithm>
+#include <functional>
 
 namespace tarvo {
 
@@ -25,21 +26,32 @@ QMediaPlayer& AudioStream::Player() {
     output_ = std::make_unique<QAudioOutput>();
     player_->setAudioOutput(output_.get());
     output_->setVolume(static_cast<float>(volume_) / 100.0f);
+    // The back end reports from inside its own handling: what we do about an end or an error
+    // (stop, drop the source, start the next track) waits until that handling is over, and is
+    // dropped when the stream has changed in between.
     connect(player_.get(), &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error) {
-        if (error != QMediaPlayer::NoError && Sounding()) Fail();
+        if (error == QMediaPlayer::NoError) return;
+        Later([this] {
+            if (Sounding()) Fail();
+        });
     });
     connect(player_.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
-        if (!Sounding()) return;
         if (status == QMediaPlayer::InvalidMedia) {
-            Fail();
+            Later([this] {
+                if (Sounding()) Fail();
+            });
         } else if (status == QMediaPlayer::EndOfMedia) {
-            // A live stream that the server closes ends too; only a track that played counts.
-            const bool played = state_ == State::Playing;
-            Stop();
-            if (played)
-                emit ended();
-            else
-                Fail();
+            // A stream that ends without a moment of sound was no stream. A short track may end
+            // before the first position report, so the player's own position decides too.
+            const bool played = state_ == State::Playing || player_->position() > 0;
+            Later([this, played] {
+                if (!Sounding()) return;
+                Stop();
+                if (played)
+                    emit ended();
+                else
+                    Fail();
+            });
         }
     });
     connect(player_.get(), &QMediaPlayer::positionChanged, this, [this](qint64 position) {
@@ -51,6 +63,12 @@ QMediaPlayer& AudioStream::Player() {
     return *player_;
 }
 
+void AudioStream::Later(std::function<void()> work) {
+    QTimer::singleShot(0, this, [this, generation = generation_, work = std::move(work)] {
+        if (generation == generation_) work();
+    });
+}
+
 void AudioStream::Open(const QString& address) {
     Stop();
     address_ = address;
@@ -60,6 +78,7 @@ void AudioStream::Open(const QString& address) {
 void AudioStream::Play() {
     if (address_.isEmpty()) return;
     // A failed or stopped stream connects again from the start.
+    ++generation_;
     QMediaPlayer& player = Player();
     if (!sourceSet_ || state_ == State::Failed) {
         player.setSource(QUrl());
@@ -74,6 +93,7 @@ void AudioStream::Play() {
 }
 
 void AudioStream::Pause() {
+    ++generation_;
     watch_.stop();
     if (state_ == State::Failed || !player_) return;
     player_->pause();
@@ -81,6 +101,7 @@ void AudioStream::Pause() {
 }
 
 void AudioStream::Stop() {
+    ++generation_;
     watch_.stop();
     if (player_) {
         player_->stop();
@@ -112,6 +133,7 @@ void AudioStream::SetState(State state) {
 }
 
 void AudioStream::Fail() {
+    ++generation_;
     watch_.stop();
     Player().stop();
     player_->setSource(QUrl());

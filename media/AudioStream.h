@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 class QMediaPlayer;
@@ -54,6 +55,8 @@ class AudioStream : public QObject {
 
   private:
     QMediaPlayer& Player();
+    // Runs `work` once control is back in the event loop, unless the stream changed meanwhile.
+    void Later(std::function<void()> work);
     void SetState(State state);
     void Fail();
     void Watch();
@@ -69,6 +72,7 @@ class AudioStream : public QObject {
     QTimer watch_;
     QElapsedTimer sinceMove_; // since the position last moved, or since Play
     qint64 lastPosition_ = -1;
+    int generation_ = 0; // counts the changes of what the player is asked to do
 };
 
 } // namespace tarvo
