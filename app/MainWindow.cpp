@@ -107,6 +107,7 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     stack_->addWidget(table_);
     match_ =
         std::make_unique<MatchContext>(MatchContext{game_, *table_, computer_, nullptr, PlayMode::Local, {}});
+    driver_ = std::make_unique<StepDriver>(*match_);
 
     menu_ = new MenuScreen(table_);
     menu_->hide();
@@ -369,7 +370,7 @@ void MainWindow::ShowMenu() {
     menuShown_ = true;
     song_->ShowMenu(settings_.MusicOn && options_.autoplayGames == 0);
     gameTimer_.start(20);
-    if (options_.autoplayGames > 0 && autoplayed_ == 0)
+    if (autoplay_.On() && autoplay_.Played() == 0)
         QTimer::singleShot(0, this, &MainWindow::AutoplayStart);
 }
 
@@ -467,6 +468,7 @@ WelcomeTexts MainWindow::WelcomeTextsNow() const {
     w.incorrectName = Tr(txt::IncorrectName);
     w.differ = Tr(txt::PasswordsDiffer);
     w.incorrectPassword = Tr(txt::IncorrectPassword);
+    w.language = settings_.Language;
     return w;
 }
 
@@ -702,22 +704,11 @@ void MainWindow::ReportRecordsWrite(RecordsWrite result) {
 void MainWindow::OnGameTick() {
     if (stepRunning_ || menuShown_) return;
     StepGuard guard(stepRunning_);
-    if (options_.autoplayGames > 0) {
+    if (autoplay_.On()) {
         AutoplayStep();
         return;
     }
-    GameTick(*match_);
-}
-
-MoveChoice MainWindow::AutoplayComputer::Decide(const GameState& g, TableView& view, MoveKind kind, int seat,
-                                                bool isThird) {
-    if (seat != 3 || !randomSeatThree) return ai_.Decide(g, view, kind, seat, isThird);
-    std::vector<MoveChoice> answers;
-    for (int slot = 1; slot <= g.KolCards[3]; ++slot)
-        if (CanPlaySlot(g, slot)) answers.push_back(PlaySlot(slot));
-    if (CanPass(g)) answers.push_back(PassChoice);
-    if (answers.empty()) return PassChoice;
-    return answers[std::uniform_int_distribution<std::size_t>(0, answers.size() - 1)(random_)];
+    GameTick(*driver_);
 }
 
 // Autoplay sits down in club slot 1, creating the player "Auto" through the welcome dialog's own
@@ -740,51 +731,21 @@ void MainWindow::AutoplayStart() {
     StartSeries();
 }
 
-// With deterministic choices a bout that starts from a position already seen repeats for ever;
-// from then on seat 3 answers at random for the rest of the game.
-void MainWindow::NoteBoutStart() {
-    const GameState& g = game_;
-    if (g.KolCardsStol != 0 || g.GameOver || (g.DuelMode ? g.DuelPhase : g.HodPhase) != 1) return;
-    std::string key{static_cast<char>(g.HodSeat), static_cast<char>(g.DuelPair), static_cast<char>(g.Och)};
-    for (int seat = 1; seat <= 3; ++seat)
-        for (int i = 1; i <= g.KolCards[seat]; ++i) key += {g.CardsI[seat][i].rank, g.CardsI[seat][i].suit};
-    if (!boutStarts_.insert(key).second) computer_.randomSeatThree = true;
-}
-
 void MainWindow::AutoplayStep() {
-    GameState& g = game_;
-    if (g.StartPending == 1) {
-        boutStarts_.clear();
-        computer_.randomSeatThree = false;
-        PressActionButton(*match_, decks_);
-        NoteBoutStart();
-    } else if (g.GameOver) {
-        if (!match_->flags.EndShown) {
-            GameTick(*match_);
-            return;
-        }
-        if (++autoplayed_ >= options_.autoplayGames || match_->flags.CycleComplete) {
-            std::printf("autoplay: %d games, fools %d %d %d\n", autoplayed_, game_.FoolCount[1],
-                        game_.FoolCount[2], game_.FoolCount[3]);
-            RecordAndExitToMenu();
-            close();
-            return;
-        }
+    switch (autoplay_.Tick(*driver_)) {
+    case AutoplayTick::Played:
+        break;
+    case AutoplayTick::DealNext:
         EnterTableForDeal();
         PressActionButton(*match_, decks_);
         table_->RedrawAll();
-    } else if (PendingBoutEnd(g) || ActingSeat(g) == 3) {
-        if (PendingBoutEnd(g) && g.DuelMode) {
-            GameTick(*match_);
-        } else if (PendingBoutEnd(g)) {
-            PressActionButton(*match_, decks_);
-        } else {
-            MakeMove(*match_, 0, false, false); // the computer plays seat 3 through the same pipeline
-        }
-        NoteBoutStart();
-    } else {
-        GameTick(*match_);
-        NoteBoutStart();
+        break;
+    case AutoplayTick::Finished:
+        std::printf("autoplay: %d games, fools %d %d %d\n", autoplay_.Played(), game_.FoolCount[1],
+                    game_.FoolCount[2], game_.FoolCount[3]);
+        RecordAndExitToMenu();
+        close();
+        break;
     }
 }
 
