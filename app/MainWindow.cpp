@@ -43,15 +43,16 @@ class WindowMessages : public SettingsMessages, public PictureMessages, public S
     // Without a person at the window (autoplay) the messages go to the error stream instead.
     WindowMessages(QWidget* parent, int language, bool person = true)
         : parent_(parent), language_(language), person_(person) {}
-    void ShowError(std::string_view text) override {
+    void ShowError(std::string_view text) override { ShowLines(Utf8(text)); }
+    void ShowLines(const QString& first, const QString& second = QString()) {
         if (!person_) {
-            std::fprintf(stderr, "tarvo3: %.*s\n", static_cast<int>(text.size()), text.data());
+            std::fprintf(stderr, "tarvo3: %s\n", qPrintable(second.isEmpty() ? first : first + " " + second));
             return;
         }
         MessageWindowTexts texts;
         texts.caption = Utf8(Text(txt::Attention, 0, language_));
         texts.language = language_;
-        ShowMessageLines(Utf8(text), QString(), QString(), texts, parent_);
+        ShowMessageLines(first, second, QString(), texts, parent_);
     }
     // The song is prepared before the game's own windows are up: this one comes in the system's box.
     void CantCreateMusicFile() override {
@@ -370,8 +371,7 @@ void MainWindow::ShowMenu() {
     menuShown_ = true;
     song_->ShowMenu(settings_.MusicOn && options_.autoplayGames == 0);
     gameTimer_.start(20);
-    if (autoplay_.On() && autoplay_.Played() == 0)
-        QTimer::singleShot(0, this, &MainWindow::AutoplayStart);
+    if (autoplay_.On() && autoplay_.Played() == 0) QTimer::singleShot(0, this, &MainWindow::AutoplayStart);
 }
 
 void MainWindow::LayOutMenu() {
@@ -393,8 +393,8 @@ void MainWindow::LayOutMenu() {
     RefreshClubList();
 }
 
-void MainWindow::ShowMessage(const QString& text) {
-    WindowMessages(this, settings_.Language, options_.autoplayGames == 0).ShowError(text.toStdString());
+void MainWindow::ShowMessage(const QString& text, const QString& second) {
+    WindowMessages(this, settings_.Language, options_.autoplayGames == 0).ShowLines(text, second);
 }
 
 std::filesystem::path MainWindow::ActiveRecordsFile() const {
@@ -522,7 +522,9 @@ void MainWindow::RecordAndExitToMenu() {
     SeriesOutcome outcome = RecordSeries(series_, game_, context);
     if (!outcome.sound.empty()) table_->PlaySound(outcome.sound);
     ReportRecordsWrite(outcome.store.write);
-    if (outcome.history.status == HistoryWrite::CantSave) ShowMessage(QStringLiteral("Cann`t save history!"));
+    if (!outcome.history.keptAside.empty())
+        ShowMessage(Tr(txt::HistoryKeptAside), QString::fromStdString(outcome.history.keptAside.string()));
+    if (outcome.history.status == HistoryWrite::CantSave) ShowMessage(Tr(txt::CantSaveHistory));
     LeaveTable();
     if (outcome.cycleEnd && outcome.endOfCycle && options_.autoplayGames == 0)
         ShowCycleEnd(*outcome.endOfCycle, RecordsOptions(), this);
@@ -550,8 +552,7 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
 // pages, else the ones beside the sources of a build.
 void MainWindow::OpenHelp() {
     // The pages are written in English: a player of another language is told so first.
-    if (settings_.Language != 0)
-        ShowMessage(Tr(txt::HelpNotTranslated, 0) + "\n" + Tr(txt::HelpNotTranslated, 1));
+    if (settings_.Language != 0) ShowMessage(Tr(txt::HelpNotTranslated, 0), Tr(txt::HelpNotTranslated, 1));
     for (const char* folder : {TARVO_HELP_INSTALL_DIR, TARVO_HELP_SOURCE_DIR}) {
         QString page = QString::fromLocal8Bit(folder) + QStringLiteral("/index.html");
         if (QFileInfo::exists(page)) {

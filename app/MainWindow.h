@@ -66,7 +66,7 @@ class MainWindow : public QMainWindow {
     void LeaveTable();
     void ShowPopup(const QPoint& at);
     void OpenHelp();
-    void ShowMessage(const QString& text);
+    void ShowMessage(const QString& text, const QString& second = QString());
     WelcomeTexts WelcomeTextsNow() const;
     void ExitToMenu();
     void OnGameTick();
