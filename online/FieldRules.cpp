@@ -82,6 +82,10 @@ Grade GradePassportField(PassportField field, std::string_view utf8) {
     return ClassOf(text);
 }
 
+bool PlainText(std::string_view text) {
+    return ClassOf(DecodeUtf8(text)) != Grade::Red;
+}
+
 bool AcceptAccountKey(AccountField field, char32_t key) {
     Grade g = ClassOf(key);
     if (g == Grade::Yellow && LatinOnly(field)) g = Grade::Red;
