@@ -6,6 +6,7 @@
 #include "table/Fonts.h"
 #include "table/MediaControls.h"
 #include "table/MenuScreen.h"
+#include "packages/Download.h"
 #include "table/OptionsDialog.h"
 #include "table/RadioWindow.h"
 #include "table/Salute.h"
