@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <cstdio>
 
+#include "MenuMedia.h"
 #include "TarvoVersion.h"
 #include "TitleScreen.h"
 #include "core/Round.h"
@@ -43,15 +44,16 @@ class WindowMessages : public SettingsMessages, public PictureMessages, public S
     // Without a person at the window (autoplay) the messages go to the error stream instead.
     WindowMessages(QWidget* parent, int language, bool person = true)
         : parent_(parent), language_(language), person_(person) {}
-    void ShowError(std::string_view text) override {
+    void ShowError(std::string_view text) override { ShowLines(Utf8(text)); }
+    void ShowLines(const QString& first, const QString& second = QString()) {
         if (!person_) {
-            std::fprintf(stderr, "tarvo3: %.*s\n", static_cast<int>(text.size()), text.data());
+            std::fprintf(stderr, "tarvo3: %s\n", qPrintable(second.isEmpty() ? first : first + " " + second));
             return;
         }
         MessageWindowTexts texts;
         texts.caption = Utf8(Text(txt::Attention, 0, language_));
         texts.language = language_;
-        ShowMessageLines(Utf8(text), QString(), QString(), texts, parent_);
+        ShowMessageLines(first, second, QString(), texts, parent_);
     }
     // The song is prepared before the game's own windows are up: this one comes in the system's box.
     void CantCreateMusicFile() override {
@@ -124,8 +126,12 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     connect(table_, &TableScreen::ownCardHovered, this, &MainWindow::OnHover);
     connect(&gameTimer_, &QTimer::timeout, this, &MainWindow::OnGameTick);
 
+    media_ = new MenuMedia(this, menu_, settings_, QString::fromStdString(options_.data.folder.string()),
+                           options_.autoplayGames > 0, [this](const QString& m) { ShowMessage(m); });
     songPlayer_ = std::make_unique<FluidSongPlayer>();
-    song_ = std::make_unique<MenuSong>(*songPlayer_);
+    song_ = std::make_unique<MenuSong>(media_->SongPlayerFor(*songPlayer_));
+    media_->SetSong(song_.get());
+    media_->Start();
     SetSongFolder(QDir::tempPath());
     {
         WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
@@ -133,7 +139,8 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     }
     connect(&songTimer_, &QTimer::timeout, this, [this] { song_->Tick(settings_.MusicOn); });
     songTimer_.start(1000);
-    song_->ShowMenu(settings_.MusicOn);
+    // A radio left on takes over when the menu comes up; the song does not start before it.
+    song_->ShowMenu(settings_.MusicOn && !media_->RadioComesOn());
 
     setWindowTitle(Tr(txt::ProductName));
     ApplyTexts();
@@ -219,6 +226,10 @@ bool MainWindow::OptionsLink::BackgroundChanged() {
 
 void MainWindow::OptionsLink::MusicSwitched() {
     w_.song_->SwitchMusic(w_.settings_.MusicOn && w_.options_.autoplayGames == 0);
+}
+
+void MainWindow::OptionsLink::RadioCheck() {
+    w_.media_->RecheckRadio();
 }
 
 void MainWindow::OptionsLink::FontsChanged() {
@@ -368,10 +379,10 @@ void MainWindow::ShowMenu() {
     stack_->setCurrentWidget(table_);
     ArrangeMenuWindow();
     menuShown_ = true;
+    media_->MenuShown(); // a radio left on plays, and the song keeps quiet
     song_->ShowMenu(settings_.MusicOn && options_.autoplayGames == 0);
     gameTimer_.start(20);
-    if (autoplay_.On() && autoplay_.Played() == 0)
-        QTimer::singleShot(0, this, &MainWindow::AutoplayStart);
+    if (autoplay_.On() && autoplay_.Played() == 0) QTimer::singleShot(0, this, &MainWindow::AutoplayStart);
 }
 
 void MainWindow::LayOutMenu() {
@@ -384,6 +395,7 @@ void MainWindow::LayOutMenu() {
     look.newButtons = settings_.NewButtons;
     look.mainMenuDesign = settings_.MainMenuDesign != 0;
     menu_->Arrange(table_->CurrentLayout().scale, store_.background, look);
+    media_->Arrange();
     std::vector<CalendarPicture> sheets;
     menu_->SetCalendar(BuildCalendar(settings_.Language, QDate::currentDate(), sheets)
                            ? std::move(sheets)
@@ -393,8 +405,8 @@ void MainWindow::LayOutMenu() {
     RefreshClubList();
 }
 
-void MainWindow::ShowMessage(const QString& text) {
-    WindowMessages(this, settings_.Language, options_.autoplayGames == 0).ShowError(text.toStdString());
+void MainWindow::ShowMessage(const QString& text, const QString& second) {
+    WindowMessages(this, settings_.Language, options_.autoplayGames == 0).ShowLines(text, second);
 }
 
 std::filesystem::path MainWindow::ActiveRecordsFile() const {
@@ -522,7 +534,9 @@ void MainWindow::RecordAndExitToMenu() {
     SeriesOutcome outcome = RecordSeries(series_, game_, context);
     if (!outcome.sound.empty()) table_->PlaySound(outcome.sound);
     ReportRecordsWrite(outcome.store.write);
-    if (outcome.history.status == HistoryWrite::CantSave) ShowMessage(QStringLiteral("Cann`t save history!"));
+    if (!outcome.history.keptAside.empty())
+        ShowMessage(Tr(txt::HistoryKeptAside), QString::fromStdString(outcome.history.keptAside.string()));
+    if (outcome.history.status == HistoryWrite::CantSave) ShowMessage(Tr(txt::CantSaveHistory));
     LeaveTable();
     if (outcome.cycleEnd && outcome.endOfCycle && options_.autoplayGames == 0)
         ShowCycleEnd(*outcome.endOfCycle, RecordsOptions(), this);
@@ -550,8 +564,7 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
 // pages, else the ones beside the sources of a build.
 void MainWindow::OpenHelp() {
     // The pages are written in English: a player of another language is told so first.
-    if (settings_.Language != 0)
-        ShowMessage(Tr(txt::HelpNotTranslated, 0) + "\n" + Tr(txt::HelpNotTranslated, 1));
+    if (settings_.Language != 0) ShowMessage(Tr(txt::HelpNotTranslated, 0), Tr(txt::HelpNotTranslated, 1));
     for (const char* folder : {TARVO_HELP_INSTALL_DIR, TARVO_HELP_SOURCE_DIR}) {
         QString page = QString::fromLocal8Bit(folder) + QStringLiteral("/index.html");
         if (QFileInfo::exists(page)) {
@@ -570,12 +583,12 @@ void MainWindow::ShowPopup(const QPoint& at) {
     QAction* exit = popup.addAction(Tr(txt::ExitToMenu));
     QAction* rename = popup.addAction(Tr(txt::ChangeName));
     QAction* speed = popup.addAction(Tr(txt::Speed));
-    // The radio and the chat come with the online play; until then they say so.
-    for (TextTable item : {txt::Radio, txt::Chat}) {
-        QAction* later = popup.addAction(Tr(item));
-        later->setEnabled(false);
-        later->setToolTip(Tr(item) + " " + Tr(txt::Unavailable));
-    }
+    QAction* radio = popup.addAction(Tr(txt::Radio));
+    radio->setEnabled(stack_->currentWidget() != title_); // from leaving the title screen
+    // The chat comes with the online play; until then it says so.
+    QAction* chat = popup.addAction(Tr(txt::Chat));
+    chat->setEnabled(false);
+    chat->setToolTip(Tr(txt::Chat) + " " + Tr(txt::Unavailable));
     popup.addSeparator();
     QAction* help = popup.addAction(Tr(txt::Help));
     QAction* about = popup.addAction(Tr(txt::About));
@@ -597,6 +610,8 @@ void MainWindow::ShowPopup(const QPoint& at) {
             ApplyTexts();
             table_->DrawBubble(3, Bubble::Name);
         }
+    } else if (chosen == radio) {
+        media_->OpenRadioWindow();
     } else if (chosen == help) {
         OpenHelp();
     } else if (chosen == about) {
@@ -795,6 +810,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     gameTimer_.stop();
     songTimer_.stop();
     songPlayer_->Close();
+    media_->Close();
     SaveSettingsNow();
     event->accept();
 }

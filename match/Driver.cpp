@@ -60,9 +60,10 @@ bool StepDriver::GivenStep(int seat, MoveChoice step, StepOrigin origin) {
     return MakeMove(m_, step.slot, step.pass, true);
 }
 
-bool StepDriver::EndBout() {
+bool StepDriver::EndBout(StepOrigin origin) {
     if (!Next().boutEnd) return false;
-    return NoteAfter(true, MakeMove(m_, 0, true, true));
+    return NoteAfter(true,
+                     origin == StepOrigin::Remote ? ApplyRemoteBoutEnd(m_) : MakeMove(m_, 0, true, true));
 }
 
 TickAction DecideTick(const GameState& g, const MatchFlags& flags, PlayMode mode) {

@@ -61,7 +61,7 @@ class StepDriver {
     // now or the step is not allowed.
     bool GivenStep(int seat, MoveChoice step, StepOrigin origin = StepOrigin::Local);
     // Ends the due bout (the action button, or the record that confirms it). False when none is due.
-    bool EndBout();
+    bool EndBout(StepOrigin origin = StepOrigin::Local);
 
     // A bout of this game has begun from a position that an earlier bout began from.
     bool Repeated() const { return repeated_; }

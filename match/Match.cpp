@@ -34,12 +34,12 @@ bool StepPass(MatchContext& m, bool send = true) {
 }
 
 // The records go out with the phases already back at 1, before the state changes.
-void EndBout(MatchContext& m, BoutEnd how) {
+void EndBout(MatchContext& m, BoutEnd how, bool send = true) {
     StepRecord step = DescribeBoutEnd(m.g);
     GameState& g = m.g;
     g.HodPhase = 1;
     if (g.DuelMode) g.DuelPhase = 1;
-    Send(m, step);
+    if (send) Send(m, step);
     FinishBout(g, m.view, how);
     if (!g.GameOver) m.view.SetActionCaption(BoutCaption(g, m.mode));
 }
@@ -110,12 +110,17 @@ void SingleClientFollowUp(MatchContext& m) {
     GameState& g = m.g;
     const int computer = m.singleClientComputer;
     if (m.mode != PlayMode::Network || computer == 0 || g.GameOver) return;
+    if (!PendingBoutEnd(g)) {
+        if (ActingSeat(g) != computer || CurrentKind(g) == NoKind) return;
+        MakeMove(m, 0, false, false);
+        if (g.GameOver) return;
+    }
+    // No record reaches this machine's own human: when the bout waits for him (or for the
+    // computer, on whose behalf he confirms), or he is to act again, his button is enabled here.
     if (PendingBoutEnd(g)) {
-        if (DefenderSeat(g) == computer) m.view.EnableActionButton(true); // confirm on its behalf
+        if (DefenderSeat(g) == computer || DefenderSeat(g) == 3) m.view.EnableActionButton(true);
         return;
     }
-    if (ActingSeat(g) != computer || CurrentKind(g) == NoKind) return;
-    MakeMove(m, 0, false, false);
     MoveKind kind = NoKind;
     if (HumanTurn(g, &kind) && kind != Lead) m.view.EnableActionButton(true);
 }
@@ -153,6 +158,13 @@ bool ApplyRemoteStep(MatchContext& m, int seat, MoveChoice step) {
     return GivenStep(m, seat, step.slot, step.pass, false);
 }
 
+bool ApplyRemoteBoutEnd(MatchContext& m) {
+    auto end = PendingBoutEnd(m.g);
+    if (!end) return false;
+    EndBout(m, *end, false);
+    return true;
+}
+
 void StartSeries(MatchContext& m, DeckSource& decks, int storedGames) {
     m.flags = {};
     Deal(m.g, m.view, decks, false, storedGames);
@@ -169,10 +181,16 @@ void StartPlay(MatchContext& m) {
     if (m.mode == PlayMode::Local) {
         m.view.SetActionCaption(g.HodSeat == 2 ? ActionCaption::Take : ActionCaption::Pass);
         if (g.HodSeat == 3) m.view.DrawBubble(3, Bubble::Go);
-    } else if (g.HodSeat == 3) {
-        m.view.SetActionCaption(ActionCaption::Pass);
+    } else {
+        m.view.SetActionCaption(BoutCaption(g, m.mode)); // "I Take" when he defends the first bout
     }
     m.view.EnableActionButton(false);
+    // With a single client the computer sits in the server's seat 2 and has no machine of its
+    // own: when it leads the first bout, the server computes the lead at its "To Begin".
+    if (m.mode == PlayMode::Network && m.singleClientComputer == 2 && g.HodSeat == 2) {
+        MakeMove(m, 0, false, false);
+        if (HumanTurn(g)) m.view.EnableActionButton(true);
+    }
 }
 
 void PressActionButton(MatchContext& m, DeckSource& decks) {
@@ -233,11 +251,14 @@ EndDisplay DecideEndDisplay(const GameState& g, PlayMode mode, bool ratedPlay, b
         }
         d.cycleComplete = cycleEnd;
         break;
-    case PlayMode::Network:
-        d.continueEnabled = isServer && !blockEnd;
-        d.exitEnabled = blockEnd;
+    case PlayMode::Network: {
+        // A network series is a block of three games of this series, whatever the stored count.
+        const bool seriesEnd = (g.KonNumber - g.KonStart) % 3 == 0;
+        d.continueEnabled = isServer && !seriesEnd;
+        d.exitEnabled = seriesEnd;
         d.cycleComplete = cycleEnd;
         break;
+    }
     case PlayMode::Tournament:
         d.exitEnabled = tournamentSeatOne;
         break;

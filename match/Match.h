@@ -88,6 +88,9 @@ bool MakeMove(MatchContext& m, int slot, bool pass, bool given);
 // A remote player's step that arrived as a record: applied as the rules say, never sent on.
 // Refused, changing nothing, when `seat` is not the one to act or the step is not allowed now.
 bool ApplyRemoteStep(MatchContext& m, int seat, MoveChoice step);
+// The end of the bout that another machine confirmed: taken or discarded here as well, not sent.
+// False when no bout end is due.
+bool ApplyRemoteBoutEnd(MatchContext& m);
 
 // The caption a bout starts with, from seat 3's role in it.
 ActionCaption BoutCaption(const GameState& g, PlayMode mode);
