@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -12,17 +13,23 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "../support/DecodedGif.h"
+#include "../support/TempFolder.h"
 #include "../support/TestApplication.h"
 #include "app/MainWindow.h"
 #include "app/TitleScreen.h"
 #include "records/Club.h"
 #include "settings/DataFolder.h"
 #include "table/MenuScreen.h"
+#include "table/TableScreen.h"
 
 using namespace tarvo;
 namespace fs = std::filesystem;
 
 namespace {
+
+// Taken at start, before a test points TMPDIR elsewhere.
+const fs::path TempBase = fs::temp_directory_path();
 
 std::string ReadAllBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -53,9 +60,7 @@ class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         test::TestApplication();
-        // Taken once, before the first test points TMPDIR elsewhere.
-        static const fs::path base = fs::temp_directory_path();
-        folder_ = base / ("tarvo3-window-" + std::to_string(::getpid()));
+        folder_ = TempBase / ("tarvo3-window-" + std::to_string(::getpid()));
         fs::remove_all(folder_);
         // The menu song's file goes to a temporary folder of this test's own.
         fs::create_directories(folder_.string() + "-tmp");
@@ -125,6 +130,74 @@ TEST_F(WindowTest, ExitToMenuOnTheMenuIsGreyed) {
     EXPECT_FALSE(*exitEnabled);
     EXPECT_TRUE(closer.seen.isEmpty()) << closer.seen.toStdString();
     EXPECT_TRUE(menu_->isVisible());
+}
+
+} // namespace
+
+namespace {
+
+// A game played in the real window with recording on leaves one animated GIF in "GIFGame" of the
+// data folder: both decoders read it, every frame shows for the chosen delay and the last for
+// five seconds, and the last frame is the window as it showed the result.
+TEST(WindowRecording, AGameIsSavedAsAnAnimatedGif) {
+    test::TestApplication();
+    qputenv("TMPDIR", QByteArray::fromStdString(TempBase.string()));
+    test::TempFolder folder("tarvo3-gif-window");
+    // The menu song's file goes to a temporary folder of this test's own.
+    fs::create_directories(folder / "tmp");
+    qputenv("TMPDIR", QByteArray::fromStdString((folder / "tmp").string()));
+    DataFolderInputs in;
+    in.dataDir = folder / "data";
+    StartOptions options;
+    options.data = PrepareDataFolder(in);
+    ASSERT_TRUE(options.data.ok()) << options.data.error;
+    options.autoplayGames = 1;
+    const fs::path settingsFile = options.data.File(kSettingsFileName);
+    Settings settings = LoadSettings(settingsFile);
+    settings.SaveGif = true;
+    settings.GifArea = 1;
+    settings.GifDelay = 30;
+    struct Quiet : SettingsMessages {
+        void ShowError(std::string_view) override {}
+    } quiet;
+    ASSERT_NE(SaveSettings(settingsFile, settings, quiet), SaveOutcome::Failed);
+
+    MainWindow window(std::move(options));
+    QImage atResult;
+    auto* table = window.findChild<TableScreen*>();
+    ASSERT_TRUE(table);
+    // Connected after the window's own recording hook, so this picture is taken just after its.
+    QObject::connect(table, &TableScreen::resultShown, [&] { atResult = window.grab().toImage(); });
+    window.show();
+    QElapsedTimer waited;
+    waited.start();
+    while (window.isVisible() && waited.elapsed() < 300000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_FALSE(window.isVisible());
+    ASSERT_FALSE(atResult.isNull());
+
+    const std::vector<std::string> files = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder / "data" / "GIFGame"))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].size(), std::string("2024.05.01-13.45.10.gif").size()) << files[0];
+    const QString path = QString::fromStdString((folder / "data" / "GIFGame" / files[0]).string());
+    test::DecodedGif gif = test::DecodeWithGiflib(path);
+    test::DecodedGif qt = test::DecodeWithQt(path);
+    ASSERT_TRUE(gif.ok && qt.ok);
+    EXPECT_EQ(gif.screen, QSize(760, 500));
+    ASSERT_GE(gif.frames.size(), 2u);
+    EXPECT_LE(gif.frames.size(), 250u);
+    EXPECT_EQ(qt.frames.size(), gif.frames.size());
+    EXPECT_EQ(gif.delays.back(), 500);
+    for (std::size_t i = 0; i + 1 < gif.delays.size(); ++i) EXPECT_EQ(gif.delays[i], 3) << i;
+    // 256 colours of the cloth's grain differ a little from the window; the deal differs a lot.
+    EXPECT_LT(test::MeanDifference(gif.frames.back(), atResult), 6.0);
+    EXPECT_LT(test::MeanDifference(qt.frames.back(), atResult), 6.0);
+    EXPECT_GT(test::MeanDifference(gif.frames.front(), atResult), 12.0);
 }
 
 } // namespace
