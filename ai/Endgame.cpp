@@ -141,7 +141,7 @@ TStr2 EndgameMove(StatFool2& s, MoveKind kind, TableView& view, const SearchOpti
     if (report) *report = {};
 
     auto search = [&](auto run) {
-        SearchEnv env(view, s.Image, s.Think, options.clock, options.limitMs);
+        SearchEnv env(view, s.Image, s.Think, options.clock, options.limitMs, options.nodeBudget);
         view.SetBusyCursor(true);
         SearchOutcome outcome = run(env);
         view.SetBusyCursor(false);

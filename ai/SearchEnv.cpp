@@ -4,8 +4,10 @@
 
 namespace tarvo {
 
-SearchEnv::SearchEnv(TableView& view, int seat, std::string think, SearchClock clock, std::int64_t limitMs)
-    : view_(view), seat_(seat), think_(std::move(think)), clock_(std::move(clock)), limitMs_(limitMs) {}
+SearchEnv::SearchEnv(TableView& view, int seat, std::string think, SearchClock clock, std::int64_t limitMs,
+                     std::uint64_t nodeBudget)
+    : view_(view), seat_(seat), think_(std::move(think)), clock_(std::move(clock)), limitMs_(limitMs),
+      nodeBudget_(nodeBudget) {}
 
 std::int64_t SearchEnv::Now() const {
     if (clock_) return clock_();
@@ -14,7 +16,7 @@ std::int64_t SearchEnv::Now() const {
 }
 
 void SearchEnv::StartRoot(int total) {
-    startMs_ = Now();
+    startMs_ = limitMs_ > 0 ? Now() : 0;
     shownSeconds_ = 0;
     n_ = total;
 }
@@ -25,6 +27,8 @@ void SearchEnv::ShowOption(int k) {
 }
 
 void SearchEnv::CheckClock() {
+    if (nodeBudget_ > 0 && nodes > nodeBudget_) abort = true;
+    if (limitMs_ <= 0) return;
     std::int64_t elapsed = Now() - startMs_;
     if (elapsed > limitMs_) abort = true;
     // Repainting the same text changes nothing on the screen, so only a new second is drawn.

@@ -20,10 +20,22 @@ enum class SearchMode { Normal, Adding };
 // drive the time limit without waiting for it.
 using SearchClock = std::function<std::int64_t()>;
 
+// The window stops a search after 10 seconds of its clock. Headless play must give the same games
+// on every machine, so it limits the nodes instead and never reads a clock (limitMs 0).
 struct SearchOptions {
     std::string think = "I think... "; // prefix of the progress text, from the language tables
     SearchClock clock;
-    std::int64_t limitMs = 10000;
+    std::int64_t limitMs = 10000;  // 0: no time limit
+    std::uint64_t nodeBudget = 0;  // 0: no node limit
+
+    // Far more nodes than any search of twelve cards visits.
+    static constexpr std::uint64_t HeadlessNodeBudget = 200'000'000;
+    static SearchOptions Headless() {
+        SearchOptions o;
+        o.limitMs = 0;
+        o.nodeBudget = HeadlessNodeBudget;
+        return o;
+    }
 };
 
 // Values seen from the side to move.
@@ -52,7 +64,8 @@ struct SearchOutcome {
 
 class SearchEnv {
   public:
-    SearchEnv(TableView& view, int seat, std::string think, SearchClock clock, std::int64_t limitMs);
+    SearchEnv(TableView& view, int seat, std::string think, SearchClock clock, std::int64_t limitMs,
+              std::uint64_t nodeBudget = 0);
 
     bool abort = false;
     std::uint64_t nodes = 0;
@@ -82,6 +95,7 @@ class SearchEnv {
     std::string think_;
     SearchClock clock_;
     std::int64_t limitMs_;
+    std::uint64_t nodeBudget_;
     std::int64_t startMs_ = 0;
     std::int64_t shownSeconds_ = 0;
     int k_ = 0;

@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <cstdio>
 
+#include "TarvoVersion.h"
 #include "TitleScreen.h"
 #include "core/Round.h"
 #include "core/Rules.h"
@@ -42,15 +43,16 @@ class WindowMessages : public SettingsMessages, public PictureMessages, public S
     // Without a person at the window (autoplay) the messages go to the error stream instead.
     WindowMessages(QWidget* parent, int language, bool person = true)
         : parent_(parent), language_(language), person_(person) {}
-    void ShowError(std::string_view text) override {
+    void ShowError(std::string_view text) override { ShowLines(Utf8(text)); }
+    void ShowLines(const QString& first, const QString& second = QString()) {
         if (!person_) {
-            std::fprintf(stderr, "tarvo3: %.*s\n", static_cast<int>(text.size()), text.data());
+            std::fprintf(stderr, "tarvo3: %s\n", qPrintable(second.isEmpty() ? first : first + " " + second));
             return;
         }
         MessageWindowTexts texts;
         texts.caption = Utf8(Text(txt::Attention, 0, language_));
         texts.language = language_;
-        ShowMessageLines(Utf8(text), QString(), QString(), texts, parent_);
+        ShowMessageLines(first, second, QString(), texts, parent_);
     }
     // The song is prepared before the game's own windows are up: this one comes in the system's box.
     void CantCreateMusicFile() override {
@@ -106,6 +108,7 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     stack_->addWidget(table_);
     match_ =
         std::make_unique<MatchContext>(MatchContext{game_, *table_, computer_, nullptr, PlayMode::Local, {}});
+    driver_ = std::make_unique<StepDriver>(*match_);
 
     menu_ = new MenuScreen(table_);
     menu_->hide();
@@ -393,8 +396,7 @@ void MainWindow::ShowMenu() {
     menuShown_ = true;
     song_->ShowMenu(settings_.MusicOn && options_.autoplayGames == 0);
     gameTimer_.start(20);
-    if (options_.autoplayGames > 0 && autoplayed_ == 0)
-        QTimer::singleShot(0, this, &MainWindow::AutoplayStart);
+    if (autoplay_.On() && autoplay_.Played() == 0) QTimer::singleShot(0, this, &MainWindow::AutoplayStart);
 }
 
 void MainWindow::LayOutMenu() {
@@ -416,8 +418,8 @@ void MainWindow::LayOutMenu() {
     RefreshClubList();
 }
 
-void MainWindow::ShowMessage(const QString& text) {
-    WindowMessages(this, settings_.Language, options_.autoplayGames == 0).ShowError(text.toStdString());
+void MainWindow::ShowMessage(const QString& text, const QString& second) {
+    WindowMessages(this, settings_.Language, options_.autoplayGames == 0).ShowLines(text, second);
 }
 
 std::filesystem::path MainWindow::ActiveRecordsFile() const {
@@ -491,6 +493,7 @@ WelcomeTexts MainWindow::WelcomeTextsNow() const {
     w.incorrectName = Tr(txt::IncorrectName);
     w.differ = Tr(txt::PasswordsDiffer);
     w.incorrectPassword = Tr(txt::IncorrectPassword);
+    w.language = settings_.Language;
     return w;
 }
 
@@ -544,7 +547,9 @@ void MainWindow::RecordAndExitToMenu() {
     SeriesOutcome outcome = RecordSeries(series_, game_, context);
     if (!outcome.sound.empty()) table_->PlaySound(outcome.sound);
     ReportRecordsWrite(outcome.store.write);
-    if (outcome.history.status == HistoryWrite::CantSave) ShowMessage(QStringLiteral("Cann`t save history!"));
+    if (!outcome.history.keptAside.empty())
+        ShowMessage(Tr(txt::HistoryKeptAside), QString::fromStdString(outcome.history.keptAside.string()));
+    if (outcome.history.status == HistoryWrite::CantSave) ShowMessage(Tr(txt::CantSaveHistory));
     LeaveTable();
     if (outcome.cycleEnd && outcome.endOfCycle && options_.autoplayGames == 0)
         ShowCycleEnd(*outcome.endOfCycle, RecordsOptions(), this);
@@ -572,8 +577,7 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
 // pages, else the ones beside the sources of a build.
 void MainWindow::OpenHelp() {
     // The pages are written in English: a player of another language is told so first.
-    if (settings_.Language != 0)
-        ShowMessage(Tr(txt::HelpNotTranslated, 0) + "\n" + Tr(txt::HelpNotTranslated, 1));
+    if (settings_.Language != 0) ShowMessage(Tr(txt::HelpNotTranslated, 0), Tr(txt::HelpNotTranslated, 1));
     for (const char* folder : {TARVO_HELP_INSTALL_DIR, TARVO_HELP_SOURCE_DIR}) {
         QString page = QString::fromLocal8Bit(folder) + QStringLiteral("/index.html");
         if (QFileInfo::exists(page)) {
@@ -624,8 +628,9 @@ void MainWindow::ShowPopup(const QPoint& at) {
     } else if (chosen == about) {
         QMessageBox::about(
             this, Tr(txt::About),
-            QStringLiteral("<b>Tarvo-Trio</b> V 5.7f<br>Throw-in Durak for three seats.<br><br>"
-                           "Free software under the GNU General Public License, version 3 or later."));
+            QStringLiteral("<b>Tarvo-Trio</b> V %1<br>Throw-in Durak for three seats.<br><br>"
+                           "Free software under the GNU General Public License, version 3 or later.")
+                .arg(QLatin1String(kVersion)));
     } else if (chosen == speed) {
         SpeedDialogOptions o;
         o.caption = Tr(txt::ChoiceOfSpeed);
@@ -726,22 +731,11 @@ void MainWindow::ReportRecordsWrite(RecordsWrite result) {
 void MainWindow::OnGameTick() {
     if (stepRunning_ || menuShown_) return;
     StepGuard guard(stepRunning_);
-    if (options_.autoplayGames > 0) {
+    if (autoplay_.On()) {
         AutoplayStep();
         return;
     }
-    GameTick(*match_);
-}
-
-MoveChoice MainWindow::AutoplayComputer::Decide(const GameState& g, TableView& view, MoveKind kind, int seat,
-                                                bool isThird) {
-    if (seat != 3 || !randomSeatThree) return ai_.Decide(g, view, kind, seat, isThird);
-    std::vector<MoveChoice> answers;
-    for (int slot = 1; slot <= g.KolCards[3]; ++slot)
-        if (CanPlaySlot(g, slot)) answers.push_back(PlaySlot(slot));
-    if (CanPass(g)) answers.push_back(PassChoice);
-    if (answers.empty()) return PassChoice;
-    return answers[std::uniform_int_distribution<std::size_t>(0, answers.size() - 1)(random_)];
+    GameTick(*driver_);
 }
 
 // Autoplay sits down in club slot 1, creating the player "Auto" through the welcome dialog's own
@@ -764,51 +758,21 @@ void MainWindow::AutoplayStart() {
     StartSeries();
 }
 
-// With deterministic choices a bout that starts from a position already seen repeats for ever;
-// from then on seat 3 answers at random for the rest of the game.
-void MainWindow::NoteBoutStart() {
-    const GameState& g = game_;
-    if (g.KolCardsStol != 0 || g.GameOver || (g.DuelMode ? g.DuelPhase : g.HodPhase) != 1) return;
-    std::string key{static_cast<char>(g.HodSeat), static_cast<char>(g.DuelPair), static_cast<char>(g.Och)};
-    for (int seat = 1; seat <= 3; ++seat)
-        for (int i = 1; i <= g.KolCards[seat]; ++i) key += {g.CardsI[seat][i].rank, g.CardsI[seat][i].suit};
-    if (!boutStarts_.insert(key).second) computer_.randomSeatThree = true;
-}
-
 void MainWindow::AutoplayStep() {
-    GameState& g = game_;
-    if (g.StartPending == 1) {
-        boutStarts_.clear();
-        computer_.randomSeatThree = false;
-        PressActionButton(*match_, decks_);
-        NoteBoutStart();
-    } else if (g.GameOver) {
-        if (!match_->flags.EndShown) {
-            GameTick(*match_);
-            return;
-        }
-        if (++autoplayed_ >= options_.autoplayGames || match_->flags.CycleComplete) {
-            std::printf("autoplay: %d games, fools %d %d %d\n", autoplayed_, game_.FoolCount[1],
-                        game_.FoolCount[2], game_.FoolCount[3]);
-            RecordAndExitToMenu();
-            close();
-            return;
-        }
+    switch (autoplay_.Tick(*driver_)) {
+    case AutoplayTick::Played:
+        break;
+    case AutoplayTick::DealNext:
         EnterTableForDeal();
         PressActionButton(*match_, decks_);
         table_->RedrawAll();
-    } else if (PendingBoutEnd(g) || ActingSeat(g) == 3) {
-        if (PendingBoutEnd(g) && g.DuelMode) {
-            GameTick(*match_);
-        } else if (PendingBoutEnd(g)) {
-            PressActionButton(*match_, decks_);
-        } else {
-            MakeMove(*match_, 0, false, false); // the computer plays seat 3 through the same pipeline
-        }
-        NoteBoutStart();
-    } else {
-        GameTick(*match_);
-        NoteBoutStart();
+        break;
+    case AutoplayTick::Finished:
+        std::printf("autoplay: %d games, fools %d %d %d\n", autoplay_.Played(), game_.FoolCount[1],
+                    game_.FoolCount[2], game_.FoolCount[3]);
+        RecordAndExitToMenu();
+        close();
+        break;
     }
 }
 

@@ -8,13 +8,13 @@
 #include <QTimer>
 #include <array>
 #include <memory>
-#include <random>
-#include <set>
 #include <string>
 
-#include "WelcomeDialog.h"
+#include "app/CommandLine.h"
+#include "app/WelcomeDialog.h"
 #include "core/Deck.h"
 #include "core/GameState.h"
+#include "match/Autoplay.h"
 #include "match/Match.h"
 #include "media/Song.h"
 #include "records/Series.h"
@@ -31,11 +31,6 @@
 namespace tarvo {
 
 class TitleScreen;
-
-struct StartOptions {
-    DataFolder data;
-    int autoplayGames = 0; // seat 3 played by the computer for this many games, then exit
-};
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -72,7 +67,7 @@ class MainWindow : public QMainWindow {
     void LeaveTable();
     void ShowPopup(const QPoint& at);
     void OpenHelp();
-    void ShowMessage(const QString& text);
+    void ShowMessage(const QString& text, const QString& second = QString());
     WelcomeTexts WelcomeTextsNow() const;
     void ExitToMenu();
     void OnGameTick();
@@ -81,7 +76,6 @@ class MainWindow : public QMainWindow {
     void OnHover(int slot);
     void AutoplayStep();
     void AutoplayStart();
-    void NoteBoutStart();
     bool SaveSettingsNow();
     void ApplyFontSettings();
     void KeepFallBacks();
@@ -124,21 +118,10 @@ class MainWindow : public QMainWindow {
     CardLook look_;
     GameState game_;
     ClockDecks decks_;
-    // The computer seats; in autoplay it also plays seat 3, at random once a game repeats itself.
-    class AutoplayComputer : public ComputerPlayer {
-      public:
-        MoveChoice Decide(const GameState& g, TableView& view, MoveKind kind, int seat,
-                          bool isThird) override;
-        bool randomSeatThree = false;
-        void SetThinkText(std::string text) { ai_.SetThinkText(std::move(text)); }
-
-      private:
-        AiPlayer ai_;
-        std::mt19937 random_{20261210};
-    };
-    AutoplayComputer computer_;
-    std::set<std::string> boutStarts_; // positions at the start of each bout of this game
+    AutoplayPlayer computer_; // the computer seats; in autoplay seat 3 as well
+    Autoplay autoplay_{computer_, options_.autoplayGames};
     std::unique_ptr<MatchContext> match_;
+    std::unique_ptr<StepDriver> driver_;
 
     QStackedWidget* stack_ = nullptr;
     TitleScreen* title_ = nullptr;
@@ -155,7 +138,6 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<MenuSong> song_;
     bool stepRunning_ = false; // a flight or a search runs inside a step: ticks wait
     bool menuShown_ = false;
-    int autoplayed_ = 0;
 };
 
 } // namespace tarvo

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "TarvoVersion.h"
 #include "packages/Package.h"
 #include "table/MenuClocks.h"
 
@@ -70,7 +71,7 @@ void TitleScreen::paintEvent(QPaintEvent*) {
     small.setPixelSize(height() / 25);
     p.setFont(small);
     p.setPen(QColor(0xD0, 0xD0, 0xD0));
-    QString version = QStringLiteral("V 5.7f");
+    const QString version = QStringLiteral("V ") + QLatin1String(kVersion);
     p.drawText((width() - QFontMetrics(small).horizontalAdvance(version)) / 2, height() * 2 / 3, version);
 }
 

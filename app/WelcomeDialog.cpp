@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "table/Cp1251Field.h"
+
 namespace tarvo {
 namespace {
 
@@ -32,6 +34,8 @@ WelcomeDialog::WelcomeDialog(int slot, std::optional<SeriesValues> member, const
     name_->setMaxLength(LocalNameLength);
     password_ = PasswordEdit(this);
     again_ = PasswordEdit(this);
+    // Name and password are stored in Windows-1251: a letter it lacks would become "?" for ever.
+    for (QLineEdit* field : {name_, password_, again_}) KeepToCp1251(field, texts.language);
     layout->addWidget(new QLabel(texts.name, this));
     layout->addWidget(name_);
     layout->addWidget(new QLabel(texts.password, this));
@@ -69,6 +73,10 @@ bool WelcomeDialog::Accept() {
     };
     QString name = name_->text().trimmed();
     if (name.isEmpty()) return refuse(texts_.incorrectName, name_);
+    // Text put in by the program rather than typed has not passed the fields' own check.
+    for (QLineEdit* field : {name_, password_, again_})
+        if (!FitsCp1251(field->text()))
+            return refuse(static_cast<const Cp1251Validator*>(field->validator())->Hint(), field);
     enteredName_ = name;
     if (slot_ >= 1 && slot_ <= 5 && member_) {
         // Both sides as filled with blanks to five: compare without the trailing blanks.

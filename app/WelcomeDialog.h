@@ -16,6 +16,7 @@ struct WelcomeTexts {
     QString again = "And once again for check...", ok = "Ok", cancel = "Cancel";
     QString incorrectName = "Incorrect name!", differ = "The passwords do not coincide!";
     QString incorrectPassword = "The incorrect password!";
+    int language = 0; // of the hint that names the letters a name or password may have
 };
 
 // What the checks decided for the entered values; empty message means accepted.

@@ -1,19 +1,27 @@
-// The game's entry point: the data folder, then the main window.
+// The game's entry point: the command line, the data folder, then the main window.
 #include <QApplication>
 #include <QMessageBox>
 #include <iostream>
 
-#include "MainWindow.h"
+#include "app/CommandLine.h"
+#include "app/MainWindow.h"
 
 int main(int argc, char* argv[]) {
+    // Read before the application object exists: help and mistakes need no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    tarvo::CommandLineResult command = tarvo::ParseCommandLine(arguments);
+    std::cout << command.output.toStdString();
+    std::cerr << command.error.toStdString();
+    if (!command.run) return command.exitStatus;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvo-Trio"));
 
-    std::vector<std::string> args(argv + 1, argv + argc);
-    tarvo::StartOptions options;
-    for (std::size_t i = 0; i + 1 < args.size(); ++i)
-        if (args[i] == "--autoplay") options.autoplayGames = std::max(0, std::atoi(args[i + 1].c_str()));
-    options.data = tarvo::PrepareDataFolder(tarvo::CurrentDataFolderInputs(args));
+    tarvo::StartOptions options = std::move(command.options);
+    tarvo::DataFolderInputs inputs = tarvo::CurrentDataFolderInputs({argv[0]});
+    inputs.dataDir = options.dataDir;
+    options.data = tarvo::PrepareDataFolder(inputs);
     if (!options.data.ok()) {
         std::cerr << "tarvo3: " << options.data.error << "\n";
         QMessageBox::critical(nullptr, QStringLiteral("Tarvo-Trio"),

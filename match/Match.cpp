@@ -11,34 +11,35 @@ void Send(MatchContext& m, const StepRecord& step) {
     m.sink->SendRecord(BuildBody(step, 2), BuildBody(step, 1), m.g.HodPhase, m.g.DuelPhase);
 }
 
-bool StepCard(MatchContext& m, int slot) {
+// A step of this machine is sent on to the others; a remote player's record is only applied.
+bool StepCard(MatchContext& m, int slot, bool send = true) {
     if (!CanPlaySlot(m.g, slot)) return false;
     StepRecord step = DescribeMove(m.g, true, slot);
     int seat = ActingSeat(m.g);
     StepEvent event{seat, CurrentKind(m.g), slot, m.g.CardsI[seat][slot], false};
     ApplyCard(m.g, m.view, slot);
-    Send(m, step);
+    if (send) Send(m, step);
     if (m.onStep) m.onStep(event);
     return true;
 }
 
-bool StepPass(MatchContext& m) {
+bool StepPass(MatchContext& m, bool send = true) {
     if (!CanPass(m.g)) return false;
     StepRecord step = DescribeMove(m.g, false, 0);
     StepEvent event{ActingSeat(m.g), CurrentKind(m.g), 0, NoCard, true};
     ApplyPass(m.g, m.view);
-    Send(m, step);
+    if (send) Send(m, step);
     if (m.onStep) m.onStep(event);
     return true;
 }
 
 // The records go out with the phases already back at 1, before the state changes.
-void EndBout(MatchContext& m, BoutEnd how) {
+void EndBout(MatchContext& m, BoutEnd how, bool send = true) {
     StepRecord step = DescribeBoutEnd(m.g);
     GameState& g = m.g;
     g.HodPhase = 1;
     if (g.DuelMode) g.DuelPhase = 1;
-    Send(m, step);
+    if (send) Send(m, step);
     FinishBout(g, m.view, how);
     if (!g.GameOver) m.view.SetActionCaption(BoutCaption(g, m.mode));
 }
@@ -74,11 +75,11 @@ void ComputerStep(MatchContext& m) {
     }
 }
 
-bool HumanStep(MatchContext& m, int slot, bool pass) {
+bool GivenStep(MatchContext& m, int seat, int slot, bool pass, bool send) {
     GameState& g = m.g;
-    if (ActingSeat(g) != 3) return false; // remote seats arrive as records, not through here
-    if (!pass && AdderShowsGo(g)) m.view.DrawBubble(3, Bubble::Go);
-    return pass ? StepPass(m) : StepCard(m, slot);
+    if (ActingSeat(g) != seat) return false;
+    if (!pass && AdderShowsGo(g)) m.view.DrawBubble(seat, Bubble::Go);
+    return pass ? StepPass(m, send) : StepCard(m, slot, send);
 }
 
 // Every bout end of a local game is confirmed by the human, whatever his role.
@@ -109,12 +110,17 @@ void SingleClientFollowUp(MatchContext& m) {
     GameState& g = m.g;
     const int computer = m.singleClientComputer;
     if (m.mode != PlayMode::Network || computer == 0 || g.GameOver) return;
+    if (!PendingBoutEnd(g)) {
+        if (ActingSeat(g) != computer || CurrentKind(g) == NoKind) return;
+        MakeMove(m, 0, false, false);
+        if (g.GameOver) return;
+    }
+    // No record reaches this machine's own human: when the bout waits for him (or for the
+    // computer, on whose behalf he confirms), or he is to act again, his button is enabled here.
     if (PendingBoutEnd(g)) {
-        if (DefenderSeat(g) == computer) m.view.EnableActionButton(true); // confirm on its behalf
+        if (DefenderSeat(g) == computer || DefenderSeat(g) == 3) m.view.EnableActionButton(true);
         return;
     }
-    if (ActingSeat(g) != computer || CurrentKind(g) == NoKind) return;
-    MakeMove(m, 0, false, false);
     MoveKind kind = NoKind;
     if (HumanTurn(g, &kind) && kind != Lead) m.view.EnableActionButton(true);
 }
@@ -133,7 +139,8 @@ bool MakeMove(MatchContext& m, int slot, bool pass, bool given) {
     if (ActingSeat(g) == 0 || CurrentKind(g) == NoKind) return false;
     bool ownAdd = given && !pass && CurrentKind(g) == Add;
     if (given) {
-        if (!HumanStep(m, slot, pass)) {
+        // Remote seats arrive as records (ApplyRemoteStep), not through here.
+        if (!GivenStep(m, 3, slot, pass, true)) {
             UpdateLocalButton(m, false);
             return false;
         }
@@ -142,6 +149,19 @@ bool MakeMove(MatchContext& m, int slot, bool pass, bool given) {
     }
     UpdateLocalButton(m, ownAdd);
     if (given) SingleClientFollowUp(m);
+    return true;
+}
+
+bool ApplyRemoteStep(MatchContext& m, int seat, MoveChoice step) {
+    const GameState& g = m.g;
+    if (g.GameOver || PendingBoutEnd(g) || CurrentKind(g) == NoKind) return false;
+    return GivenStep(m, seat, step.slot, step.pass, false);
+}
+
+bool ApplyRemoteBoutEnd(MatchContext& m) {
+    auto end = PendingBoutEnd(m.g);
+    if (!end) return false;
+    EndBout(m, *end, false);
     return true;
 }
 
@@ -155,17 +175,28 @@ void NextGame(MatchContext& m, DeckSource& decks) {
     Deal(m.g, m.view, decks, true);
 }
 
+void StartPlay(MatchContext& m) {
+    GameState& g = m.g;
+    BeginPlay(g);
+    if (m.mode == PlayMode::Local) {
+        m.view.SetActionCaption(g.HodSeat == 2 ? ActionCaption::Take : ActionCaption::Pass);
+        if (g.HodSeat == 3) m.view.DrawBubble(3, Bubble::Go);
+    } else {
+        m.view.SetActionCaption(BoutCaption(g, m.mode)); // "I Take" when he defends the first bout
+    }
+    m.view.EnableActionButton(false);
+    // With a single client the computer sits in the server's seat 2 and has no machine of its
+    // own: when it leads the first bout, the server computes the lead at its "To Begin".
+    if (m.mode == PlayMode::Network && m.singleClientComputer == 2 && g.HodSeat == 2) {
+        MakeMove(m, 0, false, false);
+        if (HumanTurn(g)) m.view.EnableActionButton(true);
+    }
+}
+
 void PressActionButton(MatchContext& m, DeckSource& decks) {
     GameState& g = m.g;
     if (g.StartPending == 1) {
-        BeginPlay(g);
-        if (m.mode == PlayMode::Local) {
-            m.view.SetActionCaption(g.HodSeat == 2 ? ActionCaption::Take : ActionCaption::Pass);
-            if (g.HodSeat == 3) m.view.DrawBubble(3, Bubble::Go);
-        } else if (g.HodSeat == 3) {
-            m.view.SetActionCaption(ActionCaption::Pass);
-        }
-        m.view.EnableActionButton(false);
+        StartPlay(m);
         return;
     }
     if (g.HodPhase == 13 || g.DuelPhase == 5) g.BoutLimit = 6;
@@ -205,27 +236,6 @@ void ClickOwnCard(MatchContext& m, int slot, bool rightButton) {
     MakeMove(m, slot, false, true);
 }
 
-TickAction DecideTick(const GameState& g, const MatchFlags& flags, PlayMode mode) {
-    if (!g.InputOpen || g.StartPending == 0) return TickAction::None;
-    if (g.GameOver) return flags.EndShown ? TickAction::None : TickAction::EndDisplay;
-    if (mode != PlayMode::Local) return TickAction::None;
-    int seat = ActingSeat(g);
-    return seat == 1 || seat == 2 ? TickAction::ComputerStep : TickAction::None;
-}
-
-void GameTick(MatchContext& m, bool ratedPlay, bool isServer, bool tournamentSeatOne) {
-    switch (DecideTick(m.g, m.flags, m.mode)) {
-    case TickAction::ComputerStep:
-        MakeMove(m, 0, false, false);
-        break;
-    case TickAction::EndDisplay:
-        ShowEndDisplay(m, DecideEndDisplay(m.g, m.mode, ratedPlay, isServer, tournamentSeatOne));
-        break;
-    case TickAction::None:
-        break;
-    }
-}
-
 EndDisplay DecideEndDisplay(const GameState& g, PlayMode mode, bool ratedPlay, bool isServer,
                             bool tournamentSeatOne) {
     EndDisplay d;
@@ -241,11 +251,14 @@ EndDisplay DecideEndDisplay(const GameState& g, PlayMode mode, bool ratedPlay, b
         }
         d.cycleComplete = cycleEnd;
         break;
-    case PlayMode::Network:
-        d.continueEnabled = isServer && !blockEnd;
-        d.exitEnabled = blockEnd;
+    case PlayMode::Network: {
+        // A network series is a block of three games of this series, whatever the stored count.
+        const bool seriesEnd = (g.KonNumber - g.KonStart) % 3 == 0;
+        d.continueEnabled = isServer && !seriesEnd;
+        d.exitEnabled = seriesEnd;
         d.cycleComplete = cycleEnd;
         break;
+    }
     case PlayMode::Tournament:
         d.exitEnabled = tournamentSeatOne;
         break;

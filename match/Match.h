@@ -1,5 +1,5 @@
-// The one move pipeline every step of every seat goes through, the action buttons, and the game
-// timer's decisions. The window, the simulator and the network share it.
+// The one move pipeline every step of every seat goes through, the action buttons and the end of a
+// game. The window, the simulator and the network share it; match/Driver moves games on with it.
 #pragma once
 
 #include <functional>
@@ -27,6 +27,8 @@ class ComputerPlayer {
 // The game's own computer opponents.
 class AiPlayer final : public ComputerPlayer {
   public:
+    AiPlayer() = default;
+    explicit AiPlayer(SearchOptions options) : options_(std::move(options)) {}
     MoveChoice Decide(const GameState& g, TableView& view, MoveKind kind, int seat, bool isThird) override {
         return ComputerMove(g, view, kind, seat, isThird, options_);
     }
@@ -81,12 +83,22 @@ struct MatchContext {
 // phase confirms the end of the bout. Returns false, changing nothing, for a step not allowed now.
 bool MakeMove(MatchContext& m, int slot, bool pass, bool given);
 
+// A remote player's step that arrived as a record: applied as the rules say, never sent on.
+// Refused, changing nothing, when `seat` is not the one to act or the step is not allowed now.
+bool ApplyRemoteStep(MatchContext& m, int seat, MoveChoice step);
+// The end of the bout that another machine confirmed: taken or discarded here as well, not sent.
+// False when no bout end is due.
+bool ApplyRemoteBoutEnd(MatchContext& m);
+
 // The caption a bout starts with, from seat 3's role in it.
 ActionCaption BoutCaption(const GameState& g, PlayMode mode);
 
 // Deals: a new series (its game count starting from the player's stored count) or the next game.
 void StartSeries(MatchContext& m, DeckSource& decks, int storedGames);
 void NextGame(MatchContext& m, DeckSource& decks);
+
+// The start button of a dealt game: play begins with the lead of HodSeat.
+void StartPlay(MatchContext& m);
 
 // The action button: start the game, confirm, pass, take, stop, or deal the next game.
 void PressActionButton(MatchContext& m, DeckSource& decks);
@@ -96,11 +108,6 @@ void PressActionButton(MatchContext& m, DeckSource& decks);
 void ClickOwnCard(MatchContext& m, int slot, bool rightButton);
 // Whether a left click on this slot would play it now (the hand cursor).
 bool OwnCardAccepted(const GameState& g, int slot);
-
-enum class TickAction { None, ComputerStep, EndDisplay };
-TickAction DecideTick(const GameState& g, const MatchFlags& flags, PlayMode mode);
-// Runs one tick of the game timer.
-void GameTick(MatchContext& m, bool ratedPlay = false, bool isServer = true, bool tournamentSeatOne = false);
 
 struct EndDisplay {
     bool continueEnabled = false; // "We play still!"

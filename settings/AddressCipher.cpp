@@ -1,21 +1,37 @@
 #include "settings/AddressCipher.h"
 
+#include <array>
+
 namespace tarvo {
 namespace {
 
 constexpr std::string_view kKey = "Tarvo3Trio";
-constexpr int kFirst = 0x21;
-constexpr int kRange = 0x7E - 0x21 + 1;
+
+// The characters that move, in order, and each byte's place among them (-1: stays as it is).
+struct Alphabet {
+    std::array<char, 93> chars{};
+    std::array<int, 256> index{};
+    constexpr Alphabet() {
+        for (int& i : index) i = -1;
+        int n = 0;
+        for (int c = 0x21; c <= 0x7E; ++c) {
+            if (c == '#') continue;
+            chars[static_cast<std::size_t>(n)] = static_cast<char>(c);
+            index[static_cast<std::size_t>(c)] = n++;
+        }
+    }
+};
+constexpr Alphabet kAlphabet;
+constexpr int kRange = static_cast<int>(kAlphabet.chars.size());
 
 std::string Shift(std::string_view text, int direction) {
     std::string out(text);
     for (std::size_t i = 0; i < out.size(); ++i) {
-        const int c = static_cast<unsigned char>(out[i]);
-        if (c < kFirst || c >= kFirst + kRange) continue;
+        const int at = kAlphabet.index[static_cast<unsigned char>(out[i])];
+        if (at < 0) continue;
         const int step =
             (static_cast<unsigned char>(kKey[i % kKey.size()]) + static_cast<int>(i % kRange)) % kRange;
-        const int moved = ((c - kFirst) + direction * step + kRange) % kRange;
-        out[i] = static_cast<char>(kFirst + moved);
+        out[i] = kAlphabet.chars[static_cast<std::size_t>((at + direction * step + kRange) % kRange)];
     }
     return out;
 }

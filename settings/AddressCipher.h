@@ -7,10 +7,12 @@
 
 namespace tarvo {
 
-// The cipher: every printable ASCII character (0x21..0x7E, 94 of them) is moved forward within
-// that range by the matching character of the key "Tarvo3Trio" (its code mod 94) plus its own
-// position in the text, both mod 94. Every other byte, blanks included, stays as it is, so any
-// line decodes to something and encoding what was decoded gives the line back.
+// The cipher: every printable ASCII character (0x21..0x7E) except "#" (93 of them) is moved
+// forward within that set by the matching character of the key "Tarvo3Trio" (its code mod 93)
+// plus its own position in the text, both mod 93. Every other byte, blanks and "#" included,
+// stays as it is, so any line decodes to something and encoding what was decoded gives the line
+// back. "#" is left out because it ends a value of the online configuration document, which
+// carries addresses in this stored form.
 std::string EncipherAddress(std::string_view address);
 std::string DecipherAddress(std::string_view stored);
 

@@ -61,14 +61,6 @@ std::string CutChars(std::string_view text, std::size_t count) {
     return std::string(text);
 }
 
-// Continent digit, "-", a country number no larger than the continent's count.
-bool ValidCountry(std::string_view code) {
-    static constexpr int kCountries[] = {48, 51, 35, 14, 23, 54};
-    if (code.size() != 5 || code[1] != '-') return false;
-    if (code[0] < '1' || code[0] > '6') return false;
-    auto number = Number(code.substr(2), 0, kCountries[code[0] - '1']);
-    return number.has_value();
-}
 
 std::vector<SettingField> MakeFields() {
     using S = Settings;
@@ -208,7 +200,7 @@ std::vector<SettingField> MakeFields() {
         {"TopTenNick", 27, 0, 0, "Incognito",
          [](S& s, V t) { s.TopTenNick = CutChars(t, 12); }, [](const S& s) { return s.TopTenNick; }},
         {"TopTenCountry", 28, 0, 0, "1-001",
-         [](S& s, V t) { if (ValidCountry(t)) s.TopTenCountry = t; },
+         [](S& s, V t) { if (ValidCountryCode(t)) s.TopTenCountry = t; },
          [](const S& s) { return s.TopTenCountry; }},
         {"TopTenCity", 29, 0, 0, "Moscow",
          [](S& s, V t) { s.TopTenCity = CutChars(t, 15); }, [](const S& s) { return s.TopTenCity; }},
@@ -302,6 +294,16 @@ void SetWindowDesign(Settings& settings, int item) {
     if (item == 2) settings.WindowDesignB = 1;
     if (item == 3) settings.WindowDesignB = 3;
     if (item == 1) settings.WindowDesignB = 2;
+}
+
+bool ValidCountryCode(std::string_view code) {
+    if (code.size() != 5 || code[1] != '-') return false;
+    if (code[0] < '1' || code[0] > '6') return false;
+    const std::string_view number = code.substr(2);
+    for (char c : number)
+        if (c < '0' || c > '9') return false;
+    const int n = (number[0] - '0') * 100 + (number[1] - '0') * 10 + (number[2] - '0');
+    return n <= kCountriesPerContinent[static_cast<std::size_t>(code[0] - '1')];
 }
 
 std::span<const SettingField> SettingFields() {

@@ -85,6 +85,13 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
+// How many countries each continent of the country code has ("1-001": continent 1, number 1).
+inline constexpr std::array<int, 6> kCountriesPerContinent = {48, 51, 35, 14, 23, 54};
+
+// A country code as the world top ten details hold it: continent digit "1".."6", "-", a
+// three-digit number no larger than the continent's count ("000" is an unknown country).
+bool ValidCountryCode(std::string_view code);
+
 // The window design as the item of its list in the options dialog (1..4), and back.
 int WindowDesign(const Settings& settings);
 void SetWindowDesign(Settings& settings, int item);

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <ostream>
 #include <vector>
 
@@ -10,56 +11,68 @@
 namespace tarvo::sim {
 namespace {
 
-BenchSummary Summarise(std::vector<long long> micros, int aborted) {
-    BenchSummary s;
-    s.positions = static_cast<int>(micros.size());
-    s.aborted = aborted;
-    if (micros.empty()) return s;
-    std::sort(micros.begin(), micros.end());
-    auto at = [&](double q) {
-        return micros[static_cast<std::size_t>(q * static_cast<double>(micros.size() - 1))];
-    };
-    s.p50 = at(0.5);
-    s.p99 = at(0.99);
-    s.max = micros.back();
-    return s;
-}
+// The decisions of one move kind (or of all), in the order the positions came.
+struct Decisions {
+    std::vector<long long> micros;
+    int aborted = 0;
+    std::uint64_t nodes = 0;
+    std::uint64_t hash = 0xcbf29ce484222325ull; // FNV-1a over the chosen cards
+
+    void Add(long long us, const SearchOutcome& outcome, TStr2 card) {
+        micros.push_back(us);
+        aborted += outcome.aborted;
+        nodes += outcome.nodes;
+        for (char c : {card.rank, card.suit}) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ull;
+    }
+
+    BenchSummary Summary() const {
+        BenchSummary s;
+        s.positions = static_cast<int>(micros.size());
+        s.aborted = aborted;
+        s.nodes = nodes;
+        s.decisionHash = hash;
+        if (micros.empty()) return s;
+        std::vector<long long> sorted = micros;
+        std::sort(sorted.begin(), sorted.end());
+        auto at = [&](double q) {
+            return sorted[static_cast<std::size_t>(q * static_cast<double>(sorted.size() - 1))];
+        };
+        s.p50 = at(0.5);
+        s.p99 = at(0.99);
+        s.max = sorted.back();
+        return s;
+    }
+};
 
 } // namespace
 
 std::string BenchSummary::Line() const {
+    char hash[17];
+    std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(decisionHash));
     return "positions=" + std::to_string(positions) + " p50_us=" + std::to_string(p50) +
            " p99_us=" + std::to_string(p99) + " max_us=" + std::to_string(max) +
-           " aborted=" + std::to_string(aborted);
+           " aborted=" + std::to_string(aborted) + " nodes=" + std::to_string(nodes) + " decisions=" + hash;
 }
 
 BenchSummary RunEndgameBench(int positions, std::uint32_t seed, std::ostream* perKind) {
     NullView view;
-    SearchOptions options;
-    std::vector<long long> all;
-    std::array<std::vector<long long>, 5> byKind;
-    std::array<int, 5> abortedByKind{};
-    int aborted = 0;
+    const SearchOptions options = SearchOptions::Headless();
+    Decisions all;
+    std::array<Decisions, 5> byKind;
     for (const EndgamePosition& pos : BenchPositions(positions, seed)) {
         StatFool2 snapshot = FillStatFool2(pos.game, pos.seat, options.think);
         SearchOutcome outcome;
         auto start = std::chrono::steady_clock::now();
-        EndgameMove(snapshot, pos.kind, view, options, &outcome);
+        TStr2 card = EndgameMove(snapshot, pos.kind, view, options, &outcome);
         auto stop = std::chrono::steady_clock::now();
         long long us = std::chrono::duration_cast<std::chrono::microseconds>(stop - start).count();
-        all.push_back(us);
-        byKind[static_cast<std::size_t>(pos.kind)].push_back(us);
-        aborted += outcome.aborted;
-        abortedByKind[static_cast<std::size_t>(pos.kind)] += outcome.aborted;
+        all.Add(us, outcome, card);
+        byKind[static_cast<std::size_t>(pos.kind)].Add(us, outcome, card);
     }
     if (perKind)
         for (int kind = Lead; kind <= Add; ++kind)
-            *perKind << "kind=" << kind << " "
-                     << Summarise(byKind[static_cast<std::size_t>(kind)],
-                                  abortedByKind[static_cast<std::size_t>(kind)])
-                            .Line()
-                     << '\n';
-    return Summarise(std::move(all), aborted);
+            *perKind << "kind=" << kind << " " << byKind[static_cast<std::size_t>(kind)].Summary().Line() << '\n';
+    return all.Summary();
 }
 
 } // namespace tarvo::sim

@@ -137,7 +137,7 @@ std::string DecideLine(const std::string& line) {
     try {
         Position p = Read(in);
         NullView view;
-        MoveChoice move = ComputerMove(p.g, view, p.kind, p.seat, p.isThird);
+        MoveChoice move = ComputerMove(p.g, view, p.kind, p.seat, p.isThird, SearchOptions::Headless());
         TStr2 card = move.pass ? NoCard : p.g.CardsI[p.seat][move.slot];
         nlohmann::ordered_json out{
             {"slot", move.pass ? 0 : move.slot}, {"card", card.Utf8()}, {"pass", move.pass}};

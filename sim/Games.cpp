@@ -1,7 +1,6 @@
 #include <chrono>
 #include <cstdio>
 #include <ostream>
-#include <set>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -10,7 +9,7 @@
 #include "core/Invariants.h"
 #include "core/Round.h"
 #include "core/Rules.h"
-#include "match/Match.h"
+#include "match/Driver.h"
 #include "sim/Simulator.h"
 
 namespace tarvo::sim {
@@ -29,22 +28,6 @@ Json DeckCodes(const GameState& g) {
     Json deck = Json::array();
     for (int p = 1; p <= DeckSize; ++p) deck.push_back(Code(g.KolodaI[p]));
     return deck;
-}
-
-// What decides the rest of a game at the start of a bout: the hands in slot order, who attacks,
-// the pair, the talon and discard pile counters and the bout limit.
-std::string BoutStartKey(const GameState& g) {
-    std::string key;
-    for (int seat = 1; seat <= 3; ++seat) {
-        key += static_cast<char>(g.KolCards[seat]);
-        for (int i = 1; i <= g.KolCards[seat]; ++i) {
-            key += g.CardsI[seat][i].rank;
-            key += g.CardsI[seat][i].suit;
-        }
-    }
-    for (Byte b : {g.HodSeat, g.DuelMode, g.DuelPair, g.Och, g.BitoNext, g.BoutLimit})
-        key += static_cast<char>(b);
-    return key;
 }
 
 enum class GameFate { Finished, Cycled, Broken };
@@ -66,10 +49,9 @@ class GameRun {
                         {"first", g.HodSeat}};
         });
         Check(g, "after the deal");
-        BeginPlay(g);
-        boutStarts_.insert(BoutStartKey(g));
 
-        // Every step goes through the same pipeline as the window's: the computer in every seat.
+        // Every step goes through the same driver and pipeline as the window's: the computer in
+        // every seat.
         MatchContext match{g, view_, computer_, nullptr, PlayMode::Local, {}};
         match.onStep = [&](const StepEvent& step) {
             ++steps_;
@@ -85,10 +67,12 @@ class GameRun {
                             {"duel", g.DuelPhase}};
             });
         };
-        while (!g.GameOver) {
+        StepDriver driver(match);
+        driver.Begin();
+        for (Turn turn = driver.Next(); !turn.over; turn = driver.Next()) {
             if (steps_ > StepLimitPerGame) return Broken("the game did not end");
-            if (auto end = PendingBoutEnd(g)) {
-                MakeMove(match, 0, false, false);
+            if (auto end = turn.boutEnd) {
+                driver.ComputerStep();
                 ++bouts_;
                 Check(g, "after a bout end");
                 bool beaten = *end == BoutEnd::Beaten || *end == BoutEnd::DuelBeaten;
@@ -99,13 +83,13 @@ class GameRun {
                                 {"duelMode", g.DuelMode},
                                 {"duelPair", g.DuelPair}};
                 });
-                if (!g.GameOver && !boutStarts_.insert(BoutStartKey(g)).second) return GameFate::Cycled;
+                if (driver.Repeated()) return GameFate::Cycled;
                 continue;
             }
-            int seat = ActingSeat(g);
-            MoveKind kind = CurrentKind(g);
-            if (seat == 0 || kind == NoKind) return Broken("nobody is to act");
-            if (!MakeMove(match, 0, false, false))
+            const int seat = turn.seat;
+            const MoveKind kind = turn.kind;
+            if (seat == 0) return Broken("nobody is to act");
+            if (!driver.ComputerStep())
                 return Broken("the pipeline refused a step of seat " + std::to_string(seat));
             if (match.refusedComputerSteps > 0)
                 return Broken("seat " + std::to_string(seat) + " chose a step the rules refuse (kind " +
@@ -154,8 +138,7 @@ class GameRun {
     GamesSummary& summary_;
     long long gameNumber_;
     NullView view_;
-    AiPlayer computer_;
-    std::set<std::string> boutStarts_;
+    AiPlayer computer_{SearchOptions::Headless()};
     std::vector<std::string> lines_;
     long long bouts_ = 0;
     long long steps_ = 0;

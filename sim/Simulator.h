@@ -42,6 +42,8 @@ struct BenchSummary {
     int positions = 0;
     long long p50 = 0, p99 = 0, max = 0;
     int aborted = 0;
+    std::uint64_t nodes = 0;        // searched in all decisions
+    std::uint64_t decisionHash = 0; // of the chosen cards in order: the same on every machine
     std::string Line() const;
 };
 

@@ -20,7 +20,8 @@ constexpr const char* HelpText = R"(tarvo3-sim: the computer opponents of Tarvo-
       Plays N games between three computer seats, in series of L games (default 30): the first
       game of a series is led by the lowest trump, later ones by the seat the rule option picks.
       Every step goes through the game rules, and the game's invariants are checked after each
-      one; violations are reported on standard error. A game that comes back to a position it
+      one; the computer's search is limited by nodes, not time, so every machine plays the same
+      games; violations are reported on standard error. A game that comes back to a position it
       started a bout from would never end: it is abandoned (not traced, not counted) and the next
       shuffle is dealt instead. The same seed (default 1) gives the same games. The last line is
         games=N draws=D fools=F1,F2,F3 bouts=B steps=T violations=V cycles=C seconds=X
@@ -30,7 +31,8 @@ constexpr const char* HelpText = R"(tarvo3-sim: the computer opponents of Tarvo-
   tarvo3-sim --endgame-bench [--positions N] [--seed S]
       Times the two-player decision on N (default 10000) random positions with 12 cards in play,
       leads, throw-ins, beats and adds in turn. Prints one line per move kind, then
-        positions=N p50_us=A p99_us=B max_us=C aborted=K
+        positions=N p50_us=A p99_us=B max_us=C aborted=K nodes=M decisions=H
+      where M counts the nodes searched and H is a hash of the cards chosen.
 
   tarvo3-sim --decide
       Reads positions from standard input, one JSON object per line:

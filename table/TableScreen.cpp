@@ -15,6 +15,7 @@
 #include "media/Sound.h"
 #include "table/CardDrawing.h"
 #include "table/CardsButton.h"
+#include "table/Cp1251Field.h"
 #include "table/Decorations.h"
 #include "table/Fonts.h"
 
@@ -66,6 +67,7 @@ void TableScreen::SetTexts(const TableTexts& texts) {
 void TableScreen::SetOptions(const TableOptions& options) {
     options_ = options;
     cursors_->SetOwn(options.ownCursor);
+    KeepToCp1251(chatEdit_, options.language); // chat lines travel in Windows-1251
 }
 
 void TableScreen::PlaySound(std::string_view name) {

@@ -42,7 +42,7 @@ struct TableOptions {
     bool gifAnimation = true;
     bool soundOn = true;
     bool ownCursor = false;
-    int language = 0; // of the card voice
+    int language = 0; // of the card voice and the chat line's hint
 };
 
 // Typed on the chat send button, this number shows the opponents' hands (and hides them again).

@@ -42,14 +42,14 @@ TEST(Differential, FastSearchAnswersAsTheLiteralSearch) {
         SearchMode mode = kind == Add ? SearchMode::Adding : SearchMode::Normal;
         // The literal search is bounded by work rather than time, so that the positions it gives up
         // on are the same on every machine; those are not compared.
-        SearchEnv literalEnv(view, pos.seat, s.Think, SearchClock{}, 10000);
+        SearchEnv literalEnv(view, pos.seat, s.Think, SearchClock{}, 0);
         SearchOutcome literal = kind == Beat ? oracle::SearchDefend(s, literalEnv, NodeBudget)
                                              : oracle::SearchAttack(s, mode, literalEnv, NodeBudget);
         if (literal.aborted) {
             ++skipped;
             continue;
         }
-        SearchEnv fastEnv(view, pos.seat, s.Think, SearchClock{}, 10000);
+        SearchEnv fastEnv(view, pos.seat, s.Think, SearchClock{}, 0, SearchOptions::HeadlessNodeBudget);
         SearchOutcome fast = kind == Beat ? SearchDefend(s, fastEnv) : SearchAttack(s, mode, fastEnv);
         ++compared;
 
@@ -66,7 +66,7 @@ TEST(Differential, FastSearchAnswersAsTheLiteralSearch) {
 
         // And the decision that reaches the game is a step the rules accept.
         GameState& g = pos.game;
-        MoveChoice move = ComputerMove(g, view, kind, pos.seat, false);
+        MoveChoice move = ComputerMove(g, view, kind, pos.seat, false, SearchOptions::Headless());
         ASSERT_TRUE(move.pass ? CanPass(g) : CanPlaySlot(g, move.slot)) << Describe(pos);
     }
     std::printf("compared %d, skipped %d\n", compared, skipped);

@@ -61,7 +61,7 @@ Position Duel(const std::string& trump, const std::string& own, const std::strin
 }
 
 std::string Decide(const Position& p, MoveKind kind, TableView& view) {
-    MoveChoice move = ComputerMove(p.g, view, kind, 1, false);
+    MoveChoice move = ComputerMove(p.g, view, kind, 1, false, SearchOptions::Headless());
     return move.pass ? "##" : p.At(1, move.slot).Utf8();
 }
 
@@ -228,6 +228,28 @@ TEST(Search, TimeLimitEndsTheSearchEarly) {
         ASSERT_FALSE(view.progress.empty());
         EXPECT_EQ(view.progress.back().substr(view.progress.back().size() - 9), "(11 sec.)");
     }
+
+    // Headless play limits nodes instead: the same search gives up at the same node on every
+    // machine, and no clock is read at all.
+    std::array<SearchOutcome, 2> budgeted;
+    for (SearchOutcome& out : budgeted) {
+        RecordingView view;
+        int looks = 0;
+        SearchOptions options = SearchOptions::Headless();
+        options.clock = [&] {
+            ++looks;
+            return std::int64_t{0};
+        };
+        options.nodeBudget = 200;
+        StatFool2 s = FillStatFool2(p.g, 1, options.think);
+        SearchEnv env(view, 1, s.Think, options.clock, options.limitMs, options.nodeBudget);
+        out = SearchAttack(s, SearchMode::Normal, env);
+        EXPECT_TRUE(out.aborted);
+        EXPECT_EQ(looks, 0);
+    }
+    EXPECT_EQ(budgeted[0].nodes, budgeted[1].nodes);
+    EXPECT_EQ(budgeted[0].card, budgeted[1].card);
+    EXPECT_EQ(budgeted[0].slotValues, budgeted[1].slotValues);
 
     // A clock that stands still never ends a search, and a small search never looks at it
     // after the start (only deep nodes do).

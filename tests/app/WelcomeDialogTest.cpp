@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "../support/TestApplication.h"
+#include "../support/Typing.h"
 #include "app/WelcomeDialog.h"
 #include "records/RecordsFile.h"
 
@@ -76,4 +77,29 @@ TEST(Welcome, ANameThatPassedItsCheckIsKeptWhenThePasswordFails) {
     dialog.AgainField()->setText(QStringLiteral("abd"));
     EXPECT_FALSE(dialog.Accept());
     EXPECT_EQ(dialog.EnteredName(), QStringLiteral("Boris"));
+}
+
+// Letters outside Windows-1251 would be stored as "?" and the password would never match again:
+// they cannot be typed, so what the player types is what is stored and asked for next time.
+TEST(Welcome, WhatCanBeTypedIsWhatIsStored) {
+    test::TestApplication();
+    Shown shown;
+    WelcomeDialog newcomer(NewPlayerSlot, std::nullopt, QString(), {}, shown.Sink());
+    newcomer.NameField()->clear();
+    test::Type(newcomer.NameField(), QStringLiteral("Jürgen"));
+    test::Type(newcomer.PasswordField(), QStringLiteral("bär12"));
+    test::Type(newcomer.AgainField(), QStringLiteral("bär12"));
+    ASSERT_TRUE(newcomer.Accept());
+    EXPECT_EQ(newcomer.Values().NameUtf8().find('?'), std::string::npos);
+
+    WelcomeDialog member(1, newcomer.Values(), QString(), {}, shown.Sink());
+    test::Type(member.PasswordField(), QStringLiteral("bär12"));
+    EXPECT_TRUE(member.Accept());
+    EXPECT_TRUE(shown.messages.isEmpty());
+
+    // Text that did not come through the keyboard is checked on "Ok" with the same hint.
+    WelcomeDialog pasted(NewPlayerSlot, std::nullopt, QString(), {}, shown.Sink());
+    pasted.NameField()->setText(QStringLiteral("Zoë"));
+    EXPECT_FALSE(pasted.Accept());
+    EXPECT_TRUE(shown.messages.value(0).startsWith(QStringLiteral("Only the letters A–Z")));
 }

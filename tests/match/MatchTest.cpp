@@ -4,7 +4,7 @@
 #include "core/Invariants.h"
 #include "core/Round.h"
 #include "core/Script.h"
-#include "match/Match.h"
+#include "match/Driver.h"
 
 using namespace tarvo;
 using tarvo::test::Position;
@@ -93,10 +93,11 @@ TEST(HumanInput, WrongCardSoundsAndChangesNothing) {
     ButtonView view;
     FirstLegal computer;
     MatchContext m{g, view, computer, nullptr, PlayMode::Local, {}};
+    StepDriver d(m);
     EXPECT_TRUE(OwnCardAccepted(g, 2)); // any card may lead
     ClickOwnCard(m, 2, false);          // leads Кк
     EXPECT_EQ(g.HodPhase, 6);
-    GameTick(m); // seat 1 cannot beat the king of clubs: takes
+    GameTick(d); // seat 1 cannot beat the king of clubs: takes
     EXPECT_EQ(g.HodPhase, 3);
     EXPECT_TRUE(view.actionEnabled); // the human adds or stops
     GameState before = g;
@@ -120,6 +121,7 @@ TEST(Pipeline, LocalGamesToTheEnd) {
     ButtonView view;
     FirstLegal computer;
     MatchContext m{g, view, computer, nullptr, PlayMode::Local, {}};
+    StepDriver d(m);
     StartSeries(m, decks, 0);
     int games = 0, steps = 0, cycles = 0;
     while (games < 40) {
@@ -134,7 +136,7 @@ TEST(Pipeline, LocalGamesToTheEnd) {
             continue;
         }
         if (g.GameOver) {
-            GameTick(m);
+            GameTick(d);
             ASSERT_TRUE(m.flags.EndShown);
             ++games;
             steps = 0;
@@ -151,7 +153,7 @@ TEST(Pipeline, LocalGamesToTheEnd) {
             else
                 ClickOwnCard(m, a.slot, false);
         } else {
-            GameTick(m);
+            GameTick(d);
         }
         auto problems = CheckInvariants(g);
         ASSERT_TRUE(problems.empty()) << problems.front();

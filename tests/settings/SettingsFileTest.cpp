@@ -496,6 +496,12 @@ TEST(AddressCipher, IsReversibleAndHidesTheText) {
     EXPECT_EQ(stored.find("127.0.0.1"), std::string::npos);
     EXPECT_EQ(stored.find("http"), std::string::npos);
     for (char c : stored) EXPECT_TRUE(c > ' ' && c < 0x7F);
+    // "#" ends a value of the online configuration document: no address may turn into one.
+    std::string every;
+    for (int round = 0; round < 4; ++round)
+        for (char c = 0x21; c <= 0x7E; ++c) every += c;
+    const std::string hidden = EncipherAddress(every);
+    for (std::size_t i = 0; i < every.size(); ++i) EXPECT_EQ(hidden[i] == '#', every[i] == '#') << i;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -12,8 +13,10 @@
 #include <QTimer>
 
 #include "../support/TestApplication.h"
+#include "../support/Typing.h"
 #include "packages/Package.h"
 #include "table/CardsButton.h"
+#include "table/Cp1251Field.h"
 #include "table/MessageWindow.h"
 #include "table/SpeedDialog.h"
 
@@ -39,6 +42,37 @@ void WhenModal(std::function<void(QWidget*)> act) {
             stuck->close();
         }
     });
+}
+
+// --- fields whose text is stored in Windows-1251 -------------------------------------------
+
+TEST(Cp1251Field, WhatTheCodePageHolds) {
+    const struct {
+        const char* text;
+        bool fits;
+    } cases[] = {
+        {"Mr.X 12 #$*&\"'", true}, {"Иван Петров", true}, {"Ґалина Її", true}, {"€№«»—", true},
+        {"Jürgen", false},           {"bär12", false},      {"Ελένη", false},    {"李明", false},
+        {"😀", false},               {"tab\there", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FitsCp1251(QString::fromUtf8(c.text)), c.fits) << c.text;
+}
+
+TEST_F(Dialogs, ARefusedLetterIsNotTypedAndTheHintSaysWhichCanBe) {
+    QLineEdit field;
+    field.show();
+    Cp1251Validator* validator = KeepToCp1251(&field, 2);
+    int refused = 0;
+    QObject::connect(validator, &Cp1251Validator::refused, [&refused] { ++refused; });
+    test::Type(&field, QStringLiteral("Jürgen"));
+    EXPECT_EQ(field.text(), QStringLiteral("Jrgen"));
+    EXPECT_EQ(refused, 1);
+    EXPECT_TRUE(validator->Hint().contains(QStringLiteral("Umlaute"))) << "the hint speaks German";
+    field.clear();
+    field.insert(QStringLiteral("Jürgen")); // a paste with one bad letter is refused whole
+    EXPECT_EQ(field.text(), QString());
+    EXPECT_EQ(KeepToCp1251(&field, 1), validator) << "a change of language keeps the one validator";
+    EXPECT_TRUE(validator->Hint().contains(QStringLiteral("кириллицу")));
 }
 
 // --- the message window -------------------------------------------------------------------

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "core/Round.h"
-#include "match/Match.h"
+#include "match/Driver.h"
 #include "table/MenuScreen.h"
 #include "table/TableScreen.h"
 
@@ -38,14 +38,11 @@ ImageStore LoadStore(const Scale& scale, int windowSize) {
     return store;
 }
 
-// Computer steps for every seat until the table holds at least `cards` cards.
-void PlayUntil(MatchContext& m, int cards) {
-    for (int steps = 0; steps < 400 && !m.g.GameOver; ++steps) {
-        if (m.g.KolCardsStol >= cards && ActingSeat(m.g) != 0) return;
-        if (auto end = PendingBoutEnd(m.g); end && !m.g.DuelMode)
-            MakeMove(m, 0, true, true);
-        else
-            MakeMove(m, 0, false, false);
+// Computer steps for every seat, and every bout end, until the table holds at least `cards` cards.
+void PlayUntil(StepDriver& d, int cards) {
+    for (int steps = 0; steps < 400 && !d.Next().over; ++steps) {
+        if (d.Match().g.KolCardsStol >= cards && d.Next().seat != 0) return;
+        d.ComputerStep();
     }
 }
 
@@ -76,17 +73,18 @@ void Size(Shots& shots, int windowSize) {
     GameState g;
     AiPlayer computer;
     MatchContext m{g, table, computer, nullptr, PlayMode::Local, {}};
+    StepDriver d(m);
     SeededDecks decks(static_cast<std::uint32_t>(7 + windowSize));
     table.Attach(&g);
     table.EnterTable();
     StartSeries(m, decks, 0);
     PressActionButton(m, decks);
-    PlayUntil(m, 5);
+    PlayUntil(d, 5);
     table.RedrawAll();
     shots.Save(table, QString("table-%1").arg(windowSize));
 
-    PlayUntil(m, 99);
-    GameTick(m);
+    PlayUntil(d, 99);
+    GameTick(d);
     // The result banner animates to its still frame, as the player sees it after a moment.
     QElapsedTimer banner;
     banner.start();

@@ -1,0 +1,49 @@
+// tarvo3's command line: one table of options, read before any window exists, so that --help,
+// --version and a mistyped option work on a machine without a display.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "settings/DataFolder.h"
+
+namespace tarvo {
+
+// What the command line asks of this run. `data` is decided from `dataDir` after the parse.
+struct StartOptions {
+    std::optional<std::filesystem::path> dataDir; // --data-dir
+    DataFolder data;
+    int autoplayGames = 0; // seat 3 played by the computer for this many games, then exit
+};
+
+// One option of tarvo3. `apply` stores the value in the start options; it returns an empty text
+// when the value is good, else what is wrong with it ("a number from 1 to 9").
+struct StartOption {
+    QString name;      // without the dashes
+    QString valueName; // empty for a switch
+    QString help;
+    std::function<QString(const QString& value, StartOptions& into)> apply;
+};
+
+// Every option of tarvo3 but --help and --version; a new option is one more row here.
+const std::vector<StartOption>& StartOptionTable();
+
+struct CommandLineResult {
+    bool run = false;   // false: exit with `exitStatus` after printing
+    int exitStatus = 0; // 0 for --help and --version, 2 for a mistake
+    QString output;     // for standard output (--help, --version)
+    QString error;      // for standard error: names the option or value at fault
+    StartOptions options;
+};
+
+// `arguments` includes the program name first, as in argv.
+CommandLineResult ParseCommandLine(const QStringList& arguments);
+
+// `text` as a whole number from `low` to `high`, or nothing.
+std::optional<int> WholeNumberIn(const QString& text, int low, int high);
+
+} // namespace tarvo
