@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -18,6 +20,7 @@
 #include "../support/TestApplication.h"
 #include "app/MainWindow.h"
 #include "app/TitleScreen.h"
+#include "app/WelcomeDialog.h"
 #include "records/Club.h"
 #include "settings/DataFolder.h"
 #include "table/MenuScreen.h"
@@ -70,6 +73,13 @@ class WindowTest : public ::testing::Test {
         StartOptions options;
         options.data = PrepareDataFolder(in);
         ASSERT_TRUE(options.data.ok()) << options.data.error;
+        struct Quiet : SettingsMessages {
+            void ShowError(std::string_view) override {}
+        } quiet;
+        const fs::path settingsFile = options.data.File(kSettingsFileName);
+        Settings settings = LoadSettings(settingsFile);
+        PrepareSettings(settings);
+        ASSERT_NE(SaveSettings(settingsFile, settings, quiet), SaveOutcome::Failed);
         window_ = std::make_unique<MainWindow>(std::move(options));
         window_->show();
         // A click on the title screen leads to the menu.
@@ -79,6 +89,7 @@ class WindowTest : public ::testing::Test {
         menu_ = window_->findChild<MenuScreen*>();
         ASSERT_TRUE(menu_ && menu_->isVisible());
     }
+    virtual void PrepareSettings(Settings&) {}
     void TearDown() override {
         if (window_) window_->close();
         window_.reset();
@@ -106,6 +117,50 @@ TEST_F(WindowTest, ACancelledWelcomeLeavesTheClubAsItWas) {
     EXPECT_FALSE(closer.seen.isEmpty());
     EXPECT_TRUE(menu_->isVisible());
     EXPECT_EQ(ReadAllBytes(folder_ / "Tarvo3.clb"), before);
+}
+
+class RecordingWindowTest : public WindowTest {
+  protected:
+    void PrepareSettings(Settings& s) override {
+        s.SaveGif = true;
+        s.GifArea = 1;
+        s.GifDelay = 100;
+    }
+};
+
+// Closing the window in the middle of a game, and saying yes, saves the game as far as it went.
+TEST_F(RecordingWindowTest, ClosingInTheMiddleOfAGameSavesItsRecording) {
+    QStringList seen;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* welcome = dynamic_cast<WelcomeDialog*>(modal)) {
+            seen << "welcome";
+            welcome->NameField()->setText(QStringLiteral("Anna"));
+            welcome->PasswordField()->setText(QStringLiteral("pw"));
+            welcome->AgainField()->setText(QStringLiteral("pw"));
+            if (welcome->Accept()) welcome->accept();
+        } else if (auto* question = qobject_cast<QMessageBox*>(modal)) {
+            seen << "question";
+            question->button(QMessageBox::Yes)->click();
+        }
+    });
+    answer.start(20);
+    menu_->Button(MenuButton::Sixth)->click(); // "New Player": the deal starts the recording
+    ASSERT_FALSE(menu_->isVisible());
+    QCoreApplication::processEvents(); // the deal's picture
+    window_->close();
+    EXPECT_EQ(seen, (QStringList{"welcome", "question"}));
+    EXPECT_FALSE(window_->isVisible());
+
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(folder_ / "GIFGame")) files.push_back(entry.path());
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].extension(), ".gif");
+    test::DecodedGif gif = test::DecodeWithGiflib(QString::fromStdString(files[0].string()));
+    ASSERT_TRUE(gif.ok);
+    EXPECT_EQ(gif.screen, QSize(760, 500));
+    EXPECT_EQ(gif.delays.back(), 500);
 }
 
 // On the main menu the game table's items of the popup are offered greyed: nothing to leave.
