@@ -30,6 +30,7 @@
 
 namespace tarvo {
 
+class MenuMedia;
 class TitleScreen;
 
 class MainWindow : public QMainWindow {
@@ -107,6 +108,7 @@ class MainWindow : public QMainWindow {
         void FontsChanged() override;
         bool MainMenuDesignChanged() override;
         void TableDesignChanged() override { w_.LayOutMenu(); }
+        void RadioCheck() override;
 
       private:
         MainWindow& w_;
@@ -136,6 +138,7 @@ class MainWindow : public QMainWindow {
     QTimer songTimer_; // plays the menu song again when it has ended
     std::unique_ptr<FluidSongPlayer> songPlayer_;
     std::unique_ptr<MenuSong> song_;
+    MenuMedia* media_ = nullptr; // the music player, the radio and the one-source rule
     bool stepRunning_ = false; // a flight or a search runs inside a step: ticks wait
     bool menuShown_ = false;
 };
