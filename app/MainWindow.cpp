@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -186,15 +187,37 @@ void MainWindow::ArrangeMenuWindow() {
     table_->ApplyWindowSize(scale.clientWidth, scale.clientHeight);
     table_->HideTable();
     LayOutMenu();
+    PlaceWindow(QSize(scale.clientWidth, scale.clientHeight));
+}
+
+// Sizes the window to `client` (or the whole screen) and centres it; the dialogs open over it
+// follow. The new place is known before the window system has applied it: everything goes by it.
+void MainWindow::PlaceWindow(QSize client) {
+    title_->setFixedSize(client); // the page stack is as large as its largest page
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    QRect place(QPoint(), client); // the frame's place on the screen
     if (settings_.WindowSize == 2) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (screen) place = screen->geometry();
+        setGeometry(place); // where the window system leaves full screen to the program
         showFullScreen();
-        return;
+    } else {
+        if (isFullScreen()) showNormal();
+        setFixedSize(client);
+        const QRect outer = frameGeometry(), inner = geometry();
+        place += QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                          outer.right() - inner.right(), outer.bottom() - inner.bottom());
+        if (screen) place.moveCenter(screen->availableGeometry().center());
+        move(place.topLeft());
     }
-    if (isFullScreen()) showNormal();
-    adjustSize();
-    // The new size is known before the window system has applied it: centre by it.
-    if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - QPoint(scale.clientWidth / 2, scale.clientHeight / 2));
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(top);
+        if (!dialog || !dialog->isVisible() || dialog->parentWidget() != this) continue;
+        QRect frame = dialog->frameGeometry();
+        frame.moveCenter(place.center());
+        dialog->move(frame.topLeft());
+    }
 }
 
 void MainWindow::ShowOptionsDialog() {
@@ -358,10 +381,9 @@ void MainWindow::ApplyTexts() {
 
 void MainWindow::ShowTitle() {
     Scale scale = CurrentScale();
-    title_->setFixedSize(scale.clientWidth, scale.clientHeight);
     stack_->setCurrentWidget(title_);
     title_->setFocus();
-    adjustSize();
+    PlaceWindow(QSize(scale.clientWidth, scale.clientHeight));
 }
 
 void MainWindow::ShowMenu() {

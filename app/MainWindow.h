@@ -84,6 +84,7 @@ class MainWindow : public QMainWindow {
     void ReportRecordsWrite(RecordsWrite result);
     void ReLayOutMenu();
     void ArrangeMenuWindow();
+    void PlaceWindow(QSize client);
     void ShowOptionsDialog();
 
     // What a change in the options dialog redoes on the main window.

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QMenu>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -48,6 +51,15 @@ class ModalCloser {
   private:
     QTimer timer_;
 };
+
+// A screen of 1600 x 1200, large enough for every window size, made before the application is.
+const bool largeScreen = [] {
+    const std::string config = (fs::temp_directory_path() / "tarvo3-window-screen.json").string();
+    std::ofstream(config) << R"({"screens": [{"name": "big", "x": 0, "y": 0, "width": 1600, "height": 1200,
+                                              "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+    qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString("offscreen:configfile=" + config));
+    return true;
+}();
 
 class WindowTest : public ::testing::Test {
   protected:
@@ -125,6 +137,43 @@ TEST_F(WindowTest, ExitToMenuOnTheMenuIsGreyed) {
     EXPECT_FALSE(*exitEnabled);
     EXPECT_TRUE(closer.seen.isEmpty()) << closer.seen.toStdString();
     EXPECT_TRUE(menu_->isVisible());
+}
+
+// Every size chosen in the options while the menu shows, smaller and larger, and full screen and
+// back: the window takes exactly that size, centred on the screen, and the open dialog follows it.
+TEST_F(WindowTest, AChosenWindowSizeIsTakenAndCentredWithTheDialogOverIt) {
+    const QRect screen = window_->screen()->geometry(), free = window_->screen()->availableGeometry();
+    ASSERT_EQ(screen.size(), QSize(1600, 1200));
+    const struct {
+        int item; // in the order the list offers them
+        QSize client;
+    } steps[] = {{4, {1520, 1000}}, {0, {760, 500}},   {3, {1290, 850}}, {2, {990, 650}},
+                 {0, {760, 500}},   {1, {1600, 1200}}, {2, {990, 650}}};
+    int checked = 0;
+    QTimer poll; // the options open after the button's salute
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QComboBox* sizes = nullptr;
+        if (dialog)
+            for (auto* combo : dialog->findChildren<QComboBox*>())
+                if (combo->findText(QStringLiteral("Large window")) >= 0) sizes = combo;
+        if (!sizes) return;
+        poll.stop();
+        for (const auto& step : steps) {
+            sizes->setCurrentIndex(step.item);
+            QApplication::processEvents();
+            const bool full = step.item == 1;
+            EXPECT_EQ(window_->isFullScreen(), full) << step.item;
+            EXPECT_EQ(window_->size(), step.client) << step.item;
+            EXPECT_EQ(window_->frameGeometry().center(), (full ? screen : free).center()) << step.item;
+            EXPECT_EQ(dialog->frameGeometry().center(), window_->frameGeometry().center()) << step.item;
+            ++checked;
+        }
+        dialog->close();
+    });
+    poll.start(20);
+    menu_->Button(MenuButton::Options)->click();
+    EXPECT_EQ(checked, static_cast<int>(std::size(steps)));
 }
 
 } // namespace
