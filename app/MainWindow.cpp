@@ -17,6 +17,7 @@
 #include <QUrl>
 #include <cstdio>
 
+#include "MenuMedia.h"
 #include "TarvoVersion.h"
 #include "TitleScreen.h"
 #include "core/Round.h"
@@ -126,8 +127,12 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     connect(table_, &TableScreen::ownCardHovered, this, &MainWindow::OnHover);
     connect(&gameTimer_, &QTimer::timeout, this, &MainWindow::OnGameTick);
 
+    media_ = new MenuMedia(this, menu_, settings_, QString::fromStdString(options_.data.folder.string()),
+                           options_.autoplayGames > 0, [this](const QString& m) { ShowMessage(m); });
     songPlayer_ = std::make_unique<FluidSongPlayer>();
-    song_ = std::make_unique<MenuSong>(*songPlayer_);
+    song_ = std::make_unique<MenuSong>(media_->SongPlayerFor(*songPlayer_));
+    media_->SetSong(song_.get());
+    media_->Start();
     SetSongFolder(QDir::tempPath());
     {
         WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
@@ -135,7 +140,8 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     }
     connect(&songTimer_, &QTimer::timeout, this, [this] { song_->Tick(settings_.MusicOn); });
     songTimer_.start(1000);
-    song_->ShowMenu(settings_.MusicOn);
+    // A radio left on takes over when the menu comes up; the song does not start before it.
+    song_->ShowMenu(settings_.MusicOn && !media_->RadioComesOn());
 
     setWindowTitle(Tr(txt::ProductName));
     ApplyTexts();
@@ -243,6 +249,10 @@ bool MainWindow::OptionsLink::BackgroundChanged() {
 
 void MainWindow::OptionsLink::MusicSwitched() {
     w_.song_->SwitchMusic(w_.settings_.MusicOn && w_.options_.autoplayGames == 0);
+}
+
+void MainWindow::OptionsLink::RadioCheck() {
+    w_.media_->RecheckRadio();
 }
 
 void MainWindow::OptionsLink::FontsChanged() {
@@ -391,6 +401,7 @@ void MainWindow::ShowMenu() {
     stack_->setCurrentWidget(table_);
     ArrangeMenuWindow();
     menuShown_ = true;
+    media_->MenuShown(); // a radio left on plays, and the song keeps quiet
     song_->ShowMenu(settings_.MusicOn && options_.autoplayGames == 0);
     gameTimer_.start(20);
     if (autoplay_.On() && autoplay_.Played() == 0) QTimer::singleShot(0, this, &MainWindow::AutoplayStart);
@@ -406,6 +417,7 @@ void MainWindow::LayOutMenu() {
     look.newButtons = settings_.NewButtons;
     look.mainMenuDesign = settings_.MainMenuDesign != 0;
     menu_->Arrange(table_->CurrentLayout().scale, store_.background, look);
+    media_->Arrange();
     std::vector<CalendarPicture> sheets;
     menu_->SetCalendar(BuildCalendar(settings_.Language, QDate::currentDate(), sheets)
                            ? std::move(sheets)
@@ -593,12 +605,12 @@ void MainWindow::ShowPopup(const QPoint& at) {
     QAction* exit = popup.addAction(Tr(txt::ExitToMenu));
     QAction* rename = popup.addAction(Tr(txt::ChangeName));
     QAction* speed = popup.addAction(Tr(txt::Speed));
-    // The radio and the chat come with the online play; until then they say so.
-    for (TextTable item : {txt::Radio, txt::Chat}) {
-        QAction* later = popup.addAction(Tr(item));
-        later->setEnabled(false);
-        later->setToolTip(Tr(item) + " " + Tr(txt::Unavailable));
-    }
+    QAction* radio = popup.addAction(Tr(txt::Radio));
+    radio->setEnabled(stack_->currentWidget() != title_); // from leaving the title screen
+    // The chat comes with the online play; until then it says so.
+    QAction* chat = popup.addAction(Tr(txt::Chat));
+    chat->setEnabled(false);
+    chat->setToolTip(Tr(txt::Chat) + " " + Tr(txt::Unavailable));
     popup.addSeparator();
     QAction* help = popup.addAction(Tr(txt::Help));
     QAction* about = popup.addAction(Tr(txt::About));
@@ -620,6 +632,8 @@ void MainWindow::ShowPopup(const QPoint& at) {
             ApplyTexts();
             table_->DrawBubble(3, Bubble::Name);
         }
+    } else if (chosen == radio) {
+        media_->OpenRadioWindow();
     } else if (chosen == help) {
         OpenHelp();
     } else if (chosen == about) {
@@ -818,6 +832,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     gameTimer_.stop();
     songTimer_.stop();
     songPlayer_->Close();
+    media_->Close();
     SaveSettingsNow();
     event->accept();
 }

@@ -29,6 +29,7 @@
 
 namespace tarvo {
 
+class MenuMedia;
 class TitleScreen;
 
 class MainWindow : public QMainWindow {
@@ -106,6 +107,7 @@ class MainWindow : public QMainWindow {
         void FontsChanged() override;
         bool MainMenuDesignChanged() override;
         void TableDesignChanged() override { w_.LayOutMenu(); }
+        void RadioCheck() override;
 
       private:
         MainWindow& w_;
@@ -134,6 +136,7 @@ class MainWindow : public QMainWindow {
     QTimer songTimer_; // plays the menu song again when it has ended
     std::unique_ptr<FluidSongPlayer> songPlayer_;
     std::unique_ptr<MenuSong> song_;
+    MenuMedia* media_ = nullptr; // the music player, the radio and the one-source rule
     bool stepRunning_ = false; // a flight or a search runs inside a step: ticks wait
     bool menuShown_ = false;
 };

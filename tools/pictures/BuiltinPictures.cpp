@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "tools/art/Art.h"
+#include "tools/art/RadioArt.h"
 
 namespace tarvo::art {
 
@@ -560,6 +561,7 @@ bool AddBuiltinPictures(ResourceSet& set, const QString& scratchDir, QString* er
 
     // News and chat shelf, medals, title and captions.
     set.Add(Rc, QStringLiteral("GPolkaNw"), PngBytes(DrawShelf({220, 54})));
+    AddRadioBuiltins(set);
     set.Add(Rc, QStringLiteral("GNews072"), PngBytes(DrawRoundIcon(72, QStringLiteral("NEWS"), ink::Navy)));
     set.Add(Rc, QStringLiteral("GChat072"), PngBytes(DrawRoundIcon(72, QStringLiteral("CHAT"), ink::Cloth)));
     for (int m = 1; m <= 3; ++m)
