@@ -127,6 +127,23 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     connect(table_, &TableScreen::ownCardHovered, this, &MainWindow::OnHover);
     connect(&gameTimer_, &QTimer::timeout, this, &MainWindow::OnGameTick);
 
+    recording_ = new GameRecording(this, table_, store_);
+    connect(table_, &TableScreen::resultShown, recording_, [this] {
+        recording_->CaptureFrame();
+        recording_->FinishRecording();
+    });
+    connect(recording_, &GameRecording::failed, this, [this](const QString& folder, const QString& reason) {
+        table_->PlaySound("WWrongs");
+        if (options_.autoplayGames > 0) {
+            ShowMessage(Tr(txt::CantSaveGif) + " " + folder + ": " + reason);
+            return;
+        }
+        MessageWindowTexts texts;
+        texts.caption = Tr(txt::Attention);
+        texts.language = settings_.Language;
+        ShowMessageLines(Tr(txt::CantSaveGif), folder, reason, texts, this);
+    });
+
     media_ = new MenuMedia(this, menu_, settings_, QString::fromStdString(options_.data.folder.string()),
                            options_.autoplayGames > 0, [this](const QString& m) { ShowMessage(m); });
     songPlayer_ = std::make_unique<FluidSongPlayer>();
@@ -332,6 +349,14 @@ void MainWindow::LoadBackgroundFor(bool table) {
 void MainWindow::EnterTableForDeal() {
     ChooseBackForGame(store_, look_);
     table_->EnterTable();
+    StartRecording();
+}
+
+// Every game is recorded when the player asked for it, from its deal.
+void MainWindow::StartRecording() {
+    recording_->StartRecording(settings_,
+                               GameRecording::Folder(QString::fromStdString(options_.data.folder.string())),
+                               Tr(txt::CreatingGif));
 }
 
 TableTexts MainWindow::TextsForTable() const {
@@ -728,6 +753,7 @@ void MainWindow::LeaveTable() {
     game_.InputOpen = 0;
     table_->PlaySound("WToMenK");
     ShowMenu();
+    recording_->FinishRecording(); // a game left in the middle is saved as far as it went
 }
 
 // A records write that failed is told; the old file is whole either way.
@@ -830,6 +856,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
     }
     gameTimer_.stop();
+    recording_->FinishRecording();
+    recording_->WaitForFiles();
     songTimer_.stop();
     songPlayer_->Close();
     media_->Close();

@@ -21,6 +21,7 @@
 #include "settings/DataFolder.h"
 #include "settings/Settings.h"
 #include "settings/Text.h"
+#include "table/GameRecording.h"
 #include "table/ImageStore.h"
 #include "table/MenuScreen.h"
 #include "table/OptionsDialog.h"
@@ -87,6 +88,7 @@ class MainWindow : public QMainWindow {
     void ArrangeMenuWindow();
     void PlaceWindow(QSize client);
     void ShowOptionsDialog();
+    void StartRecording();
 
     // What a change in the options dialog redoes on the main window.
     class OptionsLink : public OptionsHooks {
@@ -128,6 +130,7 @@ class MainWindow : public QMainWindow {
     TitleScreen* title_ = nullptr;
     TableScreen* table_ = nullptr;
     MenuScreen* menu_ = nullptr;
+    GameRecording* recording_ = nullptr;
     SeriesValues series_;
     MenuTexts menuTexts_;
     RecordsWrites writes_ = RecordsWrites::Allowed;

@@ -410,6 +410,7 @@ void TableScreen::ShowGameResult(GameResult result) {
     else
         banner_.stop();
     update();
+    emit resultShown();
 }
 
 void TableScreen::AdvanceBanner() {

@@ -124,6 +124,8 @@ class TableScreen : public QWidget, public TableView {
     void ownCardClicked(int slot, bool rightButton);
     void ownCardHovered(int slot);
     void chatSent(const QString& text);
+    // The game's result is on the table (a recording takes its last picture).
+    void resultShown();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -5,7 +5,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -15,17 +18,24 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "../support/DecodedGif.h"
+#include "../support/TempFolder.h"
 #include "../support/TestApplication.h"
 #include "app/MainWindow.h"
 #include "app/TitleScreen.h"
+#include "app/WelcomeDialog.h"
 #include "records/Club.h"
 #include "settings/DataFolder.h"
 #include "table/MenuScreen.h"
+#include "table/TableScreen.h"
 
 using namespace tarvo;
 namespace fs = std::filesystem;
 
 namespace {
+
+// Taken at start, before a test points TMPDIR elsewhere.
+const fs::path TempBase = fs::temp_directory_path();
 
 std::string ReadAllBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -65,9 +75,7 @@ class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         test::TestApplication();
-        // Taken once, before the first test points TMPDIR elsewhere.
-        static const fs::path base = fs::temp_directory_path();
-        folder_ = base / ("tarvo3-window-" + std::to_string(::getpid()));
+        folder_ = TempBase / ("tarvo3-window-" + std::to_string(::getpid()));
         fs::remove_all(folder_);
         // The menu song's file goes to a temporary folder of this test's own.
         fs::create_directories(folder_.string() + "-tmp");
@@ -77,6 +85,13 @@ class WindowTest : public ::testing::Test {
         StartOptions options;
         options.data = PrepareDataFolder(in);
         ASSERT_TRUE(options.data.ok()) << options.data.error;
+        struct Quiet : SettingsMessages {
+            void ShowError(std::string_view) override {}
+        } quiet;
+        const fs::path settingsFile = options.data.File(kSettingsFileName);
+        Settings settings = LoadSettings(settingsFile);
+        PrepareSettings(settings);
+        ASSERT_NE(SaveSettings(settingsFile, settings, quiet), SaveOutcome::Failed);
         window_ = std::make_unique<MainWindow>(std::move(options));
         window_->show();
         // A click on the title screen leads to the menu.
@@ -86,6 +101,7 @@ class WindowTest : public ::testing::Test {
         menu_ = window_->findChild<MenuScreen*>();
         ASSERT_TRUE(menu_ && menu_->isVisible());
     }
+    virtual void PrepareSettings(Settings&) {}
     void TearDown() override {
         if (window_) window_->close();
         window_.reset();
@@ -113,6 +129,50 @@ TEST_F(WindowTest, ACancelledWelcomeLeavesTheClubAsItWas) {
     EXPECT_FALSE(closer.seen.isEmpty());
     EXPECT_TRUE(menu_->isVisible());
     EXPECT_EQ(ReadAllBytes(folder_ / "Tarvo3.clb"), before);
+}
+
+class RecordingWindowTest : public WindowTest {
+  protected:
+    void PrepareSettings(Settings& s) override {
+        s.SaveGif = true;
+        s.GifArea = 1;
+        s.GifDelay = 100;
+    }
+};
+
+// Closing the window in the middle of a game, and saying yes, saves the game as far as it went.
+TEST_F(RecordingWindowTest, ClosingInTheMiddleOfAGameSavesItsRecording) {
+    QStringList seen;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* welcome = dynamic_cast<WelcomeDialog*>(modal)) {
+            seen << "welcome";
+            welcome->NameField()->setText(QStringLiteral("Anna"));
+            welcome->PasswordField()->setText(QStringLiteral("pw"));
+            welcome->AgainField()->setText(QStringLiteral("pw"));
+            if (welcome->Accept()) welcome->accept();
+        } else if (auto* question = qobject_cast<QMessageBox*>(modal)) {
+            seen << "question";
+            question->button(QMessageBox::Yes)->click();
+        }
+    });
+    answer.start(20);
+    menu_->Button(MenuButton::Sixth)->click(); // "New Player": the deal starts the recording
+    ASSERT_FALSE(menu_->isVisible());
+    QCoreApplication::processEvents(); // the deal's picture
+    window_->close();
+    EXPECT_EQ(seen, (QStringList{"welcome", "question"}));
+    EXPECT_FALSE(window_->isVisible());
+
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(folder_ / "GIFGame")) files.push_back(entry.path());
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].extension(), ".gif");
+    test::DecodedGif gif = test::DecodeWithGiflib(QString::fromStdString(files[0].string()));
+    ASSERT_TRUE(gif.ok);
+    EXPECT_EQ(gif.screen, QSize(760, 500));
+    EXPECT_EQ(gif.delays.back(), 500);
 }
 
 // On the main menu the game table's items of the popup are offered greyed: nothing to leave.
@@ -174,6 +234,74 @@ TEST_F(WindowTest, AChosenWindowSizeIsTakenAndCentredWithTheDialogOverIt) {
     poll.start(20);
     menu_->Button(MenuButton::Options)->click();
     EXPECT_EQ(checked, static_cast<int>(std::size(steps)));
+}
+
+} // namespace
+
+namespace {
+
+// A game played in the real window with recording on leaves one animated GIF in "GIFGame" of the
+// data folder: both decoders read it, every frame shows for the chosen delay and the last for
+// five seconds, and the last frame is the window as it showed the result.
+TEST(WindowRecording, AGameIsSavedAsAnAnimatedGif) {
+    test::TestApplication();
+    qputenv("TMPDIR", QByteArray::fromStdString(TempBase.string()));
+    test::TempFolder folder("tarvo3-gif-window");
+    // The menu song's file goes to a temporary folder of this test's own.
+    fs::create_directories(folder / "tmp");
+    qputenv("TMPDIR", QByteArray::fromStdString((folder / "tmp").string()));
+    DataFolderInputs in;
+    in.dataDir = folder / "data";
+    StartOptions options;
+    options.data = PrepareDataFolder(in);
+    ASSERT_TRUE(options.data.ok()) << options.data.error;
+    options.autoplayGames = 1;
+    const fs::path settingsFile = options.data.File(kSettingsFileName);
+    Settings settings = LoadSettings(settingsFile);
+    settings.SaveGif = true;
+    settings.GifArea = 1;
+    settings.GifDelay = 30;
+    struct Quiet : SettingsMessages {
+        void ShowError(std::string_view) override {}
+    } quiet;
+    ASSERT_NE(SaveSettings(settingsFile, settings, quiet), SaveOutcome::Failed);
+
+    MainWindow window(std::move(options));
+    QImage atResult;
+    auto* table = window.findChild<TableScreen*>();
+    ASSERT_TRUE(table);
+    // Connected after the window's own recording hook, so this picture is taken just after its.
+    QObject::connect(table, &TableScreen::resultShown, [&] { atResult = window.grab().toImage(); });
+    window.show();
+    QElapsedTimer waited;
+    waited.start();
+    while (window.isVisible() && waited.elapsed() < 300000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_FALSE(window.isVisible());
+    ASSERT_FALSE(atResult.isNull());
+
+    const std::vector<std::string> files = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder / "data" / "GIFGame"))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].size(), std::string("2024.05.01-13.45.10.gif").size()) << files[0];
+    const QString path = QString::fromStdString((folder / "data" / "GIFGame" / files[0]).string());
+    test::DecodedGif gif = test::DecodeWithGiflib(path);
+    test::DecodedGif qt = test::DecodeWithQt(path);
+    ASSERT_TRUE(gif.ok && qt.ok);
+    EXPECT_EQ(gif.screen, QSize(760, 500));
+    ASSERT_GE(gif.frames.size(), 2u);
+    EXPECT_LE(gif.frames.size(), 250u);
+    EXPECT_EQ(qt.frames.size(), gif.frames.size());
+    EXPECT_EQ(gif.delays.back(), 500);
+    for (std::size_t i = 0; i + 1 < gif.delays.size(); ++i) EXPECT_EQ(gif.delays[i], 3) << i;
+    // 256 colours of the cloth's grain differ a little from the window; the deal differs a lot.
+    EXPECT_LT(test::MeanDifference(gif.frames.back(), atResult), 6.0);
+    EXPECT_LT(test::MeanDifference(qt.frames.back(), atResult), 6.0);
+    EXPECT_GT(test::MeanDifference(gif.frames.front(), atResult), 12.0);
 }
 
 } // namespace

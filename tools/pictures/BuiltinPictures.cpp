@@ -596,6 +596,7 @@ bool AddBuiltinPictures(ResourceSet& set, const QString& scratchDir, QString* er
     set.Add(Rc, QStringLiteral("GSvitok"), PngBytes(DrawScroll({450, 570})));
     set.Add(Rc, QStringLiteral("GCap300"), PngBytes(DrawRibbon({300, 64})));
     set.Add(Rc, QStringLiteral("GLenta280x090"), PngBytes(DrawRibbon({280, 90})));
+    set.Add(Rc, QStringLiteral("AdvBar3"), PngBytes(DrawNoticeBar({175, 40})));
 
     // Button pieces by height: left cap, right cap, middle.
     for (const int h : {29, 44, 59})
