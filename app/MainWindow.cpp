@@ -22,6 +22,7 @@
 #include "TitleScreen.h"
 #include "core/Round.h"
 #include "core/Rules.h"
+#include "media/Sound.h"
 #include "packages/Package.h"
 #include "records/Club.h"
 #include "table/Fonts.h"
@@ -579,14 +580,17 @@ void MainWindow::RecordAndExitToMenu() {
     if (date.size() > 10) date = now.date().toString(QStringLiteral("dd.MM.yyyy"));
     context.date = date.toStdString();
     SeriesOutcome outcome = RecordSeries(series_, game_, context);
-    if (!outcome.sound.empty()) table_->PlaySound(outcome.sound);
+    // In the order of the recording: the verdict heard to its end, the end-of-cycle window with
+    // its own sound, then the menu; the return's sound would cut either of them short.
+    if (!outcome.sound.empty())
+        PlayResourceSound(outcome.sound, true, settings_.SoundOn && options_.autoplayGames == 0);
     ReportRecordsWrite(outcome.store.write);
     if (!outcome.history.keptAside.empty())
         ShowMessage(Tr(txt::HistoryKeptAside), QString::fromStdString(outcome.history.keptAside.string()));
     if (outcome.history.status == HistoryWrite::CantSave) ShowMessage(Tr(txt::CantSaveHistory));
-    LeaveTable();
     if (outcome.cycleEnd && outcome.endOfCycle && options_.autoplayGames == 0)
         ShowCycleEnd(*outcome.endOfCycle, RecordsOptions(), this);
+    LeaveTable();
 }
 
 // The popup's "Exit to menu" in the middle of a series: the series is abandoned and the player

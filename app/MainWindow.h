@@ -44,6 +44,8 @@ class MainWindow : public QMainWindow {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    friend class WindowProbe; // the window tests reach the game through it
+
     QString Tr(TextTable table, int row = 0) const;
     Scale CurrentScale() const;
     void LoadPictures();
@@ -140,7 +142,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<FluidSongPlayer> songPlayer_;
     std::unique_ptr<MenuSong> song_;
     MenuMedia* media_ = nullptr; // the music player, the radio and the one-source rule
-    bool stepRunning_ = false; // a flight or a search runs inside a step: ticks wait
+    bool stepRunning_ = false;   // a flight or a search runs inside a step: ticks wait
     bool menuShown_ = false;
 };
 

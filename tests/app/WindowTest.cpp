@@ -24,6 +24,8 @@
 #include "app/MainWindow.h"
 #include "app/TitleScreen.h"
 #include "app/WelcomeDialog.h"
+#include "core/Round.h"
+#include "media/Sound.h"
 #include "records/Club.h"
 #include "settings/DataFolder.h"
 #include "table/MenuScreen.h"
@@ -302,6 +304,115 @@ TEST(WindowRecording, AGameIsSavedAsAnAnimatedGif) {
     EXPECT_LT(test::MeanDifference(gif.frames.back(), atResult), 6.0);
     EXPECT_LT(test::MeanDifference(qt.frames.back(), atResult), 6.0);
     EXPECT_GT(test::MeanDifference(gif.frames.front(), atResult), 12.0);
+}
+
+} // namespace
+
+// --- the end of a series ------------------------------------------------------------------
+
+namespace tarvo {
+
+// Plays a game of the window to its end as the computer would for every seat, quietly and
+// without flights, and leaves the table as the player's "Exit to menu" does.
+class WindowProbe {
+  public:
+    explicit WindowProbe(MainWindow& w) : w_(w) {}
+    void PlayOneGame(int storedGames) {
+        w_.settings_.FlyCards = false;
+        w_.settings_.SoundOn = false;
+        w_.settings_.SaluteButtons = false;
+        w_.ApplyTexts();
+        w_.series_ = NewPlayerSeries("Anna", "1");
+        w_.series_.slot = NewPlayerSlot;
+        w_.series_.G0 = storedGames;
+        w_.StartSeries();
+        w_.gameTimer_.stop(); // the steps are the test's
+        MatchContext& m = *w_.match_;
+        // The games of a cycle's end are one; otherwise until the player's points have moved.
+        for (int game = 0; game < 20 && (game == 0 || (storedGames % 30 != 29 && m.g.SeatScore[3] == 0));
+             ++game) {
+            PressActionButton(m, w_.decks_); // "To Begin", later the next deal
+            if (game > 0) PressActionButton(m, w_.decks_);
+            for (int steps = 0; steps < 600 && !m.g.GameOver; ++steps)
+                MakeMove(m, 0, PendingBoutEnd(m.g).has_value(), PendingBoutEnd(m.g).has_value());
+            ASSERT_TRUE(m.g.GameOver);
+        }
+        w_.settings_.SoundOn = true;
+        w_.ApplyTexts();
+    }
+    void ExitToMenu() { w_.ExitToMenu(); }
+
+  private:
+    MainWindow& w_;
+};
+
+} // namespace tarvo
+
+namespace {
+
+// Which of the program's effects starts when, and whether it cut off the one before.
+class SoundLog : public WaveOutput {
+  public:
+    SoundLog() {
+        clock_.start();
+        SetSoundOutput(this);
+    }
+    ~SoundLog() override { SetSoundOutput(nullptr); }
+    void Start(const QByteArray& wave, const WaveInfo& info) override {
+        std::string name = "other";
+        for (const char* known : {"WKoGood", "WKoBads", "WToMenK", "WFiBest", "WFiGood", "WFiBads"})
+            if (ResourceWave(known) == wave) name = known;
+        const qint64 now = clock_.elapsed();
+        // A little slack for the timer that ends a waiting sound.
+        if (!names.empty() && now + 30 < endsAt_) cut.push_back(names.back());
+        names.push_back(name);
+        endsAt_ = now + info.DurationMs();
+    }
+    void Stop() override {}
+    std::vector<std::string> names, cut;
+
+  private:
+    QElapsedTimer clock_;
+    qint64 endsAt_ = 0;
+};
+
+// The verdict of a series is heard to its end before the return to the menu sounds.
+TEST_F(WindowTest, TheVerdictIsHeardBeforeTheReturnToTheMenu) {
+    WindowProbe probe(*window_);
+    probe.PlayOneGame(3);
+    SoundLog log;
+    probe.ExitToMenu();
+    ASSERT_GE(log.names.size(), 2u);
+    EXPECT_TRUE(log.names[0] == "WKoGood" || log.names[0] == "WKoBads") << log.names[0];
+    EXPECT_EQ(log.names.back(), "WToMenK");
+    EXPECT_TRUE(log.cut.empty()) << log.cut.front();
+    EXPECT_TRUE(menu_->isVisible());
+}
+
+// The thirtieth game closes a cycle: its window, with its own sound, comes before the menu.
+TEST_F(WindowTest, TheEndOfACycleComesBeforeTheMenu) {
+    WindowProbe probe(*window_);
+    probe.PlayOneGame(29);
+    SoundLog log;
+    std::optional<bool> menuUnderTheWindow;
+    std::size_t soundsWhileOpen = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        menuUnderTheWindow = menu_->isVisible();
+        soundsWhileOpen = log.names.size();
+        closer.stop();
+        modal->close();
+    });
+    closer.start(20);
+    probe.ExitToMenu();
+    ASSERT_TRUE(menuUnderTheWindow.has_value()) << "no end-of-cycle window";
+    EXPECT_FALSE(*menuUnderTheWindow);
+    ASSERT_EQ(soundsWhileOpen, 1u);
+    EXPECT_EQ(log.names[0].substr(0, 3), "WFi");
+    EXPECT_EQ(log.names.back(), "WToMenK");
+    EXPECT_TRUE(menu_->isVisible());
 }
 
 } // namespace
