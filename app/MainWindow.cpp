@@ -98,6 +98,7 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     if (options_.data.created) SeedRecordsFiles(options_.data.folder); // a new player's empty club
     SetPackageFolders(
         {QString::fromStdString(options_.data.folder.string()), DefaultPackageFolders().shippedFolder});
+    qtTexts_.Apply(settings_.Language);
     ApplyFontSettings();
     game_.Rules = {settings_.NoFiveOfSuit, settings_.FirstBoutFive, settings_.FirstMove};
 
@@ -174,6 +175,7 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
         return;
     }
     if (settings_.Language != language) { // the records file asked for Russian
+        qtTexts_.Apply(settings_.Language);
         ApplyFontSettings();
         setWindowTitle(Tr(txt::ProductName));
         ApplyTexts();
@@ -251,6 +253,7 @@ void MainWindow::ShowOptionsDialog() {
 }
 
 void MainWindow::OptionsLink::LanguageChanged() {
+    w_.qtTexts_.Apply(w_.settings_.Language);
     w_.ApplyFontSettings(); // the font roles pick families with the new language's letters
     w_.setWindowTitle(w_.Tr(txt::ProductName));
     w_.title_->SetCaption(w_.settings_.Language, w_.settings_.CaptionColour);

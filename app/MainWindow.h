@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/QtTranslations.h"
 #include "app/WelcomeDialog.h"
 #include "core/Deck.h"
 #include "core/GameState.h"
@@ -119,6 +120,7 @@ class MainWindow : public QMainWindow {
 
     StartOptions options_;
     Settings settings_;
+    QtTranslations qtTexts_; // Qt's standard buttons in the player's language
     ImageStore store_;
     CardLook look_;
     GameState game_;
