@@ -5,7 +5,6 @@
 #include <QContextMenuEvent>
 #include <QDate>
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
@@ -14,7 +13,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
-#include <QUrl>
 #include <cstdio>
 
 #include "MenuMedia.h"
@@ -26,6 +24,7 @@
 #include "packages/Package.h"
 #include "records/Club.h"
 #include "table/Fonts.h"
+#include "table/HelpWindow.h"
 #include "table/MessageWindow.h"
 #include "table/OptionsDialog.h"
 #include "table/RecordsWindows.h"
@@ -614,18 +613,14 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     ShowPopup(event->globalPos());
 }
 
-// The rules and how to play, written for this program, in the system's browser: the installed
+// The rules and how to play, written for this program, in a window of the game: the installed
 // pages, else the ones beside the sources of a build.
 void MainWindow::OpenHelp() {
     // The pages are written in English: a player of another language is told so first.
     if (settings_.Language != 0) ShowMessage(Tr(txt::HelpNotTranslated, 0), Tr(txt::HelpNotTranslated, 1));
-    for (const char* folder : {TARVO_HELP_INSTALL_DIR, TARVO_HELP_SOURCE_DIR}) {
-        QString page = QString::fromLocal8Bit(folder) + QStringLiteral("/index.html");
-        if (QFileInfo::exists(page)) {
-            QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    for (const char* folder : {TARVO_HELP_INSTALL_DIR, TARVO_HELP_SOURCE_DIR})
+        if (ShowHelp(QString::fromLocal8Bit(folder) + QStringLiteral("/index.html"), Tr(txt::Help), this))
             return;
-        }
-    }
     ShowMessage(Tr(txt::CantFindFile) + " \"index.html\"");
 }
 

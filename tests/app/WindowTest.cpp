@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -28,6 +29,7 @@
 #include "media/Sound.h"
 #include "records/Club.h"
 #include "settings/DataFolder.h"
+#include "table/HelpWindow.h"
 #include "table/MenuScreen.h"
 #include "table/TableScreen.h"
 
@@ -199,6 +201,30 @@ TEST_F(WindowTest, ExitToMenuOnTheMenuIsGreyed) {
     EXPECT_FALSE(*exitEnabled);
     EXPECT_TRUE(closer.seen.isEmpty()) << closer.seen.toStdString();
     EXPECT_TRUE(menu_->isVisible());
+}
+
+// "Help" of the popup opens the help pages in a window of the game, with no browser needed.
+TEST_F(WindowTest, HelpOpensInAWindowOfTheGame) {
+    QTimer chooser;
+    QObject::connect(&chooser, &QTimer::timeout, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* popup = qobject_cast<QMenu*>(top);
+            if (!popup || !popup->isVisible()) continue;
+            chooser.stop();
+            for (QAction* action : popup->actions())
+                if (action->text() == QStringLiteral("Help")) popup->setActiveAction(action);
+            QTest::keyClick(popup, Qt::Key_Return);
+        }
+    });
+    chooser.start(20);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), window_->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(window_.get(), &event);
+    auto* help = window_->findChild<HelpWindow*>();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->windowTitle(), QStringLiteral("Help"));
+    EXPECT_TRUE(help->Browser()->toPlainText().contains(QStringLiteral("throw-in Durak")));
+    help->close();
 }
 
 // Every size chosen in the options while the menu shows, smaller and larger, and full screen and
