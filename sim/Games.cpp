@@ -157,23 +157,34 @@ std::string GamesSummary::Line() const {
            " seconds=" + seconds_;
 }
 
-GamesSummary PlayGames(const GamesConfig& config, DeckSource& decks) {
-    auto start = std::chrono::steady_clock::now();
-    GamesSummary summary;
+std::uint32_t SeriesSeed(std::uint32_t seed, long long series) {
+    // SplitMix64 of the run's seed and the series' number: neighbouring series get unrelated seeds.
+    std::uint64_t z = (std::uint64_t{seed} << 32 | static_cast<std::uint32_t>(series)) + 0x9E3779B97F4A7C15ull;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return static_cast<std::uint32_t>((z ^ (z >> 31)) >> 32);
+}
+
+SeriesDecks SeededSeries(std::uint32_t seed) {
+    return [seed](long long series) { return std::make_unique<SeededDecks>(SeriesSeed(seed, series)); };
+}
+
+namespace {
+
+// Plays the games first+1 .. first+count, one series, into summary (and the config's streams).
+void PlaySeries(const GamesConfig& config, long long first, long long count, DeckSource& decks,
+                AiPlayer& computer, GamesSummary& summary) {
     GameState g;
     g.Rules = config.rules;
-    // One computer for every seat and game: its search memory is made once.
-    AiPlayer computer{SearchOptions::Headless()};
-    const int seriesLength = config.seriesLength > 0 ? config.seriesLength : 1;
-    while (summary.games < config.games) {
-        bool keepSeries = summary.games % seriesLength != 0;
+    for (long long kept = 0; kept < count;) {
+        const bool keepSeries = kept != 0;
         GameState beforeDeal = g;
-        GameRun run(config, summary, computer, summary.games + 1);
+        GameRun run(config, summary, computer, first + kept + 1);
         GameFate fate = run.Play(g, decks, keepSeries);
         if (fate == GameFate::Cycled) {
             ++summary.cycles;
             if (config.report) {
-                *config.report << "game " << summary.games + 1
+                *config.report << "game " << first + kept + 1
                                << ": a bout came back to an earlier position; dealt again"
                                << (keepSeries ? "" : " (first of its series)") << "; the deck was";
                 for (int p = 1; p <= DeckSize; ++p) *config.report << ' ' << g.KolodaI[p].Utf8();
@@ -184,6 +195,22 @@ GamesSummary PlayGames(const GamesConfig& config, DeckSource& decks) {
         }
         run.Keep(g);
         ++summary.games;
+        ++kept;
+    }
+}
+
+} // namespace
+
+GamesSummary PlayGames(const GamesConfig& config, const SeriesDecks& decks) {
+    auto start = std::chrono::steady_clock::now();
+    GamesSummary summary;
+    // One computer for every seat and game: its search memory is made once.
+    AiPlayer computer{SearchOptions::Headless()};
+    const long long length = config.seriesLength > 0 ? config.seriesLength : 1;
+    for (long long series = 0; series * length < config.games; ++series) {
+        std::unique_ptr<DeckSource> source = decks(series);
+        const long long first = series * length;
+        PlaySeries(config, first, std::min(length, config.games - first), *source, computer, summary);
     }
     summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return summary;

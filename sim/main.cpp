@@ -128,7 +128,8 @@ Options:
 
 constexpr const char* Details = R"(
 Games: N games in series of L: the first game of a series is led by the lowest trump, later ones
-by the seat the rule option picks. Every step goes through the game rules; violations of the
+by the seat the rule option picks. Each series shuffles from a seed of its own, derived from S and
+the series' number. Every step goes through the game rules; violations of the
 game's invariants are reported on standard error. The computer's search is limited by nodes, not
 time, so every machine plays the same games for a seed. A game that comes back to a position it
 began a bout from would never end: it is abandoned (not traced, not counted) and the next shuffle
@@ -206,8 +207,7 @@ int PlayGames(Run& run) {
         run.config.trace = &trace;
     }
     run.config.report = &std::cerr;
-    SeededDecks decks(static_cast<std::uint32_t>(run.seed));
-    sim::GamesSummary summary = sim::PlayGames(run.config, decks);
+    sim::GamesSummary summary = sim::PlayGames(run.config, sim::SeededSeries(static_cast<std::uint32_t>(run.seed)));
     if (trace.is_open()) {
         trace.flush();
         if (!trace) std::cerr << "tarvo3-sim: writing the trace file '" << run.tracePath << "' failed\n";
