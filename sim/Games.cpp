@@ -1,4 +1,10 @@
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <sstream>
+#include <thread>
 #include <cstdio>
 #include <ostream>
 #include <vector>
@@ -201,16 +207,72 @@ void PlaySeries(const GamesConfig& config, long long first, long long count, Dec
 
 } // namespace
 
+GamesSummary& GamesSummary::operator+=(const GamesSummary& o) {
+    games += o.games;
+    draws += o.draws;
+    for (std::size_t s = 0; s < fools.size(); ++s) fools[s] += o.fools[s];
+    bouts += o.bouts;
+    steps += o.steps;
+    violations += o.violations;
+    cycles += o.cycles;
+    return *this;
+}
+
 GamesSummary PlayGames(const GamesConfig& config, const SeriesDecks& decks) {
     auto start = std::chrono::steady_clock::now();
     GamesSummary summary;
-    // One computer for every seat and game: its search memory is made once.
-    AiPlayer computer{SearchOptions::Headless()};
     const long long length = config.seriesLength > 0 ? config.seriesLength : 1;
-    for (long long series = 0; series * length < config.games; ++series) {
+    const long long seriesCount = (config.games + length - 1) / length;
+    auto play = [&](long long series, AiPlayer& computer, const GamesConfig& c, GamesSummary& into) {
         std::unique_ptr<DeckSource> source = decks(series);
         const long long first = series * length;
-        PlaySeries(config, first, std::min(length, config.games - first), *source, computer, summary);
+        PlaySeries(c, first, std::min(length, config.games - first), *source, computer, into);
+    };
+    const long long jobs = std::clamp<long long>(config.jobs, 1, std::max<long long>(seriesCount, 1));
+    if (jobs == 1) {
+        // One computer for every seat and game: its search memory is made once.
+        AiPlayer computer{SearchOptions::Headless()};
+        for (long long series = 0; series < seriesCount; ++series) play(series, computer, config, summary);
+    } else {
+        // Each job takes the next series; what a series writes is kept until the series before it
+        // are written, so the trace and the report come in the order of one job.
+        struct Done {
+            GamesSummary summary;
+            std::string trace, report;
+            bool ready = false;
+        };
+        std::vector<Done> done(static_cast<std::size_t>(seriesCount));
+        std::mutex mutex;
+        std::condition_variable finished;
+        std::atomic<long long> next{0};
+        std::vector<std::jthread> workers;
+        for (long long j = 0; j < jobs; ++j)
+            workers.emplace_back([&] {
+                AiPlayer computer{SearchOptions::Headless()};
+                for (long long series; (series = next++) < seriesCount;) {
+                    std::ostringstream trace, report;
+                    GamesConfig c = config;
+                    c.trace = config.trace ? &trace : nullptr;
+                    c.report = config.report ? &report : nullptr;
+                    GamesSummary part;
+                    play(series, computer, c, part);
+                    {
+                        std::lock_guard lock(mutex);
+                        done[static_cast<std::size_t>(series)] = {part, trace.str(), report.str(), true};
+                    }
+                    finished.notify_all();
+                }
+            });
+        for (Done& d : done) {
+            std::unique_lock lock(mutex);
+            finished.wait(lock, [&] { return d.ready; });
+            Done part = std::move(d);
+            d = {};
+            lock.unlock();
+            if (config.trace) *config.trace << part.trace;
+            if (config.report) *config.report << part.report;
+            summary += part.summary;
+        }
     }
     summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return summary;

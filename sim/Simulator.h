@@ -20,6 +20,7 @@ enum class InvariantCheck { Step, Bout, None };
 
 struct GamesConfig {
     long long games = 0;
+    int jobs = 1; // series played at once, each on a thread of its own
     InvariantCheck check = InvariantCheck::Step;
     int seriesLength = 30; // games per series; the first of each is led by the lowest trump
     RuleOptions rules;
@@ -37,6 +38,7 @@ struct GamesSummary {
     long long cycles = 0;
     double seconds = 0;
 
+    GamesSummary& operator+=(const GamesSummary& other); // the counts; seconds stay
     std::string Line() const;
 };
 
@@ -47,7 +49,8 @@ using SeriesDecks = std::function<std::unique_ptr<DeckSource>(long long series)>
 std::uint32_t SeriesSeed(std::uint32_t seed, long long series);
 SeriesDecks SeededSeries(std::uint32_t seed);
 
-// Plays config.games games in series of config.seriesLength. A game that returns to a position it
+// Plays config.games games in series of config.seriesLength, config.jobs series at once; the
+// summary, the trace and the report are those of one job. A game that returns to a position it
 // has started a bout from before would go on for ever: it is abandoned as if it had never been
 // dealt (nothing of it is traced or counted but the cycle), and the series' next deck is dealt in
 // its place.
