@@ -127,8 +127,11 @@ class GameRun {
     }
 
     void Check(const GameState& g, const char* when, int seat = 0) {
-        for (const std::string& problem : CheckInvariants(g))
-            Violation(std::string(when) + (seat ? " " + std::to_string(seat) : "") + ": " + problem);
+        std::vector<std::string> problems = CheckInvariants(g);
+        if (problems.empty()) return;
+        std::string where = when;
+        if (seat) where += ' ' + std::to_string(seat);
+        for (const std::string& problem : problems) Violation(where + ": " + problem);
     }
 
     void Violation(const std::string& what) {
