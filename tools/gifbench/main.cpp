@@ -1,7 +1,7 @@
 // How much recording costs: whole games at the smallest window with card flights at the default
 // speed, every deck played once without and once with recording, several rounds. Prints the
 // flights' frame rate both ways, each file's size, and the worker's time per frame.
-// Usage: tarvo3-gif-bench [rounds] [folder for the files]
+// Usage: tarvo3-gif-bench [rounds] [folder for the files] [area: 1 client, 2 whole window]
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -43,7 +43,7 @@ struct Run {
 };
 
 Run PlayGame(QMainWindow& window, TableScreen& table, GameRecording& recording, unsigned seed, bool record,
-             const QString& folder) {
+             const QString& folder, int area) {
     Run run;
     GameState g;
     AutoplayPlayer players;
@@ -81,7 +81,7 @@ Run PlayGame(QMainWindow& window, TableScreen& table, GameRecording& recording, 
         Settings settings;
         settings.SaveGif = true;
         settings.WindowSize = 1;
-        settings.GifArea = 1;
+        settings.GifArea = area;
         settings.GifDelay = 100;
         recording.StartRecording(settings, folder, QStringLiteral("Creating a GIF..."));
     }
@@ -109,6 +109,7 @@ Run PlayGame(QMainWindow& window, TableScreen& table, GameRecording& recording, 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const int area = argc > 3 && std::atoi(argv[3]) == 2 ? 2 : 1;
     const QString folder =
         argc > 2 ? QString::fromLocal8Bit(argv[2]) : QDir::tempPath() + "/tarvo3-gif-bench";
     QDir(folder).removeRecursively();
@@ -136,7 +137,7 @@ int main(int argc, char* argv[]) {
     for (int round = 0; round < rounds; ++round)
         for (unsigned seed : {11u, 12u, 13u})
             for (bool record : {false, true}) {
-                Run r = PlayGame(window, *table, recording, seed, record, folder);
+                Run r = PlayGame(window, *table, recording, seed, record, folder, area);
                 const double rate =
                     r.flightSeconds > 0 ? static_cast<double>(r.flightFrames) / r.flightSeconds : 0;
                 if (record)
