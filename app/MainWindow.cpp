@@ -5,7 +5,7 @@
 #include <QContextMenuEvent>
 #include <QDate>
 #include <QDateTime>
-#include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
-#include <QUrl>
 #include <cstdio>
 
 #include "MenuMedia.h"
@@ -21,9 +20,11 @@
 #include "TitleScreen.h"
 #include "core/Round.h"
 #include "core/Rules.h"
+#include "media/Sound.h"
 #include "packages/Package.h"
 #include "records/Club.h"
 #include "table/Fonts.h"
+#include "table/HelpWindow.h"
 #include "table/MessageWindow.h"
 #include "table/OptionsDialog.h"
 #include "table/RecordsWindows.h"
@@ -96,6 +97,7 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     if (options_.data.created) SeedRecordsFiles(options_.data.folder); // a new player's empty club
     SetPackageFolders(
         {QString::fromStdString(options_.data.folder.string()), DefaultPackageFolders().shippedFolder});
+    qtTexts_.Apply(settings_.Language);
     ApplyFontSettings();
     game_.Rules = {settings_.NoFiveOfSuit, settings_.FirstBoutFive, settings_.FirstMove};
 
@@ -172,6 +174,7 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
         return;
     }
     if (settings_.Language != language) { // the records file asked for Russian
+        qtTexts_.Apply(settings_.Language);
         ApplyFontSettings();
         setWindowTitle(Tr(txt::ProductName));
         ApplyTexts();
@@ -209,15 +212,37 @@ void MainWindow::ArrangeMenuWindow() {
     table_->ApplyWindowSize(scale.clientWidth, scale.clientHeight);
     table_->HideTable();
     LayOutMenu();
+    PlaceWindow(QSize(scale.clientWidth, scale.clientHeight));
+}
+
+// Sizes the window to `client` (or the whole screen) and centres it; the dialogs open over it
+// follow. The new place is known before the window system has applied it: everything goes by it.
+void MainWindow::PlaceWindow(QSize client) {
+    title_->setFixedSize(client); // the page stack is as large as its largest page
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    QRect place(QPoint(), client); // the frame's place on the screen
     if (settings_.WindowSize == 2) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (screen) place = screen->geometry();
+        setGeometry(place); // where the window system leaves full screen to the program
         showFullScreen();
-        return;
+    } else {
+        if (isFullScreen()) showNormal();
+        setFixedSize(client);
+        const QRect outer = frameGeometry(), inner = geometry();
+        place += QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                          outer.right() - inner.right(), outer.bottom() - inner.bottom());
+        if (screen) place.moveCenter(screen->availableGeometry().center());
+        move(place.topLeft());
     }
-    if (isFullScreen()) showNormal();
-    adjustSize();
-    // The new size is known before the window system has applied it: centre by it.
-    if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - QPoint(scale.clientWidth / 2, scale.clientHeight / 2));
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(top);
+        if (!dialog || !dialog->isVisible() || dialog->parentWidget() != this) continue;
+        QRect frame = dialog->frameGeometry();
+        frame.moveCenter(place.center());
+        dialog->move(frame.topLeft());
+    }
 }
 
 void MainWindow::ShowOptionsDialog() {
@@ -227,6 +252,7 @@ void MainWindow::ShowOptionsDialog() {
 }
 
 void MainWindow::OptionsLink::LanguageChanged() {
+    w_.qtTexts_.Apply(w_.settings_.Language);
     w_.ApplyFontSettings(); // the font roles pick families with the new language's letters
     w_.setWindowTitle(w_.Tr(txt::ProductName));
     w_.title_->SetCaption(w_.settings_.Language, w_.settings_.CaptionColour);
@@ -393,10 +419,9 @@ void MainWindow::ApplyTexts() {
 
 void MainWindow::ShowTitle() {
     Scale scale = CurrentScale();
-    title_->setFixedSize(scale.clientWidth, scale.clientHeight);
     stack_->setCurrentWidget(title_);
     title_->setFocus();
-    adjustSize();
+    PlaceWindow(QSize(scale.clientWidth, scale.clientHeight));
 }
 
 void MainWindow::ShowMenu() {
@@ -557,14 +582,17 @@ void MainWindow::RecordAndExitToMenu() {
     if (date.size() > 10) date = now.date().toString(QStringLiteral("dd.MM.yyyy"));
     context.date = date.toStdString();
     SeriesOutcome outcome = RecordSeries(series_, game_, context);
-    if (!outcome.sound.empty()) table_->PlaySound(outcome.sound);
+    // In the order of the recording: the verdict heard to its end, the end-of-cycle window with
+    // its own sound, then the menu; the return's sound would cut either of them short.
+    if (!outcome.sound.empty())
+        PlayResourceSound(outcome.sound, true, settings_.SoundOn && options_.autoplayGames == 0);
     ReportRecordsWrite(outcome.store.write);
     if (!outcome.history.keptAside.empty())
         ShowMessage(Tr(txt::HistoryKeptAside), QString::fromStdString(outcome.history.keptAside.string()));
     if (outcome.history.status == HistoryWrite::CantSave) ShowMessage(Tr(txt::CantSaveHistory));
-    LeaveTable();
     if (outcome.cycleEnd && outcome.endOfCycle && options_.autoplayGames == 0)
         ShowCycleEnd(*outcome.endOfCycle, RecordsOptions(), this);
+    LeaveTable();
 }
 
 // The popup's "Exit to menu" in the middle of a series: the series is abandoned and the player
@@ -585,18 +613,14 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     ShowPopup(event->globalPos());
 }
 
-// The rules and how to play, written for this program, in the system's browser: the installed
+// The rules and how to play, written for this program, in a window of the game: the installed
 // pages, else the ones beside the sources of a build.
 void MainWindow::OpenHelp() {
     // The pages are written in English: a player of another language is told so first.
     if (settings_.Language != 0) ShowMessage(Tr(txt::HelpNotTranslated, 0), Tr(txt::HelpNotTranslated, 1));
-    for (const char* folder : {TARVO_HELP_INSTALL_DIR, TARVO_HELP_SOURCE_DIR}) {
-        QString page = QString::fromLocal8Bit(folder) + QStringLiteral("/index.html");
-        if (QFileInfo::exists(page)) {
-            QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    for (const char* folder : {TARVO_HELP_INSTALL_DIR, TARVO_HELP_SOURCE_DIR})
+        if (ShowHelp(QString::fromLocal8Bit(folder) + QStringLiteral("/index.html"), Tr(txt::Help), this))
             return;
-        }
-    }
     ShowMessage(Tr(txt::CantFindFile) + " \"index.html\"");
 }
 

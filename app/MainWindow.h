@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/QtTranslations.h"
 #include "app/WelcomeDialog.h"
 #include "core/Deck.h"
 #include "core/GameState.h"
@@ -44,6 +45,8 @@ class MainWindow : public QMainWindow {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    friend class WindowProbe; // the window tests reach the game through it
+
     QString Tr(TextTable table, int row = 0) const;
     Scale CurrentScale() const;
     void LoadPictures();
@@ -86,6 +89,7 @@ class MainWindow : public QMainWindow {
     void ReportRecordsWrite(RecordsWrite result);
     void ReLayOutMenu();
     void ArrangeMenuWindow();
+    void PlaceWindow(QSize client);
     void ShowOptionsDialog();
     void StartRecording();
 
@@ -116,6 +120,7 @@ class MainWindow : public QMainWindow {
 
     StartOptions options_;
     Settings settings_;
+    QtTranslations qtTexts_; // Qt's standard buttons in the player's language
     ImageStore store_;
     CardLook look_;
     GameState game_;
@@ -139,7 +144,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<FluidSongPlayer> songPlayer_;
     std::unique_ptr<MenuSong> song_;
     MenuMedia* media_ = nullptr; // the music player, the radio and the one-source rule
-    bool stepRunning_ = false; // a flight or a search runs inside a step: ticks wait
+    bool stepRunning_ = false;   // a flight or a search runs inside a step: ticks wait
     bool menuShown_ = false;
 };
 

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -21,8 +25,11 @@
 #include "app/MainWindow.h"
 #include "app/TitleScreen.h"
 #include "app/WelcomeDialog.h"
+#include "core/Round.h"
+#include "media/Sound.h"
 #include "records/Club.h"
 #include "settings/DataFolder.h"
+#include "table/HelpWindow.h"
 #include "table/MenuScreen.h"
 #include "table/TableScreen.h"
 
@@ -58,6 +65,15 @@ class ModalCloser {
   private:
     QTimer timer_;
 };
+
+// A screen of 1600 x 1200, large enough for every window size, made before the application is.
+const bool largeScreen = [] {
+    const std::string config = (fs::temp_directory_path() / "tarvo3-window-screen.json").string();
+    std::ofstream(config) << R"({"screens": [{"name": "big", "x": 0, "y": 0, "width": 1600, "height": 1200,
+                                              "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+    qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString("offscreen:configfile=" + config));
+    return true;
+}();
 
 class WindowTest : public ::testing::Test {
   protected:
@@ -187,6 +203,67 @@ TEST_F(WindowTest, ExitToMenuOnTheMenuIsGreyed) {
     EXPECT_TRUE(menu_->isVisible());
 }
 
+// "Help" of the popup opens the help pages in a window of the game, with no browser needed.
+TEST_F(WindowTest, HelpOpensInAWindowOfTheGame) {
+    QTimer chooser;
+    QObject::connect(&chooser, &QTimer::timeout, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* popup = qobject_cast<QMenu*>(top);
+            if (!popup || !popup->isVisible()) continue;
+            chooser.stop();
+            for (QAction* action : popup->actions())
+                if (action->text() == QStringLiteral("Help")) popup->setActiveAction(action);
+            QTest::keyClick(popup, Qt::Key_Return);
+        }
+    });
+    chooser.start(20);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), window_->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(window_.get(), &event);
+    auto* help = window_->findChild<HelpWindow*>();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->windowTitle(), QStringLiteral("Help"));
+    EXPECT_TRUE(help->Browser()->toPlainText().contains(QStringLiteral("throw-in Durak")));
+    help->close();
+}
+
+// Every size chosen in the options while the menu shows, smaller and larger, and full screen and
+// back: the window takes exactly that size, centred on the screen, and the open dialog follows it.
+TEST_F(WindowTest, AChosenWindowSizeIsTakenAndCentredWithTheDialogOverIt) {
+    const QRect screen = window_->screen()->geometry(), free = window_->screen()->availableGeometry();
+    ASSERT_EQ(screen.size(), QSize(1600, 1200));
+    const struct {
+        int item; // in the order the list offers them
+        QSize client;
+    } steps[] = {{4, {1520, 1000}}, {0, {760, 500}},   {3, {1290, 850}}, {2, {990, 650}},
+                 {0, {760, 500}},   {1, {1600, 1200}}, {2, {990, 650}}};
+    int checked = 0;
+    QTimer poll; // the options open after the button's salute
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QComboBox* sizes = nullptr;
+        if (dialog)
+            for (auto* combo : dialog->findChildren<QComboBox*>())
+                if (combo->findText(QStringLiteral("Large window")) >= 0) sizes = combo;
+        if (!sizes) return;
+        poll.stop();
+        for (const auto& step : steps) {
+            sizes->setCurrentIndex(step.item);
+            QApplication::processEvents();
+            const bool full = step.item == 1;
+            EXPECT_EQ(window_->isFullScreen(), full) << step.item;
+            EXPECT_EQ(window_->size(), step.client) << step.item;
+            EXPECT_EQ(window_->frameGeometry().center(), (full ? screen : free).center()) << step.item;
+            EXPECT_EQ(dialog->frameGeometry().center(), window_->frameGeometry().center()) << step.item;
+            ++checked;
+        }
+        dialog->close();
+    });
+    poll.start(20);
+    menu_->Button(MenuButton::Options)->click();
+    EXPECT_EQ(checked, static_cast<int>(std::size(steps)));
+}
+
 } // namespace
 
 namespace {
@@ -253,6 +330,115 @@ TEST(WindowRecording, AGameIsSavedAsAnAnimatedGif) {
     EXPECT_LT(test::MeanDifference(gif.frames.back(), atResult), 6.0);
     EXPECT_LT(test::MeanDifference(qt.frames.back(), atResult), 6.0);
     EXPECT_GT(test::MeanDifference(gif.frames.front(), atResult), 12.0);
+}
+
+} // namespace
+
+// --- the end of a series ------------------------------------------------------------------
+
+namespace tarvo {
+
+// Plays a game of the window to its end as the computer would for every seat, quietly and
+// without flights, and leaves the table as the player's "Exit to menu" does.
+class WindowProbe {
+  public:
+    explicit WindowProbe(MainWindow& w) : w_(w) {}
+    void PlayOneGame(int storedGames) {
+        w_.settings_.FlyCards = false;
+        w_.settings_.SoundOn = false;
+        w_.settings_.SaluteButtons = false;
+        w_.ApplyTexts();
+        w_.series_ = NewPlayerSeries("Anna", "1");
+        w_.series_.slot = NewPlayerSlot;
+        w_.series_.G0 = storedGames;
+        w_.StartSeries();
+        w_.gameTimer_.stop(); // the steps are the test's
+        MatchContext& m = *w_.match_;
+        // The games of a cycle's end are one; otherwise until the player's points have moved.
+        for (int game = 0; game < 20 && (game == 0 || (storedGames % 30 != 29 && m.g.SeatScore[3] == 0));
+             ++game) {
+            PressActionButton(m, w_.decks_); // "To Begin", later the next deal
+            if (game > 0) PressActionButton(m, w_.decks_);
+            for (int steps = 0; steps < 600 && !m.g.GameOver; ++steps)
+                MakeMove(m, 0, PendingBoutEnd(m.g).has_value(), PendingBoutEnd(m.g).has_value());
+            ASSERT_TRUE(m.g.GameOver);
+        }
+        w_.settings_.SoundOn = true;
+        w_.ApplyTexts();
+    }
+    void ExitToMenu() { w_.ExitToMenu(); }
+
+  private:
+    MainWindow& w_;
+};
+
+} // namespace tarvo
+
+namespace {
+
+// Which of the program's effects starts when, and whether it cut off the one before.
+class SoundLog : public WaveOutput {
+  public:
+    SoundLog() {
+        clock_.start();
+        SetSoundOutput(this);
+    }
+    ~SoundLog() override { SetSoundOutput(nullptr); }
+    void Start(const QByteArray& wave, const WaveInfo& info) override {
+        std::string name = "other";
+        for (const char* known : {"WKoGood", "WKoBads", "WToMenK", "WFiBest", "WFiGood", "WFiBads"})
+            if (ResourceWave(known) == wave) name = known;
+        const qint64 now = clock_.elapsed();
+        // A little slack for the timer that ends a waiting sound.
+        if (!names.empty() && now + 30 < endsAt_) cut.push_back(names.back());
+        names.push_back(name);
+        endsAt_ = now + info.DurationMs();
+    }
+    void Stop() override {}
+    std::vector<std::string> names, cut;
+
+  private:
+    QElapsedTimer clock_;
+    qint64 endsAt_ = 0;
+};
+
+// The verdict of a series is heard to its end before the return to the menu sounds.
+TEST_F(WindowTest, TheVerdictIsHeardBeforeTheReturnToTheMenu) {
+    WindowProbe probe(*window_);
+    probe.PlayOneGame(3);
+    SoundLog log;
+    probe.ExitToMenu();
+    ASSERT_GE(log.names.size(), 2u);
+    EXPECT_TRUE(log.names[0] == "WKoGood" || log.names[0] == "WKoBads") << log.names[0];
+    EXPECT_EQ(log.names.back(), "WToMenK");
+    EXPECT_TRUE(log.cut.empty()) << log.cut.front();
+    EXPECT_TRUE(menu_->isVisible());
+}
+
+// The thirtieth game closes a cycle: its window, with its own sound, comes before the menu.
+TEST_F(WindowTest, TheEndOfACycleComesBeforeTheMenu) {
+    WindowProbe probe(*window_);
+    probe.PlayOneGame(29);
+    SoundLog log;
+    std::optional<bool> menuUnderTheWindow;
+    std::size_t soundsWhileOpen = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        menuUnderTheWindow = menu_->isVisible();
+        soundsWhileOpen = log.names.size();
+        closer.stop();
+        modal->close();
+    });
+    closer.start(20);
+    probe.ExitToMenu();
+    ASSERT_TRUE(menuUnderTheWindow.has_value()) << "no end-of-cycle window";
+    EXPECT_FALSE(*menuUnderTheWindow);
+    ASSERT_EQ(soundsWhileOpen, 1u);
+    EXPECT_EQ(log.names[0].substr(0, 3), "WFi");
+    EXPECT_EQ(log.names.back(), "WToMenK");
+    EXPECT_TRUE(menu_->isVisible());
 }
 
 } // namespace
