@@ -209,7 +209,7 @@ void MainWindow::HandleInterruption() {
         });
         return;
     }
-    ShowMessage(Tr(txt::OneOfPlayers) + " " + Tr(txt::HasInterruptedGame) + "\n" + Tr(txt::PressOkForMenu));
+    ShowMessage(Tr(txt::OneOfPlayers) + " " + Tr(txt::HasInterruptedGame), Tr(txt::PressOkForMenu));
     if (waitWindow_) waitWindow_->reject();
     if (wasPlaying) LeaveTable();
 }

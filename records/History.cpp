@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "core/Codec.h"
+#include "files/SafeWrite.h"
 #include "records/Format.h"
-#include "settings/SafeWrite.h"
 
 namespace tarvo {
 namespace {
@@ -168,16 +168,29 @@ HistoryFileCheck CheckHistoryFile(const std::filesystem::path& dataFolder, int n
     return check;
 }
 
+std::filesystem::path DamagedHistoryPath(const std::filesystem::path& file) {
+    std::filesystem::path aside = file;
+    aside += ".damaged";
+    std::error_code ec;
+    for (int n = 2; std::filesystem::exists(aside, ec) || ec; ++n) {
+        aside = file;
+        aside += ".damaged" + std::to_string(n);
+    }
+    return aside;
+}
+
 HistoryWriteResult WriteHistory(const std::filesystem::path& dataFolder, const HisStr& record,
                                 std::string_view time, std::string_view date) {
     HistoryWriteResult result;
     std::vector<std::string> lines;
+    bool damaged = false;
     for (int number = 1; number <= MaxHistoryFiles && result.fileNumber == 0; ++number) {
         bool exists = false;
         std::optional<std::vector<std::string>> records =
             ReadValidFile(HistoryFilePath(dataFolder, number), exists);
         if (!records) {
             result.fileNumber = number; // missing or damaged: started anew
+            damaged = exists;
         } else if (static_cast<int>(records->size()) < HistoryFileCapacity) {
             result.fileNumber = number;
             lines = std::move(*records);
@@ -188,6 +201,13 @@ HistoryWriteResult WriteHistory(const std::filesystem::path& dataFolder, const H
     std::error_code ec;
     std::filesystem::create_directories(HistoryFolder(dataFolder), ec);
     if (ec) return result;
+    const std::filesystem::path file = HistoryFilePath(dataFolder, result.fileNumber);
+    if (damaged) {
+        std::filesystem::path aside = DamagedHistoryPath(file);
+        std::filesystem::rename(file, aside, ec);
+        if (ec) return result; // overwriting it would lose every record in it
+        result.keptAside = std::move(aside);
+    }
 
     result.line = HistoryRecordLine(record, time, date);
     lines.push_back(result.line);
@@ -196,7 +216,7 @@ HistoryWriteResult WriteHistory(const std::filesystem::path& dataFolder, const H
     std::string bytes;
     for (const std::string& line : lines) bytes += line + std::string(CrLf);
     bytes += totals + std::string(CrLf);
-    if (ReplaceFileContents(HistoryFilePath(dataFolder, result.fileNumber), bytes)) return result;
+    if (ReplaceFileContents(file, bytes)) return result;
     result.status = HistoryWrite::Written;
     return result;
 }

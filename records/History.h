@@ -1,6 +1,6 @@
 // History files: one 114-character line per recorded series in "History/Tarvo3_Innnn.hst", an
 // end line and a totals line whose sums give a hand-edited file away. A file holds at most 840
-// record lines; a damaged one is started anew.
+// record lines; a damaged one is kept aside under another name and started anew.
 #pragma once
 
 #include <array>
@@ -62,8 +62,8 @@ HistoryFileCheck CheckHistoryFile(const std::filesystem::path& dataFolder, int n
 
 enum class HistoryWrite {
     Written,
-    // The fixed English text "Cann`t save history!" (not from the language tables); the record is
-    // lost, every history file stays as it was, the program goes on.
+    // "Cann`t save history!"; the record is lost, every history file stays as it was, the program
+    // goes on.
     CantSave,
 };
 
@@ -71,11 +71,19 @@ struct HistoryWriteResult {
     HistoryWrite status = HistoryWrite::CantSave;
     int fileNumber = 0; // the file the record went to
     std::string line;   // the record line written (Windows-1251)
+    // A damaged file that was in the way, now under this name (to be told to the player); empty
+    // when there was none.
+    std::filesystem::path keptAside;
 };
 
+// The name a damaged history file is moved to: "<file>.damaged", or ".damaged2", ".damaged3" ...
+// when that is taken.
+std::filesystem::path DamagedHistoryPath(const std::filesystem::path& file);
+
 // Appends the record to the lowest-numbered file with room: the first file that is invalid or
-// missing is started anew, the first valid one with fewer than 840 record lines is extended. The
-// "History" folder is created when missing.
+// missing is started anew, the first valid one with fewer than 840 record lines is extended. An
+// invalid file is first renamed (DamagedHistoryPath), so no record is lost to a flipped byte; when
+// it cannot be renamed nothing is written. The "History" folder is created when missing.
 HistoryWriteResult WriteHistory(const std::filesystem::path& dataFolder, const HisStr& record,
                                 std::string_view time, std::string_view date);
 

@@ -35,6 +35,41 @@ QByteArray ReadAll(const QString& path) {
     return f.readAll();
 }
 
+// A package made by rcc with its own compression, as a package from elsewhere may be.
+QByteArray PackedPackage(const QString& dir, const std::vector<std::pair<QString, QByteArray>>& entries) {
+    QString qrc = QStringLiteral("<RCC><qresource prefix=\"/\">");
+    for (const auto& [path, bytes] : entries) {
+        QDir().mkpath(QFileInfo(dir + '/' + path).path());
+        QFile f(dir + '/' + path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        qrc += QStringLiteral("<file>") + path + QStringLiteral("</file>");
+    }
+    QFile q(dir + QStringLiteral("/p.qrc"));
+    q.open(QIODevice::WriteOnly);
+    q.write((qrc + QStringLiteral("</qresource></RCC>")).toUtf8());
+    q.close();
+    const QString out = dir + QStringLiteral("/p.rcc");
+    // zlib, the packing every Qt can read (zstd entries are not read at all).
+    EXPECT_EQ(QProcess::execute(QStringLiteral(TARVO_RCC),
+                                {QStringLiteral("--binary"), QStringLiteral("--compress-algo"),
+                                 QStringLiteral("zlib"), QStringLiteral("-o"), out, q.fileName()}),
+              0);
+    return ReadAll(out);
+}
+
+void Put32(QByteArray& bytes, qsizetype at, quint32 v) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = char(v >> (24 - 8 * i));
+}
+
+// Where a packed entry starts: its unpacked size, then the start of a zlib stream.
+qsizetype PackedEntryAt(const QByteArray& package, quint32 unpacked) {
+    QByteArray mark(5, '\0');
+    Put32(mark, 0, unpacked);
+    mark[4] = char(0x78);
+    return package.indexOf(mark);
+}
+
 class PackageTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -181,6 +216,63 @@ TEST_F(PackageTest, DamagedPackagesReadAsMissingAndNeverCrash) {
         }
     }
     qInstallMessageHandler(previous);
+}
+
+// Packages can be downloaded: sizes and links in them are claims to check, never to follow blindly.
+TEST(HostilePackage, AClaimedSizeIsBoundedAndMustBeTheTruth) {
+    QTemporaryDir dir;
+    const QByteArray text = QByteArray("the quick brown fox ").repeated(3000); // packs about 100:1
+    const QByteArray zeros(4 << 20, '\0');                                     // packs about 1000:1
+    const QByteArray good = PackedPackage(dir.path(), {{"RCDATA/TEXT", text}, {"RCDATA/ZEROS", zeros}});
+    const qsizetype textAt = PackedEntryAt(good, quint32(text.size()));
+    const qsizetype zerosAt = PackedEntryAt(good, quint32(zeros.size()));
+    ASSERT_GT(textAt, 0) << "rcc packs the text";
+    ASSERT_GT(zerosAt, 0) << "rcc packs the zeros";
+    ASSERT_LT(good.size(), 40000);
+
+    auto file = PackageFile::Parse(reinterpret_cast<const uchar*>(good.constData()), good.size());
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->Find("RCDATA", "TEXT"), text) << "a packed entry in proportion reads";
+    EXPECT_FALSE(file->Find("RCDATA", "ZEROS")) << "4 MB out of a few KB is out of all proportion";
+
+    const struct {
+        const char* what;
+        quint32 claim;
+    } lies[] = {{"2.3 GB claimed", 0x8A000000u},
+                {"fewer bytes than the stream gives", 1000},
+                {"more bytes than the stream gives", quint32(text.size()) + 1}};
+    for (const auto& lie : lies) {
+        QByteArray bent = good;
+        Put32(bent, textAt, lie.claim);
+        auto p = PackageFile::Parse(reinterpret_cast<const uchar*>(bent.constData()), bent.size());
+        ASSERT_TRUE(p) << lie.what;
+        EXPECT_FALSE(p->Find("RCDATA", "TEXT")) << lie.what;
+    }
+}
+
+TEST(HostilePackage, DirectoriesThatNameThemselvesAsChildrenReadAsMissing) {
+    QTemporaryDir dir;
+    const QByteArray good =
+        PackedPackage(dir.path(), {{"RCDATA/A", "a"}, {"RCDATA/B", "b"}, {"JPEG/C", "c"}, {"WAVE/D", "d"}});
+    auto sound = PackageFile::Parse(reinterpret_cast<const uchar*>(good.constData()), good.size());
+    ASSERT_TRUE(sound);
+    EXPECT_EQ(sound->List().size(), 4);
+    const quint32 version = quint32(uchar(good[7])),
+                  tree = quint32(good.mid(8, 4).toHex().toUInt(nullptr, 16));
+    const int nodeSize = version >= 2 ? 22 : 14;
+    const int nodes = int((good.size() - tree) / nodeSize);
+    // Every directory lists the whole tree, itself and its parent included; and, apart, a child
+    // that lies before its parent.
+    QByteArray loops = good, backwards = good;
+    for (int i = 0; i < nodes; ++i) {
+        const qsizetype at = tree + i * nodeSize;
+        if (!(uchar(good[at + 5]) & 0x02)) continue;
+        Put32(loops, at + 6, quint32(nodes));
+        Put32(loops, at + 10, 0);
+        if (i > 0) Put32(backwards, at + 10, quint32(i - 1));
+    }
+    for (const QByteArray* bent : {&loops, &backwards})
+        EXPECT_FALSE(PackageFile::Parse(reinterpret_cast<const uchar*>(bent->constData()), bent->size()));
 }
 
 TEST(FaceEllipse, InvertsInsideTheInscribedEllipseAndRestoresOnSecondRun) {

@@ -241,12 +241,25 @@ TEST(HistoryFile, DamagedFilesAreInvalid) {
     EXPECT_FALSE(CheckHistoryFile(folder.path(), 2).valid);
 }
 
-TEST(HistoryFile, DamagedFileIsStartedAnew) {
+// One flipped byte must not cost the player his earlier records: the file is kept beside the new one.
+TEST(HistoryFile, DamagedFileIsKeptAsideAndStartedAnew) {
     TempFolder folder;
-    PutHistoryFile(folder, 1, "garbage\r\n");
-    HistoryWriteResult r = WriteHistory(folder.path(), Record("Bob"), "9:05", "17.05.2024");
-    EXPECT_EQ(r.fileNumber, 1);
-    EXPECT_EQ(CheckHistoryFile(folder.path(), 1).recordLines, 1);
+    const std::filesystem::path file = HistoryFilePath(folder.path(), 1);
+    for (const std::string suffix : {".damaged", ".damaged2"}) {
+        std::string bent = HistoryBytes(5);
+        bent[130] ^= 0x01;
+        PutHistoryFile(folder, 1, bent);
+        HistoryWriteResult r = WriteHistory(folder.path(), Record("Bob"), "9:05", "17.05.2024");
+        EXPECT_EQ(r.status, HistoryWrite::Written);
+        EXPECT_EQ(r.fileNumber, 1);
+        EXPECT_EQ(r.keptAside.filename(), "Tarvo3_I0001.hst" + suffix);
+        EXPECT_EQ(ReadBytes(r.keptAside), bent);
+        EXPECT_EQ(CheckHistoryFile(folder.path(), 1).recordLines, 1);
+    }
+    // The browser lists the new file only; a valid file gives nothing to keep aside.
+    EXPECT_EQ(ListHistoryFiles(folder.path()).size(), 1u);
+    EXPECT_TRUE(WriteHistory(folder.path(), Record("Bob"), "9:05", "17.05.2024").keptAside.empty());
+    EXPECT_EQ(FolderEntries(HistoryFolder(folder.path())).size(), 3u);
 }
 
 TEST(HistoryFile, UnwritableFolderCannotSaveAndKeepsTheOldFile) {
