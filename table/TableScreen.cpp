@@ -403,8 +403,9 @@ void TableScreen::ShowGameResult(GameResult result) {
                                                       : texts_.draw;
     result_ = tarvo::ShowGameResult(Context(), layout_.table, result, text, options_.gifAnimation);
     bannerFrame_ = 0;
-    // A lost or won game's banner plays once to its still frame; the draw's shines on.
-    bannerStop_ = result == GameResult::Lost ? 20 : result == GameResult::Won ? 9 : -1;
+    // A lost game's banner plays once to its last frame (the 24th), a won game's to its 10th; the
+    // draw's shines on.
+    bannerStop_ = result == GameResult::Lost ? 23 : result == GameResult::Won ? 9 : -1;
     if (result_.stillFrame < 0)
         banner_.start(100);
     else
