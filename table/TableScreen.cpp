@@ -715,12 +715,10 @@ void TableScreen::SetCounterHover(CounterKind kind, int konL, int konStart, bool
 
 bool TableScreen::OverCards(const QPoint& at) const {
     if (!tableShown_) return false;
-    auto inside = [&](const Rect& r, int height) {
-        return QRect(r.left, r.top, r.width, height).contains(at);
-    };
-    for (const Rect& hand : layout_.hands)
-        if (inside(hand, store_.cellHeight)) return true;
-    return inside(layout_.table, layout_.table.height) || inside(layout_.talon, layout_.talon.height);
+    const Rect& own = layout_.hands[2];
+    if (QRect(own.left, own.top, own.width, store_.cellHeight).contains(at) && HitTest(3, at.x()) != 0)
+        return true;
+    return SpokenCardAt(at) != NoCard;
 }
 
 bool TableScreen::eventFilter(QObject* watched, QEvent* event) {

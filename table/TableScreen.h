@@ -110,7 +110,8 @@ class TableScreen : public QWidget, public TableView {
     // shows nothing.
     void SetCounterHover(CounterKind kind, int konL, int konStart, bool known);
     void ShowCursor(CursorRole role) { cursors_->Show(role); }
-    // Whether a window point lies over a hand, the table or the talon.
+    // Whether a window point lies on a card the right button names (the own hand, or what
+    // SpokenCardAt finds); anywhere else the right button opens the popup.
     bool OverCards(const QPoint& at) const;
     // The seat the turn pointer stands at, 0 when none.
     int TurnPointer() const { return pointerSeat_; }

@@ -194,6 +194,13 @@ TEST(TableScreen, RightClickNamesTheCardsInSight) {
     ASSERT_EQ(table.said.size(), 1u);
     EXPECT_EQ(table.said[0], test::Card("6ч"));
     EXPECT_TRUE(PointNaming(table, layout.talon, "Тп"));
+    // Where no card is named the right button belongs to the popup: the empty felt of the table
+    // and the talon's backs.
+    EXPECT_TRUE(table.OverCards(*onTable));
+    EXPECT_FALSE(table.OverCards({layout.table.left + layout.table.width - 5, layout.table.top + 5}));
+    EXPECT_FALSE(table.OverCards({layout.talon.left + 5, layout.talon.top + 5}));
+    const Rect& own = layout.hands[2];
+    EXPECT_TRUE(table.OverCards({own.left + own.width / 2, own.top + 20}));
 
     EXPECT_FALSE(PointNaming(table, layout.hands[1], "7ч"));
     table.SetReveal(true);
