@@ -1,6 +1,7 @@
 #include "TableScreen.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QEventLoop>
 #include <QFontMetrics>
 #include <QHash>
@@ -39,6 +40,9 @@ TableScreen::TableScreen(ImageStore& store, QWidget* parent) : QWidget(parent), 
     exit_ = new TQobCardsButton(texts_.exitToMenu, this);
     action_->hide();
     exit_->hide();
+    // Keys have no work in the window: a button holding the focus would be pressed again by Space.
+    action_->setFocusPolicy(Qt::NoFocus);
+    exit_->setFocusPolicy(Qt::NoFocus);
     connect(action_, &QPushButton::clicked, this, &TableScreen::actionPressed);
     connect(exit_, &QPushButton::clicked, this, &TableScreen::exitPressed);
     connect(&banner_, &QTimer::timeout, this, &TableScreen::AdvanceBanner);
@@ -178,6 +182,7 @@ void TableScreen::GameMayHaveMoved() {
 }
 
 void TableScreen::RefreshTurnPointer() {
+    RecheckHover(); // the card under the resting mouse may have become playable, or stopped being
     const int seat = tableShown_ && game_ ? SeatToMove(*game_) : 0;
     if (seat == pointerSeat_) return;
     const int before = pointerSeat_;
@@ -505,7 +510,6 @@ void TableScreen::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TableScreen::mouseMoveEvent(QMouseEvent* event) {
-    const Rect& hand = layout_.hands[2];
     QPoint at = event->position().toPoint();
     const Rect& c = layout_.counter;
     QRect counter(c.left, c.top, c.width, c.height);
@@ -520,8 +524,18 @@ void TableScreen::mouseMoveEvent(QMouseEvent* event) {
     } else if (QToolTip::isVisible()) {
         QToolTip::hideText();
     }
-    bool over = tableShown_ && at.y() >= hand.top && at.y() < hand.top + store_.cellHeight;
-    emit ownCardHovered(over ? HitTest(3, at.x()) : 0);
+    emit ownCardHovered(OwnSlotAt(at));
+}
+
+int TableScreen::OwnSlotAt(QPoint at) const {
+    const Rect& hand = layout_.hands[2];
+    const bool over = tableShown_ && at.y() >= hand.top && at.y() < hand.top + store_.cellHeight;
+    return over ? HitTest(3, at.x()) : 0;
+}
+
+void TableScreen::RecheckHover() {
+    if (cursors_->Current() == CursorRole::Wait || !underMouse()) return; // a search keeps its cursor
+    emit ownCardHovered(OwnSlotAt(mapFromGlobal(QCursor::pos())));
 }
 
 void TableScreen::paintEvent(QPaintEvent*) {

@@ -152,6 +152,8 @@ class TableScreen : public QWidget, public TableView {
     void DrawTablePart();
     void DrawPlate(int seat);
     void GameMayHaveMoved();
+    int OwnSlotAt(QPoint at) const; // the own card under a point, 0 when none
+    void RecheckHover();
     void RefreshTurnPointer();
     void DrawCounter();
     Point TableCardPlace(int tableSlot, bool defence) const;
