@@ -736,6 +736,7 @@ void MainWindow::StartSeries() {
     game_.Rules = {settings_.NoFiveOfSuit, settings_.FirstBoutFive, settings_.FirstMove};
     song_->DealGame();
     LoadBackgroundFor(true);
+    table_->SetReveal(false); // open hands last for a series, through its deals
     EnterTableForDeal();
     tarvo::StartSeries(*match_, decks_, series_.G0);
     TableTexts t = TextsForTable();

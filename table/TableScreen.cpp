@@ -116,7 +116,6 @@ void TableScreen::EnterTable() {
     action_->show();
     exit_->hide();
     timers_ = {};
-    reveal_ = false; // every deal hides the opponents' hands again
     chatEdit_->setVisible(chatShown_);
     chatSend_->setVisible(chatShown_);
     RedrawAll();
