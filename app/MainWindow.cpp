@@ -379,6 +379,7 @@ TableTexts MainWindow::TextsForTable() const {
     t.playStill = Tr(txt::WePlayStill);
     t.exitToMenu = Tr(txt::ExitToMenu);
     t.currentGame = Tr(txt::CurrentGame);
+    t.notBeaten = Tr(txt::NotBeaten);
     t.counter = {Tr(txt::GeneralGameNumber), Tr(txt::RoundInCycle), Tr(txt::RoundInSession)};
     return t;
 }

@@ -53,6 +53,10 @@ int PlateTextHeight(const Scale& scale, const QString& text);
 QImage DrawTurnPointer(const DecorContext& ctx, const Rect& plate, const QString& penaltiesLabel,
                        int penalties, bool on);
 
+// The marker of a first bout limited to five cards: a pile of five cards over a disc with "5",
+// whose glow breathes with `frame` (any number; it repeats every 12).
+QImage DrawFirstBoutMarker(const DecorContext& ctx, const Rect& part, int frame);
+
 // Speech bubble, colour 'b' blue, 'g' green, 'r' red, 'y' yellow, 'o' violet; 'n' (or an empty
 // text, or an unknown colour) leaves the part cleared.
 QImage DrawBubble(const DecorContext& ctx, const Rect& bubble, const QString& text, char colour);

@@ -46,6 +46,11 @@ TableScreen::TableScreen(ImageStore& store, QWidget* parent) : QWidget(parent), 
     connect(action_, &QPushButton::clicked, this, &TableScreen::actionPressed);
     connect(exit_, &QPushButton::clicked, this, &TableScreen::exitPressed);
     connect(&banner_, &QTimer::timeout, this, &TableScreen::AdvanceBanner);
+    connect(&markerTimer_, &QTimer::timeout, this, [this] {
+        ++markerFrame_;
+        if (tableShown_)
+            update(QRect(layout_.help.left, layout_.help.top, layout_.help.width, layout_.help.height));
+    });
     pointerCheck_.setSingleShot(true);
     pointerCheck_.setInterval(0);
     connect(&pointerCheck_, &QTimer::timeout, this, &TableScreen::RefreshTurnPointer);
@@ -357,6 +362,12 @@ void TableScreen::RedrawNameTab(int seat) {
 
 void TableScreen::ShowFirstBoutMarker(bool shown) {
     firstBoutMarker_ = shown;
+    markerFrame_ = 0;
+    if (shown)
+        markerTimer_.start(150);
+    else
+        markerTimer_.stop();
+    update(QRect(layout_.help.left, layout_.help.top, layout_.help.width, layout_.help.height));
 }
 
 void TableScreen::ShowShownTrump(int seat, TStr2 card) {
@@ -520,6 +531,11 @@ void TableScreen::mouseMoveEvent(QMouseEvent* event) {
                                "<b>" + texts_.currentGame.toHtmlEscaped() + "</b><br>" + text, this, counter,
                                5000);
         }
+    } else if (const Rect& h = layout_.help;
+               FirstBoutMarkerShown() && QRect(h.left, h.top, h.width, h.height).contains(at)) {
+        if (!QToolTip::isVisible())
+            QToolTip::showText(event->globalPosition().toPoint(), texts_.notBeaten, this,
+                               QRect(h.left, h.top, h.width, h.height), 5000);
     } else if (QToolTip::isVisible()) {
         QToolTip::hideText();
     }
@@ -565,6 +581,7 @@ void TableScreen::paintEvent(QPaintEvent*) {
     }
     draw(layout_.talon, talon_);
     draw(layout_.counter, counter_);
+    if (firstBoutMarker_) draw(layout_.help, DrawFirstBoutMarker(Context(), layout_.help, markerFrame_));
     if (chatShown_) draw(layout_.memo, memoPart_);
     for (int t = 0; t < 4; ++t) draw(TimerRect(t + 1), timers_[static_cast<std::size_t>(t)]);
     if (result_.bannerGif.isEmpty()) {

@@ -281,3 +281,31 @@ TEST(TableScreen, TheTurnPointerFollowsTheSeatToMove) {
         for (int seat = 1; seat <= 3; ++seat) EXPECT_FALSE(PointerVisible(table, seat)) << seat;
     }
 }
+
+// With the five-card first bout the marker shows from the deal until the first bout is discarded.
+TEST(TableScreen, TheFiveCardMarkerShowsUntilTheFirstDiscard) {
+    ImageStore store = BuiltinStore();
+    TableScreen table(store);
+    GameState g;
+    g.Rules.FirstBoutFive = true;
+    ShowGame(table, g);
+    table.show();
+    AiPlayer computer;
+    MatchContext m{g, table, computer, nullptr, PlayMode::Local, {}};
+    SeededDecks decks(5);
+    const Rect& help = table.CurrentLayout().help;
+    auto markerPixels = [&] {
+        return table.grab(QRect(help.left, help.top, help.width, help.height)).toImage();
+    };
+    const QImage cloth = markerPixels();
+    StartSeries(m, decks, 0);
+    PressActionButton(m, decks);
+    ASSERT_EQ(g.BoutLimit, 5);
+    EXPECT_TRUE(table.FirstBoutMarkerShown());
+    EXPECT_NE(markerPixels(), cloth);
+    for (int steps = 0; steps < 500 && g.BoutLimit == 5 && !g.GameOver; ++steps)
+        MakeMove(m, 0, PendingBoutEnd(g).has_value(), PendingBoutEnd(g).has_value());
+    ASSERT_EQ(g.BoutLimit, 6);
+    EXPECT_FALSE(table.FirstBoutMarkerShown());
+    EXPECT_EQ(markerPixels(), cloth);
+}
