@@ -156,8 +156,6 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
         WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
         PrepareSong(*songPlayer_, messages);
     }
-    connect(&songTimer_, &QTimer::timeout, this, [this] { song_->Tick(settings_.MusicOn); });
-    songTimer_.start(1000);
     // A radio left on takes over when the menu comes up; the song does not start before it.
     song_->ShowMenu(settings_.MusicOn && !media_->RadioComesOn());
 
@@ -862,7 +860,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     gameTimer_.stop();
     recording_->FinishRecording();
     recording_->WaitForFiles();
-    songTimer_.stop();
     songPlayer_->Close();
     media_->Close();
     SaveSettingsNow();
