@@ -46,7 +46,13 @@ class WindowMessages : public SettingsMessages, public PictureMessages, public S
     WindowMessages(QWidget* parent, int language, bool person = true)
         : parent_(parent), language_(language), person_(person) {}
     void ShowError(std::string_view text) override { ShowLines(Utf8(text)); }
-    void ShowLines(const QString& first, const QString& second = QString()) {
+    // A text with a line break of its own shows as two lines, so the window is only as wide as
+    // its longer line.
+    void ShowLines(QString first, QString second = QString()) {
+        if (const qsizetype at = first.indexOf('\n'); at >= 0 && second.isEmpty()) {
+            second = first.mid(at + 1).replace('\n', ' ');
+            first.truncate(at);
+        }
         if (!person_) {
             std::fprintf(stderr, "tarvo3: %s\n", qPrintable(second.isEmpty() ? first : first + " " + second));
             return;

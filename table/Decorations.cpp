@@ -326,13 +326,13 @@ QString GameCounterHover(CounterKind kind, int kon, int konL, int konStart, cons
     lines << texts.generalNumber + sep + QString::number(kon);
     if (kind == CounterKind::Tournament) {
         lines << texts.roundInSession + sep + QStringLiteral("1 / 1");
-        return lines.join(QStringLiteral("\n\r"));
+        return lines.join(QStringLiteral("\n"));
     }
     const int cycle = kind == CounterKind::Rated ? round(kon + konL - konStart, 30) : round(kon, 30);
     lines << texts.roundInCycle + sep + QString::number(cycle) + QStringLiteral(" / 30");
     if (kind != CounterKind::Local)
         lines << texts.roundInSession + sep + QString::number(round(kon, 3)) + QStringLiteral(" / 3");
-    return lines.join(QStringLiteral("\n\r"));
+    return lines.join(QStringLiteral("\n"));
 }
 
 QColor ChatSeatColour(int seat) {

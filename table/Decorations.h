@@ -80,7 +80,7 @@ struct CounterHoverTexts {
     QString roundInCycle;   // "Number of round in a current cycle:"
     QString roundInSession; // "Number of round in a current session:"
 };
-// The balloon text over the game counter, lines joined by LF CR. kon is the game number, konL the
+// The balloon text over the game counter, lines joined by LF. kon is the game number, konL the
 // games of the unfinished rated cycle and konStart the game the rated session began with (both
 // used in rated play only).
 QString GameCounterHover(CounterKind kind, int kon, int konL, int konStart, const CounterHoverTexts& texts);

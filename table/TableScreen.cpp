@@ -526,7 +526,7 @@ void TableScreen::mouseMoveEvent(QMouseEvent* event) {
     if (tableShown_ && counterKnown_ && game_ && counter.contains(at)) {
         if (!QToolTip::isVisible()) {
             QString text = GameCounterHover(counterKind_, game_->KonNumber, konL_, konStart_, texts_.counter);
-            text.replace(QStringLiteral("\n\r"), QStringLiteral("<br>"));
+            text.replace(QStringLiteral("\n"), QStringLiteral("<br>"));
             QToolTip::showText(event->globalPosition().toPoint(),
                                "<b>" + texts_.currentGame.toHtmlEscaped() + "</b><br>" + text, this, counter,
                                5000);
