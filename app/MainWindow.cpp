@@ -25,6 +25,7 @@
 #include "records/Club.h"
 #include "table/Fonts.h"
 #include "table/HelpWindow.h"
+#include "table/HistoryWindow.h"
 #include "table/MessageWindow.h"
 #include "table/OptionsDialog.h"
 #include "table/RecordsWindows.h"
@@ -582,10 +583,7 @@ void MainWindow::RecordAndExitToMenu() {
     context.dataFolder = options_.data.folder;
     QDateTime now = QDateTime::currentDateTime();
     context.time = now.toString(QStringLiteral("h:mm")).toStdString();
-    // The history keeps ten characters of the date: a longer short format would lose the year.
-    QString date = QLocale::system().toString(now.date(), QLocale::ShortFormat);
-    if (date.size() > 10) date = now.date().toString(QStringLiteral("dd.MM.yyyy"));
-    context.date = date.toStdString();
+    context.date = HistoryDateText(now.date()).toStdString();
     SeriesOutcome outcome = RecordSeries(series_, game_, context);
     // In the order of the recording: the verdict heard to its end, the end-of-cycle window with
     // its own sound, then the menu; the return's sound would cut either of them short.
@@ -671,8 +669,10 @@ void MainWindow::ShowPopup(const QPoint& at) {
     } else if (chosen == about) {
         QMessageBox::about(
             this, Tr(txt::About),
-            QStringLiteral("<b>Tarvo-Trio</b> V %1<br>Throw-in Durak for three seats.<br><br>"
-                           "Free software under the GNU General Public License, version 3 or later.")
+            // Paragraphs keep the text off the box's top edge.
+            QStringLiteral(
+                "<p style=\"margin-top:12px\"><b>Tarvo-Trio</b> V %1</p><p>Throw-in Durak for three "
+                "seats.</p><p>Free software under the GNU General Public License, version 3 or later.</p>")
                 .arg(QLatin1String(kVersion)));
     } else if (chosen == speed) {
         SpeedDialogOptions o;
