@@ -16,12 +16,14 @@
 #include "core/Deck.h"
 #include "core/GameState.h"
 #include "match/Autoplay.h"
+#include "match/Deals.h"
 #include "match/Match.h"
 #include "media/Song.h"
 #include "netplay/Session.h"
 #include "netplay/Transport.h"
 #include "records/Series.h"
 #include "settings/DataFolder.h"
+#include "settings/PlayChoices.h"
 #include "settings/Settings.h"
 #include "settings/Text.h"
 #include "table/GameRecording.h"
@@ -31,6 +33,9 @@
 #include "table/RecordsWindows.h"
 #include "table/TableScreen.h"
 #include "table/WaitWindow.h"
+
+class QAction;
+class QMenu;
 
 namespace tarvo {
 
@@ -97,6 +102,22 @@ class MainWindow : public QMainWindow {
     void ShowOptionsDialog();
     void StartRecording();
 
+    // The choices beyond the classic game (MainWindowPlay.cpp): the strong computer, hints,
+    // numbered deals and practice replays, keyboard play.
+    void ApplyPlayChoices();
+    void SavePlayChoicesIfChanged();
+    void ShowDealNumber();
+    struct PlayActions {
+        QAction* hint = nullptr;
+        QAction* replay = nullptr;
+    };
+    PlayActions AddPlayActions(QMenu& popup);
+    bool RunPlayAction(const PlayActions& actions, QAction* chosen);
+    bool HintAllowed() const;
+    void ShowHint();
+    void AskReplayDeal();
+    void StartPractice(std::uint32_t deal);
+
     // Network play (MainWindowNet.cpp).
     void SetUpNetwork();
     void EnableNetworkWelcome(WelcomeDialog& dialog);
@@ -142,6 +163,7 @@ class MainWindow : public QMainWindow {
         bool MainMenuDesignChanged() override;
         void TableDesignChanged() override { w_.LayOutMenu(); }
         void RadioCheck() override;
+        PlayChoices* PlayChoicesToEdit() override { return &w_.choices_; }
 
       private:
         MainWindow& w_;
@@ -168,7 +190,9 @@ class MainWindow : public QMainWindow {
     ImageStore store_;
     CardLook look_;
     GameState game_;
-    ClockDecks decks_;
+    WindowDecks decks_;
+    PlayChoices choices_, storedChoices_; // as the player has them, and as the file holds them
+    bool practice_ = false;               // a replayed deal and what follows it: nothing is recorded
     AutoplayPlayer computer_; // the computer seats; in autoplay seat 3 as well
     Autoplay autoplay_{computer_, options_.autoplayGames};
     std::unique_ptr<MatchContext> match_;
