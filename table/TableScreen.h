@@ -90,6 +90,7 @@ class TableScreen : public QWidget, public TableView {
     void FlyCardGroup(const std::vector<CardFlight>& flights) override;
     void RedrawHand(int seat) override;
     void RevealHand(int seat) override;
+    void ShowRefusedCard(int slot) override;
     void RedrawTalon() override;
     void DrawTableCard(int tableSlot, bool defence) override;
     void ClearTable() override;
@@ -179,6 +180,9 @@ class TableScreen : public QWidget, public TableView {
     QImage talon_, table_, counter_;
     std::set<int> tableGone_;             // table cards already flown away
     std::array<bool, 13> tableDefence_{}; // which table slots hold beating cards
+    TStr2 refusedCard_ = NoCard; // shaken over the own hand, in red, for a moment
+    int refusedFrame_ = 0;
+    QTimer refusedTimer_;
     TStr2 shownTrump_ = NoCard;
     int shownTrumpSeat_ = 0;
     bool firstBoutMarker_ = false;
