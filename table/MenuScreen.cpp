@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTime>
 #include <QToolTip>
+#include <algorithm>
 
 #include "table/Decorations.h"
 #include "table/Fonts.h"
@@ -64,15 +65,18 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
     radio_ = {RoundEven((anim1_.Right() + sixth.left()) / 2.0 - 110),
               RoundEven((scale.clientHeight + fifth.top() + fifth.height()) / 2.0 - 62.5), 220, 125};
     music_ = {10, scale.clientHeight - 70, 191, 61};
-    // The clocks stand above the side buttons, at the outer edges.
-    int clockTop = RoundEven(225 * Sy) - 64 - scale.Scaled(10);
-    clock_ = {RoundEven(60 * Sx) + RoundEven((Sx - 1) * 50) - 7, clockTop, 115, 64};
-    info_ = {RoundEven(600 * Sx) + RoundEven((Sx - 1) * 50) - 7, clockTop, 115, 64};
-
     // The calendar sheets hang in the upper corners, clear of the title and the side buttons.
     calendarLeft_ = {RoundEven(40 * Sx), RoundEven(100 * Sy), scale.Scaled(60), scale.Scaled(100)};
     calendarRight_ = {scale.clientWidth - RoundEven(40 * Sx) - scale.Scaled(60), RoundEven(100 * Sy),
                       scale.Scaled(60), scale.Scaled(100)};
+    // The clocks stand above the side buttons, each beside its calendar sheet on the title's side:
+    // the sheets grow with the window and the clocks do not, so under a sheet there is no room.
+    int clockTop = RoundEven(225 * Sy) - 64 - scale.Scaled(10);
+    int clockGap = scale.Scaled(6);
+    clock_ = {std::max(RoundEven(60 * Sx) + RoundEven((Sx - 1) * 50) - 7, calendarLeft_.Right() + clockGap),
+              clockTop, 115, 64};
+    info_ = {std::min(RoundEven(600 * Sx) + RoundEven((Sx - 1) * 50) - 7, calendarRight_.left - clockGap - 115),
+             clockTop, 115, 64};
     // The news shelf stands in the upper right, between the title and the right calendar sheet.
     Rect shelf{calendarRight_.left - 230, RoundEven(40 * Sy), 220, 125};
     newsChat_ = ShowNewsChatIndicators(scale, shelf, RoundEven(465 * Sy) + h, newsWaiting_, chatWaiting_);
