@@ -8,7 +8,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontMetrics>
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
@@ -492,23 +491,10 @@ bool MainWindow::CheckRecordsAtStart() {
     return true;
 }
 
-// Measures the club captions in the font of the menu buttons.
-class ButtonMeasure : public TextMeasure {
-  public:
-    explicit ButtonMeasure(QFont font) : metrics_(font) {}
-    int TextWidth(CaptionFont, std::string_view utf8) const override {
-        return metrics_.horizontalAdvance(
-            QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
-    }
-
-  private:
-    QFontMetrics metrics_;
-};
-
 void MainWindow::RefreshClubList() {
-    ButtonMeasure measure(menu_->Button(MenuButton::Club1)->font());
     MenuTexts m = menuTexts_;
     m.modeLine = Tr(txt::ClubHeader, settings_.ClubView == 2 ? 2 : 1);
+    const ClubRowMeasure measure = menu_->ClubMeasure(m.modeLine);
     if (auto club = ReadClubList(ActiveRecordsFile(), settings_.ClubView, measure)) {
         for (int slot = 1; slot <= 5; ++slot)
             m.clubRows[static_cast<std::size_t>(slot - 1)] = QString::fromStdString(club->captions[slot]);

@@ -87,6 +87,7 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
     infoMode_ = InfoModeForMinute(QTime::currentTime().minute());
 
     MedalLook medals = SetMedals(scale, look.newButtons, look.mainMenuDesign);
+    medalWidth_ = 0;
     for (int k = 0; k < 3; ++k) {
         TQobCardsButton* row = Button(static_cast<MenuButton>(k));
         QPalette palette = row->palette();
@@ -96,6 +97,7 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
         const QImage medal = glyph.isEmpty() ? QImage() : BuiltinPicture(glyph);
         row->setIcon(medal.isNull() ? QIcon() : QIcon(QPixmap::fromImage(medal)));
         if (!medal.isNull()) row->setIconSize(QSize(h - 4, h - 4));
+        if (!medal.isNull()) medalWidth_ = h - 4 + 4;
     }
     // The header above the club list (Panel4), in the fixed-pitch font its columns are laid out for.
     modePanel_ = {RoundEven(180 * Sx), top - h - scale.Scaled(10), RoundEven(400 * Sx), h};
@@ -104,10 +106,24 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
     update();
 }
 
+ClubRowMeasure MenuScreen::ClubMeasure(const QString& header) const {
+    const TQobCardsButton* row = Button(MenuButton::Club1);
+    return ClubRowMeasure(row->font(), row->width(), row->CaptionInset(), medalWidth_,
+                          LayOutClubHeader(header, modeFont_, modePanel_.width));
+}
+
 void MenuScreen::SetTexts(const MenuTexts& texts) {
     texts_ = texts;
-    for (int k = 0; k < 5; ++k)
-        Button(static_cast<MenuButton>(k))->setText(texts.clubRows[static_cast<std::size_t>(k)]);
+    // A member's name, games and score stand under their headings; any other row is centred.
+    columns_ = LayOutClubHeader(texts.modeLine, modeFont_, modePanel_.width);
+    for (int k = 0; k < 5; ++k) {
+        TQobCardsButton* row = Button(static_cast<MenuButton>(k));
+        const QString& caption = texts.clubRows[static_cast<std::size_t>(k)];
+        const std::optional<ClubRowCells> cells = columns_.valid ? SplitClubRow(caption) : std::nullopt;
+        row->SetTabCentres(cells ? std::vector<int>(columns_.centres.begin(), columns_.centres.end())
+                                 : std::vector<int>());
+        row->setText(cells ? cells->name + '\t' + cells->games + '\t' + cells->score : caption);
+    }
     Button(MenuButton::Sixth)->setText(texts.sixth);
     Button(MenuButton::Sixth)->setVisible(!texts.sixth.isEmpty());
     Button(MenuButton::TopTen)->setText(texts.topTen);
@@ -217,7 +233,12 @@ void MenuScreen::paintEvent(QPaintEvent*) {
     if (!texts_.modeLine.isEmpty()) {
         p.setFont(modeFont_);
         p.setPen(modeColour_);
-        p.drawText(at(modePanel_), Qt::AlignCenter, texts_.modeLine);
+        // Drawn from where its columns were measured, trailing blanks and all.
+        const QRect panel = at(modePanel_);
+        if (columns_.valid)
+            p.drawText(panel.adjusted(columns_.left, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, texts_.modeLine);
+        else
+            p.drawText(panel, Qt::AlignCenter, texts_.modeLine);
     }
     auto siren = [&](bool shown, bool animates, const Rect& r, const char* name) {
         if (!shown) return;
