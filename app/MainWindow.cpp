@@ -363,7 +363,7 @@ TableTexts MainWindow::TextsForTable() const {
     t.pass = Tr(txt::ThatsAllDots);
     t.take = Tr(txt::ITake);
     t.penalties = Tr(txt::Penalties);
-    t.game = Tr(txt::GameCounter);
+    t.game = Tr(txt::GameCounter) + Tr(txt::Colon);
     QString name = QString::fromStdString(series_.NameUtf8()).trimmed();
     t.names = {QStringLiteral("PC"), QStringLiteral("PC"), name.isEmpty() ? QStringLiteral("Player") : name};
     if (networkSeries_)
@@ -412,7 +412,7 @@ void MainWindow::ApplyTexts() {
                     Tr(txt::ClubMembers)};
     m.info.no = Tr(txt::No);
     menu_->SetTexts(m);
-    menu_->Button(MenuButton::TopTen)->setToolTip(Tr(txt::GamesInCycle) + ": 30");
+    menu_->Button(MenuButton::TopTen)->setToolTip(Tr(txt::GamesInCycle) + Tr(txt::Colon) + "30");
     menu_->Button(MenuButton::TopTen)->setToolTipDuration(5000); // a balloon shows for five seconds
 }
 

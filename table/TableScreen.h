@@ -26,7 +26,7 @@ namespace tarvo {
 // The words the table shows, in the player's language.
 struct TableTexts {
     QString go = "I Go...", pass = "That`s All...", take = "I Take";
-    QString penalties = "Penalties: ", game = "Game";
+    QString penalties = "Penalties: ", game = "Game: "; // game: the counter's word and colon
     std::array<QString, 3> names{"PC", "PC", "Player"};
     QString lose = "You lose!!!", won = "You have won!!!", draw = "Dead heat...";
     QString toBegin = "To Begin", okCaption = "Ok", beaten = "Beaten", playStill = "We play still!";
