@@ -26,6 +26,7 @@
 #include "table/OptionsDialog.h"
 #include "table/RecordsWindows.h"
 #include "table/TableScreen.h"
+#include "table/WindowResources.h"
 
 namespace tarvo {
 
@@ -51,7 +52,7 @@ class MainWindow : public QMainWindow {
     void ShowMenu();
     void LayOutMenu();
     void OnMenu(MenuButton which);
-    RecordsWindowOptions RecordsOptions() const;
+    RecordsWindowOptions RecordsOptions();
     void StartSeries();
     void ChooseMember(int slot);
     void ChooseNewPlayer();
@@ -112,6 +113,8 @@ class MainWindow : public QMainWindow {
 
     StartOptions options_;
     Settings settings_;
+    // Declared before the widgets that use it, so that it is made before them.
+    WindowResources resources_;
     ImageStore store_;
     CardLook look_;
     GameState game_;

@@ -27,7 +27,7 @@ ImageStore BuiltinStore() {
     ImageStore store;
     CardLook look;
     Quiet quiet;
-    LoadCardFaces(store, look, quiet);
+    LoadCardFaces(PackageRegistry(), store, look, quiet);
     return store;
 }
 
@@ -49,7 +49,8 @@ void ShowGame(TableScreen& table, GameState& g, bool sound = false) {
 TEST(TableScreen, HitTestOfAnEightCardHand) {
     ImageStore store = BuiltinStore();
     GameState g = test::Position({"6ч", "7ч", "6б 7б 8б 9б 1б Вб Дб Кб"}, 1, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
-    TableScreen table(store);
+    WindowResources resources;
+    TableScreen table(store, resources);
     ShowGame(table, g);
 
     const int left = table.CurrentLayout().hands[2].left;
@@ -70,7 +71,8 @@ TEST(TableScreen, RevealNumberOnTheSendButton) {
     test::TestApplication();
     ImageStore store;
     GameState g = test::Position({"6ч", "7ч", "6б"}, 1, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
-    TableScreen table(store);
+    WindowResources resources;
+    TableScreen table(store, resources);
     table.Attach(&g);
     table.SetChatShown(true);
     table.EnterTable();
@@ -122,7 +124,8 @@ void ClickCard(ListeningTable& table, const GameState& g, const char* code,
 TEST(TableScreen, PlayingAsAHuman) {
     ImageStore store = BuiltinStore();
     GameState g = test::Position({"Тк", "6ч 6б 1б", "7ч 9к 8к"}, 2, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
-    ListeningTable table(store);
+    WindowResources resources;
+    ListeningTable table(store, resources);
     ShowGame(table, g, true);
     table.show();
     AiPlayer computer;
@@ -182,7 +185,8 @@ std::optional<QPoint> PointNaming(const TableScreen& table, const Rect& part, co
 TEST(TableScreen, RightClickNamesTheCardsInSight) {
     ImageStore store = BuiltinStore();
     GameState g = test::Position({"6ч 8к", "7ч 9к", "6б"}, 1, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
-    SpeakingTable table(store);
+    WindowResources resources;
+    SpeakingTable table(store, resources);
     ShowGame(table, g);
     ASSERT_EQ(RunScriptLine(g, table, "1 leads 6ч"), "");
 
