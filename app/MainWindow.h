@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/QtTranslations.h"
 #include "app/WelcomeDialog.h"
 #include "core/Deck.h"
 #include "core/GameState.h"
@@ -21,6 +22,7 @@
 #include "settings/DataFolder.h"
 #include "settings/Settings.h"
 #include "settings/Text.h"
+#include "table/GameRecording.h"
 #include "table/ImageStore.h"
 #include "table/MenuScreen.h"
 #include "table/OptionsDialog.h"
@@ -30,6 +32,7 @@
 
 namespace tarvo {
 
+class MenuMedia;
 class TitleScreen;
 
 class MainWindow : public QMainWindow {
@@ -43,6 +46,8 @@ class MainWindow : public QMainWindow {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    friend class WindowProbe; // the window tests reach the game through it
+
     QString Tr(TextTable table, int row = 0) const;
     Scale CurrentScale() const;
     void LoadPictures();
@@ -85,7 +90,9 @@ class MainWindow : public QMainWindow {
     void ReportRecordsWrite(RecordsWrite result);
     void ReLayOutMenu();
     void ArrangeMenuWindow();
+    void PlaceWindow(QSize client);
     void ShowOptionsDialog();
+    void StartRecording();
 
     // What a change in the options dialog redoes on the main window.
     class OptionsLink : public OptionsHooks {
@@ -106,6 +113,7 @@ class MainWindow : public QMainWindow {
         void FontsChanged() override;
         bool MainMenuDesignChanged() override;
         void TableDesignChanged() override { w_.LayOutMenu(); }
+        void RadioCheck() override;
 
       private:
         MainWindow& w_;
@@ -115,6 +123,7 @@ class MainWindow : public QMainWindow {
     Settings settings_;
     // Declared before the widgets that use it, so that it is made before them.
     WindowResources resources_;
+    QtTranslations qtTexts_; // Qt's standard buttons in the player's language
     ImageStore store_;
     CardLook look_;
     GameState game_;
@@ -128,6 +137,7 @@ class MainWindow : public QMainWindow {
     TitleScreen* title_ = nullptr;
     TableScreen* table_ = nullptr;
     MenuScreen* menu_ = nullptr;
+    GameRecording* recording_ = nullptr;
     SeriesValues series_;
     MenuTexts menuTexts_;
     RecordsWrites writes_ = RecordsWrites::Allowed;
@@ -136,7 +146,8 @@ class MainWindow : public QMainWindow {
     QTimer songTimer_; // plays the menu song again when it has ended
     std::unique_ptr<FluidSongPlayer> songPlayer_;
     std::unique_ptr<MenuSong> song_;
-    bool stepRunning_ = false; // a flight or a search runs inside a step: ticks wait
+    MenuMedia* media_ = nullptr; // the music player, the radio and the one-source rule
+    bool stepRunning_ = false;   // a flight or a search runs inside a step: ticks wait
     bool menuShown_ = false;
 };
 

@@ -61,6 +61,12 @@ SoundPlayer::~SoundPlayer() {
     output_->Stop();
 }
 
+void SoundPlayer::SetOutput(WaveOutput* output) {
+    output_->Stop();
+    if (!output && !speakers_) speakers_ = std::make_unique<QtWaveOutput>();
+    output_ = output ? output : speakers_.get();
+}
+
 void WaitWithoutInput(int ms) {
     if (ms <= 0) return;
     if (!QCoreApplication::instance()) {

@@ -58,6 +58,9 @@ class SoundPlayer {
     SoundPlayer& operator=(const SoundPlayer&) = delete;
 
     WaveOutput& Output() { return *output_; }
+    // Plays into `output` from now on (a test listening to a whole window); nullptr goes back to
+    // the speakers.
+    void SetOutput(WaveOutput* output);
     // Plays one wave image; with `wait` the call returns when the sound has ended. False,
     // silently, when the bytes are not a wave we can play.
     bool PlayWave(const QByteArray& wave, bool wait);

@@ -31,6 +31,8 @@ struct ServerContext {
     std::filesystem::path dataDir;
     std::vector<std::filesystem::path> packageFolders;
     int port = 0;
+    int writeIntervalMs = 1000; // the least time between two top ten writes from one address
+    int newsNumber = 0;         // the news page's number without a "news.txt"
     std::chrono::steady_clock::time_point started;
     std::atomic<long long> requests{0}, refused{0};
 
@@ -43,6 +45,9 @@ struct ServerContext {
 
 // A reply the client reads as success or as data: 200, text in Windows-1251.
 void Answer(httplib::Response& response, std::string body);
+// Sends a file in pieces with its length, so that a client may ask for a part of it; false when
+// it is no readable file.
+bool SendFile(const std::filesystem::path& file, const char* type, httplib::Response& response);
 // A refusal: `status`, "no", and the reason for the server's log line.
 void Refuse(httplib::Response& response, int status, std::string reason);
 // The server's one line for a refused request, on standard error.

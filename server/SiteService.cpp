@@ -1,11 +1,10 @@
 // The plain pages of the server: the online configuration document (every service under the
-// address the client used), the news page, the client's address, a status page, and the
-// resource packages the options dialog downloads.
+// address the client used), the client's address, a status page, and the resource packages the
+// options dialog downloads.
 #include <httplib.h>
 
 #include <QSqlQuery>
 #include <QVariant>
-#include <fstream>
 #include <memory>
 
 #include "TarvoVersion.h"
@@ -28,12 +27,6 @@ class SiteService : public Service {
     void Register(ServerContext& c) override {
         c.http.Get("/config", [&c](const httplib::Request& req, httplib::Response& res) {
             res.set_content(OnlineConfigDocument(AddressesOn(c.Origin(req))), "text/plain; charset=utf-8");
-        });
-        c.http.Get("/news", [](const httplib::Request&, httplib::Response& res) {
-            res.set_content(
-                "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Tarvo-Trio</title></head>"
-                "<body><p>Tarvo-Trio</p><!-- QobNews00000 --></body></html>\n",
-                "text/html; charset=utf-8");
         });
         c.http.Get("/ip", [&c](const httplib::Request& req, httplib::Response& res) {
             res.set_content(c.Client(req) + "\n", "text/plain");
@@ -65,26 +58,8 @@ class SiteService : public Service {
 
     static void Package(ServerContext& c, const std::string& name, httplib::Response& res) {
         if (!PackageName(name)) return Refuse(res, 404, "package: bad name");
-        for (const std::filesystem::path& folder : c.packageFolders) {
-            const std::filesystem::path file = folder / name;
-            std::error_code ec;
-            const auto size = std::filesystem::file_size(file, ec);
-            if (ec || !std::filesystem::is_regular_file(file)) continue;
-            // Streamed in pieces: a package may be several megabytes.
-            auto in = std::make_shared<std::ifstream>(file, std::ios::binary);
-            res.set_content_provider(
-                static_cast<std::size_t>(size), "application/octet-stream",
-                [in](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
-                    char buffer[64 * 1024];
-                    in->seekg(static_cast<std::streamoff>(offset));
-                    in->read(buffer, static_cast<std::streamsize>(std::min(length, sizeof buffer)));
-                    const auto got = in->gcount();
-                    if (got <= 0) return false;
-                    sink.write(buffer, static_cast<std::size_t>(got));
-                    return true;
-                });
-            return;
-        }
+        for (const std::filesystem::path& folder : c.packageFolders)
+            if (SendFile(folder / name, "application/octet-stream", res)) return;
         Refuse(res, 404, "package: no " + name);
     }
 };

@@ -62,6 +62,13 @@ class MenuScreen : public QWidget {
     void SetWaiting(bool news, bool chat);
     TQobCardsButton* Button(MenuButton which) const { return buttons_[static_cast<std::size_t>(which)]; }
     Rect ClockPart() const { return clock_; }
+    // The radio on its shelf, between the left animation and Button6, below Button5; shown from
+    // scale 1.6 on.
+    Rect RadioPart() const { return radio_; }
+    bool RadioShown() const { return scale_.S >= 1.6; }
+    // The music player's buttons in the lower left corner; shown from scale 1.5 on.
+    Rect MusicPart() const { return music_; }
+    bool MusicShown() const { return scale_.S >= 1.5; }
     Rect InfoPart() const { return info_; }
     Rect TitlePart() const { return title_; }
 
@@ -91,7 +98,7 @@ class MenuScreen : public QWidget {
     MenuLook look_;
     MenuTexts texts_;
     std::array<TQobCardsButton*, 11> buttons_{};
-    Rect title_, caption_, anim1_, anim2_, clock_, info_, modePanel_;
+    Rect title_, caption_, anim1_, anim2_, clock_, info_, modePanel_, radio_, music_;
     QColor modeColour_;
     QFont modeFont_;
     QImage titlePicture_, captionPicture_;

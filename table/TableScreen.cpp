@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include "core/Rules.h"
 #include "media/CardVoice.h"
 #include "media/Sound.h"
 #include "table/CardDrawing.h"
@@ -42,6 +43,9 @@ TableScreen::TableScreen(ImageStore& store, WindowResources& resources, QWidget*
     connect(action_, &QPushButton::clicked, this, &TableScreen::actionPressed);
     connect(exit_, &QPushButton::clicked, this, &TableScreen::exitPressed);
     connect(&banner_, &QTimer::timeout, this, &TableScreen::AdvanceBanner);
+    pointerCheck_.setSingleShot(true);
+    pointerCheck_.setInterval(0);
+    connect(&pointerCheck_, &QTimer::timeout, this, &TableScreen::RefreshTurnPointer);
     chatEdit_ = new QLineEdit(this);
     chatSend_ = new TQobCardsButton(QStringLiteral(">"), this);
     chatEdit_->hide();
@@ -103,7 +107,6 @@ void TableScreen::EnterTable() {
     faceUp_.fill(false);
     tableGone_.clear();
     tableDefence_.fill(false);
-    turnMarker_.fill(0);
     result_ = {};
     banner_.stop();
     shownTrump_ = NoCard;
@@ -118,6 +121,7 @@ void TableScreen::EnterTable() {
 
 void TableScreen::HideTable() {
     tableShown_ = false;
+    GameMayHaveMoved();
     chatEdit_->hide();
     chatSend_->hide();
     action_->hide();
@@ -160,6 +164,27 @@ QImage TableScreen::PartCanvas(const Rect& r) const {
 void TableScreen::ShowPart(QImage& part, const Rect& r, QImage picture) {
     part = std::move(picture);
     update(QRect(r.left, r.top, r.width, r.height));
+    GameMayHaveMoved();
+}
+
+int SeatToMove(const GameState& g) {
+    if (g.GameOver || g.StartPending == 1 || CurrentKind(g) == NoKind) return 0;
+    return ActingSeat(g);
+}
+
+// Every step of the game redraws something or sets the action button; the pointer is looked at
+// once that step is over, so it shows exactly the seat to move, whichever way the game moved.
+void TableScreen::GameMayHaveMoved() {
+    pointerCheck_.start();
+}
+
+void TableScreen::RefreshTurnPointer() {
+    const int seat = tableShown_ && game_ ? SeatToMove(*game_) : 0;
+    if (seat == pointerSeat_) return;
+    const int before = pointerSeat_;
+    pointerSeat_ = seat;
+    for (int s : {before, seat})
+        if (s >= 1 && s <= 3) DrawPlate(s);
 }
 
 void TableScreen::RedrawHand(int seat) {
@@ -311,7 +336,7 @@ void TableScreen::DrawPlate(int seat) {
     std::size_t i = static_cast<std::size_t>(seat - 1);
     int fools = game_ ? game_->FoolCount[seat] : 0;
     ShowPart(plates_[i], layout_.plates[i],
-             DrawTurnPointer(Context(), layout_.plates[i], texts_.penalties, fools, turnMarker_[i] != 0));
+             DrawTurnPointer(Context(), layout_.plates[i], texts_.penalties, fools, pointerSeat_ == seat));
 }
 
 void TableScreen::DrawCounter() {
@@ -319,11 +344,8 @@ void TableScreen::DrawCounter() {
              DrawGameCounter(Context(), layout_.counter, texts_.game, game_ ? game_->KonNumber : 0));
 }
 
-void TableScreen::ShowTurnMarker(int seat) {
-    for (int s = 1; s <= 3; ++s) {
-        turnMarker_[static_cast<std::size_t>(s - 1)] = s == seat;
-        DrawPlate(s);
-    }
+void TableScreen::ShowTurnMarker(int) {
+    GameMayHaveMoved();
 }
 
 void TableScreen::RedrawNameTab(int seat) {
@@ -343,6 +365,7 @@ void TableScreen::ShowShownTrump(int seat, TStr2 card) {
 }
 
 void TableScreen::SetActionCaption(ActionCaption caption) {
+    GameMayHaveMoved();
     switch (caption) {
     case ActionCaption::ToBegin:
         action_->setText(texts_.toBegin);
@@ -367,6 +390,7 @@ void TableScreen::SetActionCaption(ActionCaption caption) {
 
 void TableScreen::EnableActionButton(bool on) {
     action_->setEnabled(on);
+    GameMayHaveMoved();
 }
 
 void TableScreen::EnableExitButton(bool on) {
@@ -387,6 +411,7 @@ void TableScreen::ShowGameResult(GameResult result) {
     else
         banner_.stop();
     update();
+    emit resultShown();
 }
 
 void TableScreen::AdvanceBanner() {

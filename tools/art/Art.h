@@ -93,6 +93,7 @@ QImage DrawShelf(QSize size);
 QImage DrawRoundIcon(int size, const QString& glyph, const QColor& colour);
 QImage DrawScroll(QSize size);
 QImage DrawRibbon(QSize size);
+QImage DrawNoticeBar(QSize size); // a light bar with a gold rim for a short red notice
 QImage DrawCursorFrames(int kind, int frames); // 0 hand, 1 wait, 2 edit; frames side by side, 32 x 32
 
 // Animations.
@@ -104,6 +105,10 @@ QImage DrawTouchStrip(int frames);
 
 // Animated GIF, looping forever; delays in hundredths of a second. False with a reason on failure.
 bool WriteGif(const QString& path, const std::vector<QImage>& frames, int delay, QString* error = nullptr);
+
+// A transparent picture to draw on, and a finished one in the format the pictures are stored in.
+QImage Blank(QSize size);
+QImage Done(const QImage& img);
 
 // JPEG and PNG bytes.
 QByteArray JpegBytes(const QImage& image, int quality = 90);

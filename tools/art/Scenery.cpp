@@ -9,17 +9,17 @@
 
 namespace tarvo::art {
 
-namespace {
-
 QImage Blank(QSize size) {
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     return img;
 }
 
-QImage Done(QImage& img) {
+QImage Done(const QImage& img) {
     return img.convertToFormat(QImage::Format_ARGB32);
 }
+
+namespace {
 
 QFont Bold(int pixels, const QString& family = QStringLiteral("Liberation Serif")) {
     QFont f(family);
@@ -497,6 +497,20 @@ QImage DrawRibbon(QSize size) {
     p.setBrush(g);
     p.setPen(QPen(ink::Gold, 2));
     p.drawPath(r);
+    return Done(img);
+}
+
+QImage DrawNoticeBar(QSize size) {
+    QImage img = Blank(size);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(1, 1, -1, -1);
+    QLinearGradient g(0, 0, 0, size.height());
+    g.setColorAt(0, QColor(0xFF, 0xF8, 0xE0));
+    g.setColorAt(1, QColor(0xE8, 0xD8, 0xA8));
+    p.setBrush(g);
+    p.setPen(QPen(ink::Gold, 2));
+    p.drawRoundedRect(r, size.height() * 0.3, size.height() * 0.3);
     return Done(img);
 }
 
