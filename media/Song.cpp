@@ -63,8 +63,4 @@ void MenuSong::SwitchMusic(bool on) {
     PlaySong(player_, on, path_);
 }
 
-void MenuSong::Tick(bool musicOn) {
-    if (musicOn && menuUp_ && !player_.IsPlaying()) PlaySong(player_, true, path_);
-}
-
 } // namespace tarvo
