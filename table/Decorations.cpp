@@ -220,7 +220,7 @@ QImage DrawFirstBoutMarker(const DecorContext& ctx, const Rect& part, int frame)
     p.setBrush(QColor(0xB0 + int(0x40 * glow), 0x18, 0x28));
     p.drawEllipse(disc);
     p.setPen(Qt::white);
-    p.setFont(RoleFont(FontRole::Decor, RoleHeight(s.Scaled(20), FontRole::Decor), true));
+    p.setFont(RoleFont(FontRole::Decor, RoleHeight(s.Scaled(20), FontRole::Decor, ctx.fonts), true, ctx.fonts));
     p.drawText(disc, Qt::AlignCenter, QStringLiteral("5"));
     return image;
 }

@@ -290,7 +290,8 @@ TEST(TableScreen, TheTurnPointerFollowsTheSeatToMove) {
 // With the five-card first bout the marker shows from the deal until the first bout is discarded.
 TEST(TableScreen, TheFiveCardMarkerShowsUntilTheFirstDiscard) {
     ImageStore store = BuiltinStore();
-    TableScreen table(store);
+    WindowResources resources;
+    TableScreen table(store, resources);
     GameState g;
     g.Rules.FirstBoutFive = true;
     ShowGame(table, g);
