@@ -79,6 +79,9 @@ TEST_F(StreamingTest, MusicPlaysNextPreviousStopAndVolume) {
     EXPECT_EQ(music.Volume(), 55);
     for (int i = 0; i < 20; ++i) music.VolumeClick(5);
     EXPECT_EQ(music.Volume(), 0);
+    for (int i = 0; i < 21; ++i) music.VolumeClick(60);
+    EXPECT_EQ(music.Volume(), 100);
+    EXPECT_EQ(music.Stream().Volume(), 100);
 
     music.PlayPause(); // stop
     EXPECT_FALSE(music.Playing());
