@@ -69,7 +69,9 @@ TEST_F(StreamingTest, MusicPlaysNextPreviousStopAndVolume) {
 
     music.Previous(); // back to the track heard before
     EXPECT_EQ(music.Current(), 1);
-    ASSERT_TRUE(WaitFor([&] { return music.Stream().CurrentState() == State::Playing; }));
+    ASSERT_TRUE(WaitFor([&] { return music.Stream().CurrentState() == State::Playing; }))
+        << int(music.Stream().CurrentState()) << " failed " << music.Failed() << " playing " << music.Playing()
+        << " position " << music.Stream().Position() << " current " << music.Current();
 
     // Volume in steps of 5 on the button's halves; the stream follows.
     music.VolumeClick(40);
