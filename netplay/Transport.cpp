@@ -40,10 +40,11 @@ ListenFault NetTransport::Listen(quint16 port) {
     return ListenFault::None;
 }
 
-void NetTransport::Connect(const QString& host, quint16 port) {
+void NetTransport::Connect(const QString& host, quint16 port, bool retry) {
     CloseAll();
     host_ = host;
     port_ = port;
+    retrying_ = retry;
     TryConnect();
 }
 
@@ -61,7 +62,7 @@ void NetTransport::TryConnect() {
         // No error box: the attempt is let go and made again in a second.
         connecting_ = nullptr;
         socket->deleteLater();
-        retry_.start();
+        if (retrying_) retry_.start();
         if (onConnectFailed) onConnectFailed();
     });
     socket->connectToHost(host_, port_);
