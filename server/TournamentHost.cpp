@@ -128,7 +128,9 @@ bool TournamentHost::Tables::Listen(std::string* why) {
         }
         for (auto& [num, room] : rooms_) delete room->server;
         rooms_.clear();
-        if (options_.portBase) return false;
+        if (options_.portBase && options_.portBaseGiven) return false;
+        if (options_.portBase) std::fprintf(stderr, "tarvo3-server: %s; the tables take free ports instead\n", why->c_str());
+        options_.portBase = 0;
     }
     if (rooms_.empty()) return false;
     std::vector<std::pair<int, int>> ports;

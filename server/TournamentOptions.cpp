@@ -73,6 +73,7 @@ bool ReadTournamentOptions(const QCommandLineParser& parser, TournamentOptions& 
         int* value;
         int low, high;
     };
+    o.portBaseGiven = parser.isSet(kPortBase);
     for (const Number& n : {Number{kPortBase, &o.portBase, 0, 65535 - kTournamentTables},
                             Number{kMoveSeconds, &o.moveSeconds, 1, 600},
                             Number{kAllowance, &o.allowanceSeconds, 0, 60},

@@ -18,6 +18,9 @@ inline constexpr int kDefaultGamePortBase = 25700;
 struct TournamentOptions {
     std::vector<int> tables = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}; // played here
     int portBase = kDefaultGamePortBase; // table n listens on portBase + n; 0: any free run
+    bool portBaseGiven = false;          // named on the command line: taken ports are a mistake;
+                                         // else a busy default gives way to a free run (the
+                                         // players read the ports from the table list)
     std::string address;                 // published to the players; empty: the address
                                          // each request came in on
     std::string listen = "0.0.0.0";      // where the game server listens
