@@ -99,7 +99,8 @@ void NetTransport::Read(int connection) {
     }
 }
 
-// The peer has gone: the socket is let go and the session told.
+// The peer has gone: the socket is let go and the session told. A server that closes on a client
+// before welcoming it (its table is full) is no game for it: the client tries again.
 void NetTransport::Forget(int connection) {
     auto it = sockets_.find(connection);
     if (it == sockets_.end()) return;
@@ -107,7 +108,13 @@ void NetTransport::Forget(int connection) {
     sockets_.erase(it);
     socket->disconnect(this);
     socket->deleteLater();
-    if (session_) session_->OnClosed(connection);
+    if (!session_) return;
+    const bool unwelcomed = !server_ && !session_->IsServer() && session_->State() == NetState::Waiting;
+    session_->OnClosed(connection);
+    if (unwelcomed && !session_->Ended()) {
+        retry_.start();
+        if (onConnectFailed) onConnectFailed();
+    }
 }
 
 void NetTransport::Send(int connection, const std::string& bytes) {
