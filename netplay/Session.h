@@ -37,6 +37,8 @@ class NetReceiver {
     virtual void OnConnected(int connection) = 0;
     virtual void OnBytes(int connection, std::string_view bytes) = 0;
     virtual void OnClosed(int connection) = 0;
+    // A client whose server let it go before taking it in (its table was full): it tries again.
+    virtual bool Unwelcomed() const { return false; }
 };
 
 // What the session tells its machine.
@@ -106,6 +108,7 @@ class NetSession final : public RecordSink, public NetReceiver {
     // error stream naming the reason, and the machine told.
     void Interrupt(const std::string& reason);
     bool Ended() const { return ended_; }
+    bool Unwelcomed() const override { return !IsServer() && state_ == NetState::Waiting && !ended_; }
 
   private:
     struct Peer {

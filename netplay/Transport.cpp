@@ -109,9 +109,9 @@ void NetTransport::Forget(int connection) {
     socket->disconnect(this);
     socket->deleteLater();
     if (!session_) return;
-    const bool unwelcomed = !server_ && !session_->IsServer() && session_->State() == NetState::Waiting;
+    const bool unwelcomed = !server_ && session_->Unwelcomed();
     session_->OnClosed(connection);
-    if (unwelcomed && !session_->Ended()) {
+    if (unwelcomed && session_->Unwelcomed()) {
         retry_.start();
         if (onConnectFailed) onConnectFailed();
     }
