@@ -1,8 +1,10 @@
 // The main menu's calendar sheets: the left one stays, the right one turns through the rest, and
-// each tells its own hint where the player points; the clocks beside them cover nothing.
+// each tells its own hint where the player points; the clocks beside them cover nothing;
+// the club rows stand under their headings.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 
 #include "../support/TestApplication.h"
 #include "table/MenuScreen.h"
@@ -76,6 +78,54 @@ TEST(MenuClocks, CoverNeitherSheetNorTitleNorButtonAtAnySize) {
                                                       << "," << other.y();
         }
     }
+}
+
+// The club rows stand in the columns of the header line above them, and a member's name may use
+// the room its row button has, which grows with the window.
+TEST(ClubRows, CellsFollowTheHeaderAndTheButton) {
+    test::TestApplication();
+    struct Row {
+        const char* caption;
+        bool member;
+        const char *name, *games, *score;
+    };
+    const Row rows[] = {{"Anna                  29  -110", true, "Anna", "29", "-110"},
+                        {"Maximilian Ale...      5   3.25", true, "Maximilian Ale...", "5", "3.25"},
+                        {"Jo Ann   0  0", true, "Jo Ann", "0", "0"},
+                        {"####################", false, "", "", ""}};
+    for (const Row& r : rows) {
+        const std::optional<ClubRowCells> cells = SplitClubRow(QString::fromUtf8(r.caption));
+        ASSERT_EQ(cells.has_value(), r.member) << r.caption;
+        if (!cells) continue;
+        EXPECT_EQ(cells->name, QString::fromUtf8(r.name));
+        EXPECT_EQ(cells->games, QString::fromUtf8(r.games));
+        EXPECT_EQ(cells->score, QString::fromUtf8(r.score));
+    }
+
+    const QString header = QStringLiteral(" The members of club    Games    Score ");
+    const QFont font(QStringLiteral("DejaVu Sans"), 12);
+    const ClubColumns columns = LayOutClubHeader(header, font, 400);
+    ASSERT_TRUE(columns.valid);
+    const QFontMetrics metrics(font);
+    const int gamesStart = columns.left + metrics.horizontalAdvance(header.left(header.indexOf(QStringLiteral("Games"))));
+    EXPECT_EQ(columns.gamesLeft, gamesStart);
+    EXPECT_EQ(columns.centres[1], gamesStart + metrics.horizontalAdvance(QStringLiteral("Games")) / 2);
+    EXPECT_LT(columns.centres[0], columns.centres[1]);
+    EXPECT_LT(columns.centres[1], columns.centres[2]);
+    EXPECT_FALSE(LayOutClubHeader(QStringLiteral("Mode"), font, 400).valid);
+
+    // The same long name measures alike, in units of the caption limit, at the smallest and the
+    // largest window, though the font and the button grow.
+    const std::string caption = "Maximilian Alexander  5     3";
+    std::vector<int> widths;
+    for (int size : {1, 5}) {
+        const Scale scale = Scale::ForWindowSize(size);
+        QImage cloth(scale.clientWidth, scale.clientHeight, QImage::Format_RGB32);
+        MenuScreen menu;
+        menu.Arrange(scale, cloth, MenuLook());
+        widths.push_back(menu.ClubMeasure(header).TextWidth(CaptionFont::ClubList, caption));
+    }
+    EXPECT_NEAR(widths[0], widths[1], widths[0] / 5) << widths[0] << " " << widths[1];
 }
 
 } // namespace
