@@ -49,10 +49,11 @@ ListenFault NetTransport::Listen(quint16 port) {
     return ListenFault::None;
 }
 
-void NetTransport::Connect(const QString& host, quint16 port) {
+void NetTransport::Connect(const QString& host, quint16 port, bool retry) {
     CloseAll();
     host_ = host;
     port_ = port;
+    retrying_ = retry;
     TryConnect();
 }
 
@@ -70,7 +71,7 @@ void NetTransport::TryConnect() {
         // No error box: the attempt is let go and made again in a second.
         connecting_ = nullptr;
         socket->deleteLater();
-        retry_.start();
+        if (retrying_) retry_.start();
         if (onConnectFailed) onConnectFailed();
     });
     socket->connectToHost(host_, port_);
@@ -108,9 +109,9 @@ void NetTransport::Forget(int connection) {
     socket->disconnect(this);
     socket->deleteLater();
     if (!session_) return;
-    const bool unwelcomed = !server_ && !session_->IsServer() && session_->State() == NetState::Waiting;
+    const bool unwelcomed = !server_ && session_->Unwelcomed();
     session_->OnClosed(connection);
-    if (unwelcomed && !session_->Ended()) {
+    if (unwelcomed && session_->Unwelcomed()) {
         retry_.start();
         if (onConnectFailed) onConnectFailed();
     }
