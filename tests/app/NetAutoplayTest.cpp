@@ -348,7 +348,7 @@ TEST(NetAutoplay, AHostilePeerEndsTheSeriesUnrecorded) {
         std::string bytes, reason;
         bool endless = false, hangUp = false;
     } cases[] = {
-        {"h2iiiiii130iiii0601", "client 2 sent a"}, // a card from slot 30 of a hand of six
+        {"h2iiiiii130iiii0601", "client 2 sent "}, // slot 30 of a hand of six, refused whoever is due
         {"s2\x98\x98", "not text"},                // no character of Windows-1251
         {"s2", "over-long chat", true},            // a chat without end
         {"h2iiiiii101iiii06", "(client 2) left the game", false, true}, // gone in mid-record
