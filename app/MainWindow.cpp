@@ -345,6 +345,8 @@ void MainWindow::LoadBackgroundFor(bool table) {
 
 // A new deal: the back of this game, and the table's background when it differs from the menu's.
 void MainWindow::EnterTableForDeal() {
+    // Over the network the others' hands are seen for one game at most; at home for the series.
+    if (networkSeries_) table_->SetReveal(false);
     ChooseBackForGame(store_, look_);
     table_->EnterTable();
     StartRecording();
