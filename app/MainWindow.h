@@ -33,6 +33,7 @@
 #include "table/RecordsWindows.h"
 #include "table/TableScreen.h"
 #include "table/WaitWindow.h"
+#include "table/WindowResources.h"
 
 class QAction;
 class QMenu;
@@ -64,7 +65,7 @@ class MainWindow : public QMainWindow {
     void ShowMenu();
     void LayOutMenu();
     void OnMenu(MenuButton which);
-    RecordsWindowOptions RecordsOptions() const;
+    RecordsWindowOptions RecordsOptions();
     void StartSeries();
     void ChooseMember(int slot);
     void ChooseNewPlayer();
@@ -134,13 +135,19 @@ class MainWindow : public QMainWindow {
     void SeriesStartsOnTable();
 
     // Guards the game timer against ticks that fall due while a step's flight or search runs.
+    // The table's turn pointer may have looked at the game while a flight let events in, before
+    // the step changed it: it looks again once the step is over.
     class StepGuard {
       public:
-        explicit StepGuard(bool& running) : running_(running) { running_ = true; }
-        ~StepGuard() { running_ = false; }
+        StepGuard(bool& running, TableScreen& table) : running_(running), table_(table) { running_ = true; }
+        ~StepGuard() {
+            running_ = false;
+            table_.StepOver();
+        }
 
       private:
         bool& running_;
+        TableScreen& table_;
     };
 
     // What a change in the options dialog redoes on the main window.
@@ -186,6 +193,8 @@ class MainWindow : public QMainWindow {
 
     StartOptions options_;
     Settings settings_;
+    // Declared before the widgets that use it, so that it is made before them.
+    WindowResources resources_;
     QtTranslations qtTexts_; // Qt's standard buttons in the player's language
     ImageStore store_;
     CardLook look_;

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include "core/Queries.h"
 #include "core/Rules.h"
 #include "media/CardVoice.h"
 #include "media/Sound.h"
@@ -33,9 +34,25 @@ int SuitSlot(char suit) {
     return SuitIndex(suit) - 1;
 }
 
+// The refused card's sign: it is lifted over its neighbours, tinted red and shaken sideways for
+// eight frames of 40 ms, ever less.
+constexpr int RefusedFrames = 8;
+constexpr int RefusedFrameMs = 40;
+
+QImage RefusedCardPicture(TStr2 card, const ImageStore& store) {
+    QImage picture(store.cellWidth, store.cellHeight, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    DrawCard(0, 0, card, store, p);
+    p.setCompositionMode(QPainter::CompositionMode_SourceAtop); // only where the card is
+    p.fillRect(picture.rect(), QColor(0xE0, 0x10, 0x10, 90));
+    return picture;
+}
+
 } // namespace
 
-TableScreen::TableScreen(ImageStore& store, QWidget* parent) : QWidget(parent), store_(store) {
+TableScreen::TableScreen(ImageStore& store, WindowResources& resources, QWidget* parent)
+    : QWidget(parent), store_(store), resources_(resources) {
     setMouseTracking(true);
     action_ = new TQobCardsButton(this);
     exit_ = new TQobCardsButton(texts_.exitToMenu, this);
@@ -51,6 +68,13 @@ TableScreen::TableScreen(ImageStore& store, QWidget* parent) : QWidget(parent), 
         ++markerFrame_;
         if (tableShown_)
             update(QRect(layout_.help.left, layout_.help.top, layout_.help.width, layout_.help.height));
+    });
+    connect(&refusedTimer_, &QTimer::timeout, this, [this] {
+        if (++refusedFrame_ >= RefusedFrames) {
+            refusedTimer_.stop();
+            refusedCard_ = NoCard;
+        }
+        RedrawHand(3);
     });
     pointerCheck_.setSingleShot(true);
     pointerCheck_.setInterval(0);
@@ -166,12 +190,12 @@ void TableScreen::SetOptions(const TableOptions& options) {
 }
 
 void TableScreen::PlaySound(std::string_view name) {
-    PlayGameSound(name, options_.soundOn);
+    resources_.sound.PlayGameSound(name, options_.soundOn);
 }
 
 // The voice speaks even with the sounds off.
 void TableScreen::SayCard(TStr2 card) {
-    tarvo::SayCard(card, false, options_.language);
+    resources_.voice.Say(card, false, options_.language);
 }
 
 void TableScreen::ApplyWindowSize(int fullWidth, int fullHeight) {
@@ -181,12 +205,12 @@ void TableScreen::ApplyWindowSize(int fullWidth, int fullHeight) {
     const Scale& s = layout_.scale;
     int buttonWidth = RoundEven(130 * s.Sx), buttonHeight = s.Scaled(30);
     action_->setGeometry(RoundEven(615 * s.Sx), RoundEven(255 * s.Sy), buttonWidth, buttonHeight);
-    action_->setFont(RoleFont(FontRole::Decor, s.Scaled(15), true));
-    exit_->setFont(RoleFont(FontRole::Decor, s.Scaled(15), true));
+    action_->setFont(RoleFont(FontRole::Decor, s.Scaled(15), true, resources_.fonts));
+    exit_->setFont(RoleFont(FontRole::Decor, s.Scaled(15), true, resources_.fonts));
     exit_->setGeometry(RoundEven(615 * s.Sx), RoundEven(255 * s.Sy + 30 * s.Sy), buttonWidth, buttonHeight);
     const Rect& edit = layout_.chatEdit;
     chatEdit_->setGeometry(edit.left, edit.top, edit.width, edit.height);
-    chatEdit_->setFont(RoleFont(FontRole::Serif, s.Scaled(14)));
+    chatEdit_->setFont(RoleFont(FontRole::Serif, s.Scaled(14), false, resources_.fonts));
     chatSend_->setGeometry(layout_.chatSend.left, layout_.chatSend.top, layout_.chatSend.width,
                            layout_.chatSend.height);
     PlaceDealLabel();
@@ -320,6 +344,13 @@ void TableScreen::RedrawHand(int seat) {
         p.setPen(QPen(QColor(255, 214, 0), w));
         p.drawRect(frame);
     }
+    const int refused = seat == 3 && !refusedCard_.Empty() ? SlotOfCard(game_->CardsI[3], refusedCard_) : 0;
+    if (refused >= 1 && refused <= count) {
+        const int amplitude = layout_.scale.Scaled(4) * (RefusedFrames - refusedFrame_) / RefusedFrames;
+        const int shift = refusedFrame_ % 2 == 0 ? -amplitude : amplitude;
+        p.drawImage(offsets[static_cast<std::size_t>(refused - 1)] + shift, 0,
+                    RefusedCardPicture(refusedCard_, store_));
+    }
     if (seat == shownTrumpSeat_ && !shownTrump_.Empty()) {
         // The lowest trump that decided the first move lies face up over the hand.
         int x = offsets.empty() ? 0 : offsets.back() + layout_.scale.Scaled(20);
@@ -327,6 +358,14 @@ void TableScreen::RedrawHand(int seat) {
     }
     p.end();
     ShowPart(hands_[static_cast<std::size_t>(seat - 1)], r, canvas);
+}
+
+void TableScreen::ShowRefusedCard(int slot) {
+    if (!game_ || slot < 1 || slot > game_->KolCards[3]) return;
+    refusedCard_ = game_->CardsI[3][slot];
+    refusedFrame_ = 0;
+    refusedTimer_.start(RefusedFrameMs);
+    RedrawHand(3);
 }
 
 void TableScreen::RevealHand(int seat) {
@@ -420,7 +459,7 @@ void TableScreen::ClearTable() {
 }
 
 DecorContext TableScreen::Context() const {
-    return {layout_.scale, options_.windowSize, store_.background};
+    return {layout_.scale, options_.windowSize, store_.background, resources_.fonts};
 }
 
 void TableScreen::DrawBubble(int seat, Bubble bubble) {
@@ -552,7 +591,7 @@ void TableScreen::ShowSearchProgress(int seat, const std::string& text) {
     DrawBubble(seat, Bubble::Blank);
     QImage& part = bubbles_[static_cast<std::size_t>(seat - 1)];
     QPainter p(&part);
-    QFont font = RoleFont(FontRole::Serif, layout_.scale.Scaled(13));
+    QFont font = RoleFont(FontRole::Serif, layout_.scale.Scaled(13), false, resources_.fonts);
     p.setFont(font);
     p.setPen(Qt::white);
     QString line = QString::fromStdString(text);
