@@ -88,7 +88,7 @@ void MainWindow::ShowHint() {
     }
     MoveKind kind = NoKind;
     HumanTurn(game_, &kind);
-    StepGuard guard(stepRunning_);
+    StepGuard guard(stepRunning_, *table_);
     NullView quiet; // the hint thinks without the player's speech box
     MoveChoice choice = computer_.Computer().Decide(game_, quiet, kind, 3, ActsAsThird(game_));
     if (choice.pass)

@@ -110,7 +110,7 @@ TableScreen::TableScreen(ImageStore& store, WindowResources& resources, QWidget*
 void TableScreen::PlaceDealLabel() {
     const Rect& m = layout_.memo;
     dealLabel_->setGeometry(m.left, m.top + m.height / 3, m.width, m.height / 2);
-    dealLabel_->setFont(RoleFont(FontRole::Serif, layout_.scale.Scaled(12), true));
+    dealLabel_->setFont(RoleFont(FontRole::Serif, layout_.scale.Scaled(12), true, resources_.fonts));
 }
 
 void TableScreen::SetDealCaption(const QString& text) {
