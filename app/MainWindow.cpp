@@ -8,7 +8,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontMetrics>
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
@@ -346,6 +345,8 @@ void MainWindow::LoadBackgroundFor(bool table) {
 
 // A new deal: the back of this game, and the table's background when it differs from the menu's.
 void MainWindow::EnterTableForDeal() {
+    // Over the network the others' hands are seen for one game at most; at home for the series.
+    if (networkSeries_) table_->SetReveal(false);
     ChooseBackForGame(store_, look_);
     table_->EnterTable();
     StartRecording();
@@ -364,7 +365,7 @@ TableTexts MainWindow::TextsForTable() const {
     t.pass = Tr(txt::ThatsAllDots);
     t.take = Tr(txt::ITake);
     t.penalties = Tr(txt::Penalties);
-    t.game = Tr(txt::GameCounter);
+    t.game = Tr(txt::GameCounter) + Tr(txt::Colon);
     QString name = QString::fromStdString(series_.NameUtf8()).trimmed();
     t.names = {QStringLiteral("PC"), QStringLiteral("PC"), name.isEmpty() ? QStringLiteral("Player") : name};
     if (networkSeries_)
@@ -413,7 +414,7 @@ void MainWindow::ApplyTexts() {
                     Tr(txt::ClubMembers)};
     m.info.no = Tr(txt::No);
     menu_->SetTexts(m);
-    menu_->Button(MenuButton::TopTen)->setToolTip(Tr(txt::GamesInCycle) + ": 30");
+    menu_->Button(MenuButton::TopTen)->setToolTip(Tr(txt::GamesInCycle) + Tr(txt::Colon) + "30");
     menu_->Button(MenuButton::TopTen)->setToolTipDuration(5000); // a balloon shows for five seconds
 }
 
@@ -482,23 +483,10 @@ bool MainWindow::CheckRecordsAtStart() {
     return false;
 }
 
-// Measures the club captions in the font of the menu buttons.
-class ButtonMeasure : public TextMeasure {
-  public:
-    explicit ButtonMeasure(QFont font) : metrics_(font) {}
-    int TextWidth(CaptionFont, std::string_view utf8) const override {
-        return metrics_.horizontalAdvance(
-            QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
-    }
-
-  private:
-    QFontMetrics metrics_;
-};
-
 void MainWindow::RefreshClubList() {
-    ButtonMeasure measure(menu_->Button(MenuButton::Club1)->font());
     MenuTexts m = menuTexts_;
     m.modeLine = Tr(txt::ClubHeader, settings_.ClubView == 2 ? 2 : 1);
+    const ClubRowMeasure measure = menu_->ClubMeasure(m.modeLine);
     if (auto club = ReadClubList(ActiveRecordsFile(), settings_.ClubView, measure)) {
         for (int slot = 1; slot <= 5; ++slot)
             m.clubRows[static_cast<std::size_t>(slot - 1)] = QString::fromStdString(club->captions[slot]);
@@ -775,7 +763,7 @@ void MainWindow::ReportRecordsWrite(RecordsWrite result) {
 
 void MainWindow::OnGameTick() {
     if (stepRunning_ || menuShown_) return;
-    StepGuard guard(stepRunning_);
+    StepGuard guard(stepRunning_, *table_);
     if (autoplay_.On()) {
         if (networkSeries_)
             NetAutoplayStep();
@@ -827,7 +815,7 @@ void MainWindow::AutoplayStep() {
 
 void MainWindow::OnAction() {
     if (stepRunning_ || NetworkBusy()) return;
-    StepGuard guard(stepRunning_);
+    StepGuard guard(stepRunning_, *table_);
     if (settings_.SaluteButtons) PlaySalute(resources_.packages);
     bool nextGame = game_.GameOver;
     if (nextGame) EnterTableForDeal();
@@ -838,7 +826,7 @@ void MainWindow::OnAction() {
 
 void MainWindow::OnOwnCard(int slot, bool rightButton) {
     if (stepRunning_ || (NetworkBusy() && !rightButton)) return;
-    StepGuard guard(stepRunning_);
+    StepGuard guard(stepRunning_, *table_);
     const int before = game_.KolCards[3];
     ClickOwnCard(*match_, slot, rightButton);
     // The card salute celebrates a card that was taken from the hand and played.
