@@ -126,6 +126,7 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     connect(&gameTimer_, &QTimer::timeout, this, &MainWindow::OnGameTick);
     SetUpNetwork();
     SetUpTournament();
+    connect(menu_, &MenuScreen::tournamentClicked, this, &MainWindow::OpenTournament);
 
     recording_ = new GameRecording(this, table_, store_, resources_.fonts);
     connect(table_, &TableScreen::resultShown, recording_, [this] {

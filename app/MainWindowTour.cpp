@@ -32,6 +32,7 @@ void MainWindow::SetUpTournament() {
     tourTransport_.onConnectFailed = [this] { tourConnectFailed_ = true; };
     tourTimer_.setSingleShot(true);
     connect(&tourTimer_, &QTimer::timeout, this, &MainWindow::ApplyTableIncoming);
+    menu_->TournamentPicture()->setToolTip(Tr(txt::OnlineTournament));
     moveTimer_.setInterval(1000);
     connect(&moveTimer_, &QTimer::timeout, this, &MainWindow::OnMoveClock);
 }
