@@ -792,7 +792,7 @@ void MainWindow::ReportRecordsWrite(RecordsWrite result) {
 
 void MainWindow::OnGameTick() {
     if (stepRunning_ || menuShown_) return;
-    StepGuard guard(stepRunning_);
+    StepGuard guard(stepRunning_, *table_);
     if (autoplay_.On()) {
         if (tournamentGame_)
             TournamentAutoplayStep();
@@ -847,7 +847,7 @@ void MainWindow::AutoplayStep() {
 
 void MainWindow::OnAction() {
     if (stepRunning_ || NetworkBusy()) return;
-    StepGuard guard(stepRunning_);
+    StepGuard guard(stepRunning_, *table_);
     if (settings_.SaluteButtons) PlaySalute(resources_.packages);
     bool nextGame = game_.GameOver;
     if (nextGame) EnterTableForDeal();
@@ -858,7 +858,7 @@ void MainWindow::OnAction() {
 
 void MainWindow::OnOwnCard(int slot, bool rightButton) {
     if (stepRunning_ || (NetworkBusy() && !rightButton)) return;
-    StepGuard guard(stepRunning_);
+    StepGuard guard(stepRunning_, *table_);
     const int before = game_.KolCards[3];
     ClickOwnCard(*match_, slot, rightButton);
     // The card salute celebrates a card that was taken from the hand and played.
