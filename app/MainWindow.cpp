@@ -610,6 +610,7 @@ void MainWindow::AbandonSeries() {
     auto answer = QMessageBox::question(this, Tr(txt::ProductName),
                                         Tr(txt::ExitQuestion, 0) + "\n" + Tr(txt::DataWillBeLost));
     if (answer != QMessageBox::Yes) return;
+    if (tournamentGame_) return LeaveTournamentGame(); // the records file is not the tournament's
     ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
     EndNetwork(); // the others see this player leave
     LeaveTable();
@@ -803,6 +804,8 @@ void MainWindow::OnGameTick() {
         return;
     }
     GameTick(*driver_, false, !networkSeries_ || netSession_.IsServer(), tourSession_.Seat() == 1);
+    // The game server's end lets every seat leave, whether it came before the end display or after.
+    if (tournamentGame_ && tourGameOver_) table_->EnableExitButton(true);
 }
 
 // Autoplay sits down in club slot 1, creating the player "Auto" through the welcome dialog's own

@@ -136,6 +136,7 @@ class MainWindow : public QMainWindow {
     void EndTournamentGame(const QString& line1, const QString& line2, bool ownTimeUp);
     void LeaveTournament();
     void TournamentExit();
+    void LeaveTournamentGame();
     void TournamentAutoplayStart();
     void TournamentAutoplayStep();
 
@@ -270,6 +271,7 @@ class MainWindow : public QMainWindow {
     TournamentWindow* tourWindow_ = nullptr; // while the tournament window is open
     bool tourConnectFailed_ = false;         // the game server did not answer the seat
     bool tournamentGame_ = false;            // a tournament game is on the table
+    bool tourGameOver_ = false;              // the game server ended it as played to the end
     int tourScoreBefore_ = 0;
     std::array<QString, 3> tourNames_;
     MoveClock moveClock_;

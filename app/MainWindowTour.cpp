@@ -120,6 +120,7 @@ void MainWindow::TournamentSeated(int table, int seat) {
 void MainWindow::TournamentGameBegins() {
     if (tourWindow_) tourWindow_->accept();
     tournamentGame_ = true;
+    tourGameOver_ = false;
     tourScoreBefore_ = desk_->Identity().Score;
     series_ = NewPlayerSeries(desk_->Identity().Nick, "");
     series_.G0 = desk_->Identity().Kon;
@@ -226,6 +227,7 @@ void MainWindow::TourLink::ChatArrived(int seat, const std::string& text) {
 
 // The game server says the game is over: the clock stops; the player leaves with "Exit to menu".
 void MainWindow::TourLink::GameOver() {
+    w_.tourGameOver_ = true;
     w_.moveClock_.Stop();
     w_.moveTimer_.stop();
     for (int s = 1; s <= 3; ++s) w_.table_->DrawMoveTimer(s, -1);
@@ -294,6 +296,7 @@ void MainWindow::LeaveTournament() {
 // game goes to the history as a tournament line, and the tournament window opens again.
 void MainWindow::TournamentExit() {
     if (!tournamentGame_) return;
+    if (!tourGameOver_) return LeaveTournamentGame();
     if (tourSession_.Seat() == 1) tourSession_.SendResult(game_);
     tourSession_.Close();
     desk_->ReadStanding();
@@ -318,6 +321,16 @@ void MainWindow::TournamentExit() {
     if (outcome.history.status == HistoryWrite::CantSave) ShowMessage(Tr(txt::CantSaveHistory));
     LeaveTable();
     QTimer::singleShot(0, this, &MainWindow::OpenTournament);
+}
+
+// The player leaves in the middle of the game: the connection closes, so the game server ends the
+// table's game for the others; nothing is recorded here.
+void MainWindow::LeaveTournamentGame() {
+    moveClock_.Stop();
+    moveTimer_.stop();
+    tourSession_.Close();
+    LeaveTournament();
+    LeaveTable();
 }
 
 // Autoplay at the tournament: the signed-in player takes the lowest free seat of the table named
