@@ -171,7 +171,7 @@ void MainWindow::ApplyTableIncoming() {
         return;
     }
     {
-        StepGuard guard(stepRunning_);
+        StepGuard guard(stepRunning_, *table_);
         if (next == TableIncoming::Deal) TournamentGameBegins();
         tourSession_.ApplyNext();
         if (next == TableIncoming::Deal) {
