@@ -128,6 +128,8 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     connect(table_, &TableScreen::ownCardHovered, this, &MainWindow::OnHover);
     connect(&gameTimer_, &QTimer::timeout, this, &MainWindow::OnGameTick);
     SetUpNetwork();
+    SetUpTournament();
+    connect(menu_, &MenuScreen::tournamentClicked, this, &MainWindow::OpenTournament);
 
     recording_ = new GameRecording(this, table_, store_, resources_.fonts);
     connect(table_, &TableScreen::resultShown, recording_, [this] {
@@ -377,6 +379,7 @@ TableTexts MainWindow::TextsForTable() const {
     if (networkSeries_)
         for (int seat = 1; seat <= 3; ++seat)
             t.names[static_cast<std::size_t>(seat - 1)] = QString::fromStdString(netSession_.SeatName(seat));
+    if (tournamentGame_) t.names = tourNames_;
     t.lose = Tr(txt::YouLoseGame);
     t.won = Tr(txt::YouHaveWon);
     t.draw = Tr(txt::DeadHeat);
@@ -475,30 +478,18 @@ std::filesystem::path MainWindow::ActiveRecordsFile() const {
 // Both records files must be there and whole; a file the program may not replace is reported
 // once and no records file is written for the rest of the run.
 bool MainWindow::CheckRecordsAtStart() {
-    for (std::string_view name : {LocalRecordsFileName, NetRecordsFileName}) {
-        std::filesystem::path path = options_.data.File(std::string(name));
-        // A records file marked Russian sets the language at every start (the local file only).
-        std::function<void()> russian;
-        if (name == LocalRecordsFileName) russian = [this] { settings_.Language = 1; };
-        RecordsCheckResult check = CheckRecordsFile(path, russian);
-        QString where = " \"" + QString::fromStdString(path.string()) + "\"!";
-        if (check.status == RecordsCheck::Missing) {
-            ShowMessage(Tr(txt::CantFindFile) + where);
-            recordsFailed_ = true;
-            return false;
-        }
-        if (check.status == RecordsCheck::Incorrect) {
-            ShowMessage(Tr(txt::IncorrectFile) + where);
-            recordsFailed_ = true;
-            return false;
-        }
-        if (check.attributeWarning && writes_ == RecordsWrites::Allowed) {
-            ShowMessage(Tr(txt::FileBadAttributes, 0) + QString::fromStdString(path.string()) +
-                        Tr(txt::FileBadAttributes, 1));
-            writes_ = RecordsWrites::Blocked;
-        }
+    const RecordsStartCheck check = CheckRecordsFilesAtStart(options_.data.folder);
+    if (check.russian) settings_.Language = 1; // a records file marked Russian sets the language
+    if (!check.notWritable.empty() && writes_ == RecordsWrites::Allowed) {
+        ShowMessage(Tr(txt::FileBadAttributes, 0) + QString::fromStdString(check.notWritable.string()) +
+                    Tr(txt::FileBadAttributes, 1));
+        writes_ = RecordsWrites::Blocked;
     }
-    return true;
+    if (check.status == RecordsCheck::Valid) return true;
+    ShowMessage(Tr(check.status == RecordsCheck::Missing ? txt::CantFindFile : txt::IncorrectFile) + " \"" +
+                QString::fromStdString(check.failed.string()) + "\"!");
+    recordsFailed_ = true;
+    return false;
 }
 
 void MainWindow::RefreshClubList() {
@@ -602,6 +593,7 @@ void MainWindow::AbandonSeries() {
     auto answer = QMessageBox::question(this, Tr(txt::ProductName),
                                         Tr(txt::ExitQuestion, 0) + "\n" + Tr(txt::DataWillBeLost));
     if (answer != QMessageBox::Yes) return;
+    if (tournamentGame_) return LeaveTournamentGame(); // the records file is not the tournament's
     if (!practice_) ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
     EndNetwork(); // the others see this player leave
     LeaveTable();
@@ -613,14 +605,13 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     ShowPopup(event->globalPos());
 }
 
-// The rules and how to play, written for this program, in a window of the game: the installed
-// pages, else the ones beside the sources of a build.
+// The rules and how to play, written for this program, in a window of the game: the pages
+// shipped with the program.
 void MainWindow::OpenHelp() {
     // The pages are written in English: a player of another language is told so first.
     if (settings_.Language != 0) ShowMessage(Tr(txt::HelpNotTranslated, 0), Tr(txt::HelpNotTranslated, 1));
-    for (const char* folder : {TARVO_HELP_INSTALL_DIR, TARVO_HELP_SOURCE_DIR})
-        if (ShowHelp(QString::fromLocal8Bit(folder) + QStringLiteral("/index.html"), Tr(txt::Help), this))
-            return;
+    if (ShowHelp(ProgramDataFolder(QStringLiteral("help")) + QStringLiteral("/index.html"), Tr(txt::Help), this))
+        return;
     ShowMessage(Tr(txt::CantFindFile) + " \"index.html\"");
 }
 
@@ -763,6 +754,7 @@ void MainWindow::StartSeries() {
 }
 
 void MainWindow::ExitToMenu() {
+    if (tournamentGame_) return TournamentExit();
     if (settings_.SaluteButtons) PlaySalute(resources_.packages);
     RecordAndExitToMenu();
 }
@@ -789,19 +781,24 @@ void MainWindow::OnGameTick() {
     if (stepRunning_ || menuShown_) return;
     StepGuard guard(stepRunning_, *table_);
     if (autoplay_.On()) {
-        if (networkSeries_)
+        if (tournamentGame_)
+            TournamentAutoplayStep();
+        else if (networkSeries_)
             NetAutoplayStep();
         else
             AutoplayStep();
         return;
     }
-    GameTick(*driver_, false, !networkSeries_ || netSession_.IsServer());
+    GameTick(*driver_, false, !networkSeries_ || netSession_.IsServer(), tourSession_.Seat() == 1);
+    // The game server's end lets every seat leave, whether it came before the end display or after.
+    if (tournamentGame_ && tourGameOver_) table_->EnableExitButton(true);
 }
 
 // Autoplay sits down in club slot 1, creating the player "Auto" through the welcome dialog's own
 // checks when the club is empty.
 void MainWindow::AutoplayStart() {
     if (options_.net.side != NetAutoplayOptions::Side::None) return NetAutoplayStart();
+    if (options_.tournamentTable != 0) return TournamentAutoplayStart();
     auto text = ReadRecords(ActiveRecordsFile());
     std::optional<SeriesValues> member = text ? MemberSeries(*text, 1) : std::nullopt;
     WelcomeDialog dialog(
