@@ -2,6 +2,7 @@
 // each in a fresh data folder on a port chosen free at run time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
@@ -16,6 +17,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 #include "../support/TempFolder.h"
 #include "netplay/Messages.h"
@@ -345,13 +347,16 @@ TEST(NetAutoplay, AClientKilledInTheGameInterruptsTheOthers) {
 // one line on the error stream naming the reason, a failing exit (no crash), nothing recorded.
 TEST(NetAutoplay, AHostilePeerEndsTheSeriesUnrecorded) {
     struct Case {
-        std::string bytes, reason;
+        std::string bytes;
+        std::vector<std::string> reasons; // any one of them
         bool endless = false, hangUp = false;
     } cases[] = {
-        {"h2iiiiii130iiii0601", "client 2 sent "}, // slot 30 of a hand of six, refused whoever is due
-        {"s2\x98\x98", "not text"},                // no character of Windows-1251
-        {"s2", "over-long chat", true},            // a chat without end
-        {"h2iiiiii101iiii06", "(client 2) left the game", false, true}, // gone in mid-record
+        {"h2iiiiii130iiii0601", {"client 2 sent "}}, // slot 30 of a hand of six, refused whoever is due
+        {"s2\x98\x98", {"not text"}},                // no character of Windows-1251
+        // A chat without end: a chat runs to the end of its read, so the server sees either one
+        // read too long for a chat or, when a read ends first, the next read's stray text.
+        {"s2", {"over-long chat", "unknown message starting with 0x78"}, true},
+        {"h2iiiiii101iiii06", {"(client 2) left the game"}, false, true}, // gone in mid-record
     };
     for (const Case& c : cases) {
         TempFolder root("tarvo3-net");
@@ -365,12 +370,14 @@ TEST(NetAutoplay, AHostilePeerEndsTheSeriesUnrecorded) {
         for (std::size_t sent = 0; c.endless && sent < (64u << 20) && evil->Send(std::string(1 << 16, 'x'));)
             sent += 1 << 16;
         if (c.hangUp) evil.reset();
-        EXPECT_EQ(server.Wait(), 3) << c.reason << ":\n" << server.Log();
+        EXPECT_EQ(server.Wait(), 3) << c.reasons.front() << ":\n" << server.Log();
         const std::string log = server.Log();
         const std::size_t line = log.find("tarvo3: network game interrupted: ");
         ASSERT_NE(line, std::string::npos) << log;
         EXPECT_EQ(log.find("tarvo3: network game interrupted: ", line + 1), std::string::npos) << "one line only:\n" << log;
-        EXPECT_NE(log.find(c.reason, line), std::string::npos) << log;
+        EXPECT_TRUE(std::any_of(c.reasons.begin(), c.reasons.end(),
+                                [&](const std::string& r) { return log.find(r, line) != std::string::npos; }))
+            << log;
         EXPECT_NE(log.find("nothing recorded"), std::string::npos) << log;
         auto text = ReadRecords(server.Folder() / "Tarvo3.net");
         ASSERT_TRUE(text);
