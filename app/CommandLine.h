@@ -29,6 +29,7 @@ struct StartOptions {
     DataFolder data;
     int autoplayGames = 0; // seat 3 played by the computer for this many games, then exit
     NetAutoplayOptions net;
+    int tournamentTable = 0; // autoplay sits down at this tournament table (0: none)
 };
 
 // One option of tarvo3. `apply` stores the value in the start options; it returns an empty text
