@@ -126,7 +126,7 @@ std::optional<int> SendChatMessage(ScoreClient& client, const ChatAuthor& author
                                    std::string_view stamp) {
     const auto board = client.TopTen(kChatBoard);
     if (!board.ok) return std::nullopt;
-    TopTenEntry entry;
+    WorldTopTenEntry entry;
     entry.nick = author.nick;
     entry.city = author.city;
     entry.country = author.country;

@@ -74,7 +74,7 @@ SessionEnd FinishRatedSession(Account& account, int points, int cycleScore, Rate
 }
 
 int PostAccountCycle(Account& account, int cycleScore, RatedPlayHooks& hooks) {
-    TopTenEntry entry;
+    WorldTopTenEntry entry;
     entry.nick = account.holder.Nick;
     entry.city = account.holder.City;
     entry.country = account.holder.Country1;

@@ -24,8 +24,8 @@ class WorldServerTest : public ::testing::Test {
     }
     void SetUp() override { Start(); }
 
-    TopTenEntry Entry(const std::string& nick, int score) const {
-        TopTenEntry e;
+    WorldTopTenEntry Entry(const std::string& nick, int score) const {
+        WorldTopTenEntry e;
         e.nick = nick;
         e.city = "Омск";
         e.country = "1-001";
@@ -224,7 +224,7 @@ TEST_F(WorldServerTest, ElevenMessagesAndTheOldestDropsOff) {
     EXPECT_EQ(board.value[0].R09, "14_05_10.12.2026_Tarvo-Trio");
     EXPECT_EQ(board.value[0].City, "Омск");
     // The board numbers its messages itself: a proposed number cannot jump it.
-    TopTenEntry jump;
+    WorldTopTenEntry jump;
     jump.nick = "Ivan";
     jump.city = "Omsk";
     jump.country = "1-001";
