@@ -23,6 +23,8 @@ struct MenuTexts {
     QString topTen = "Top Ten", options = "Options", history = "History", mode = "Mode", exit = "Exit";
     QString sixth; // Button6, hidden when empty
     InfoTexts info;
+    QString newsHint = "Qob News!", chatHint = "Qob Chat!";
+    std::array<QString, 6> linkHints; // the link pictures, MenuLink order
 };
 
 struct MenuLook {
@@ -36,6 +38,10 @@ struct MenuLook {
 };
 
 enum class MenuButton { Club1, Club2, Club3, Club4, Club5, Sixth, TopTen, Options, History, Mode, Exit };
+
+// The link pictures of the menu's upper corners: on the left the world top ten, the statistics
+// and the product page; on the right the mobile edition's list and its two store entries.
+enum class MenuLink { WorldTopTen, Statistics, ProductPage, MobileList, Apk, GooglePlay };
 
 class MenuScreen : public QWidget {
     Q_OBJECT
@@ -60,6 +66,10 @@ class MenuScreen : public QWidget {
     // News or chat waiting on the score server: the sirens turn.
     void SetWaiting(bool news, bool chat);
     TQobCardsButton* Button(MenuButton which) const { return buttons_[static_cast<std::size_t>(which)]; }
+    QPushButton* Link(MenuLink which) const { return links_[static_cast<std::size_t>(which)]; }
+    // Where the news and chat signals stand now (empty when not shown).
+    Rect NewsPart() const;
+    Rect ChatPart() const;
     Rect ClockPart() const { return clock_; }
     Rect InfoPart() const { return info_; }
     Rect TitlePart() const { return title_; }
@@ -68,6 +78,10 @@ class MenuScreen : public QWidget {
     void clicked(MenuButton which);
     // The title or its caption was clicked: the caption takes its next colour.
     void captionClicked();
+    void linkClicked(MenuLink which);
+    // The news or chat signal (its siren, or its icon on the shelf) was clicked.
+    void newsClicked();
+    void chatClicked();
 
   protected:
     void paintEvent(QPaintEvent*) override;
@@ -90,6 +104,7 @@ class MenuScreen : public QWidget {
     MenuLook look_;
     MenuTexts texts_;
     std::array<TQobCardsButton*, 11> buttons_{};
+    std::array<QPushButton*, 6> links_{};
     Rect title_, caption_, anim1_, anim2_, clock_, info_, modePanel_;
     QColor modeColour_;
     QFont modeFont_;
