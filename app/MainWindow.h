@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/QtTranslations.h"
 #include "app/WelcomeDialog.h"
 #include "core/Deck.h"
 #include "core/GameState.h"
@@ -21,6 +22,7 @@
 #include "settings/DataFolder.h"
 #include "settings/Settings.h"
 #include "settings/Text.h"
+#include "table/GameRecording.h"
 #include "table/ImageStore.h"
 #include "table/MenuScreen.h"
 #include "table/OptionsDialog.h"
@@ -29,6 +31,7 @@
 
 namespace tarvo {
 
+class MenuMedia;
 class TitleScreen;
 
 class MainWindow : public QMainWindow {
@@ -42,6 +45,8 @@ class MainWindow : public QMainWindow {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    friend class WindowProbe; // the window tests reach the game through it
+
     QString Tr(TextTable table, int row = 0) const;
     Scale CurrentScale() const;
     void LoadPictures();
@@ -84,7 +89,9 @@ class MainWindow : public QMainWindow {
     void ReportRecordsWrite(RecordsWrite result);
     void ReLayOutMenu();
     void ArrangeMenuWindow();
+    void PlaceWindow(QSize client);
     void ShowOptionsDialog();
+    void StartRecording();
 
     // What a change in the options dialog redoes on the main window.
     class OptionsLink : public OptionsHooks {
@@ -105,6 +112,7 @@ class MainWindow : public QMainWindow {
         void FontsChanged() override;
         bool MainMenuDesignChanged() override;
         void TableDesignChanged() override { w_.LayOutMenu(); }
+        void RadioCheck() override;
 
       private:
         MainWindow& w_;
@@ -112,6 +120,7 @@ class MainWindow : public QMainWindow {
 
     StartOptions options_;
     Settings settings_;
+    QtTranslations qtTexts_; // Qt's standard buttons in the player's language
     ImageStore store_;
     CardLook look_;
     GameState game_;
@@ -125,6 +134,7 @@ class MainWindow : public QMainWindow {
     TitleScreen* title_ = nullptr;
     TableScreen* table_ = nullptr;
     MenuScreen* menu_ = nullptr;
+    GameRecording* recording_ = nullptr;
     SeriesValues series_;
     MenuTexts menuTexts_;
     RecordsWrites writes_ = RecordsWrites::Allowed;
@@ -133,7 +143,8 @@ class MainWindow : public QMainWindow {
     QTimer songTimer_; // plays the menu song again when it has ended
     std::unique_ptr<FluidSongPlayer> songPlayer_;
     std::unique_ptr<MenuSong> song_;
-    bool stepRunning_ = false; // a flight or a search runs inside a step: ticks wait
+    MenuMedia* media_ = nullptr; // the music player, the radio and the one-source rule
+    bool stepRunning_ = false;   // a flight or a search runs inside a step: ticks wait
     bool menuShown_ = false;
 };
 
