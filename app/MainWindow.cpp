@@ -25,6 +25,7 @@
 #include "records/Club.h"
 #include "table/Fonts.h"
 #include "table/HelpWindow.h"
+#include "table/HistoryWindow.h"
 #include "table/MessageWindow.h"
 #include "table/OptionsDialog.h"
 #include "table/RecordsWindows.h"
@@ -46,7 +47,13 @@ class WindowMessages : public SettingsMessages, public PictureMessages, public S
     WindowMessages(QWidget* parent, int language, bool person = true)
         : parent_(parent), language_(language), person_(person) {}
     void ShowError(std::string_view text) override { ShowLines(Utf8(text)); }
-    void ShowLines(const QString& first, const QString& second = QString()) {
+    // A text with a line break of its own shows as two lines, so the window is only as wide as
+    // its longer line.
+    void ShowLines(QString first, QString second = QString()) {
+        if (const qsizetype at = first.indexOf('\n'); at >= 0 && second.isEmpty()) {
+            second = first.mid(at + 1).replace('\n', ' ');
+            first.truncate(at);
+        }
         if (!person_) {
             std::fprintf(stderr, "tarvo3: %s\n", qPrintable(second.isEmpty() ? first : first + " " + second));
             return;
@@ -156,8 +163,6 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
         WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
         PrepareSong(*songPlayer_, messages);
     }
-    connect(&songTimer_, &QTimer::timeout, this, [this] { song_->Tick(settings_.MusicOn); });
-    songTimer_.start(1000);
     // A radio left on takes over when the menu comes up; the song does not start before it.
     song_->ShowMenu(settings_.MusicOn && !media_->RadioComesOn());
 
@@ -379,6 +384,7 @@ TableTexts MainWindow::TextsForTable() const {
     t.playStill = Tr(txt::WePlayStill);
     t.exitToMenu = Tr(txt::ExitToMenu);
     t.currentGame = Tr(txt::CurrentGame);
+    t.notBeaten = Tr(txt::NotBeaten);
     t.counter = {Tr(txt::GeneralGameNumber), Tr(txt::RoundInCycle), Tr(txt::RoundInSession)};
     return t;
 }
@@ -577,10 +583,7 @@ void MainWindow::RecordAndExitToMenu() {
     context.dataFolder = options_.data.folder;
     QDateTime now = QDateTime::currentDateTime();
     context.time = now.toString(QStringLiteral("h:mm")).toStdString();
-    // The history keeps ten characters of the date: a longer short format would lose the year.
-    QString date = QLocale::system().toString(now.date(), QLocale::ShortFormat);
-    if (date.size() > 10) date = now.date().toString(QStringLiteral("dd.MM.yyyy"));
-    context.date = date.toStdString();
+    context.date = HistoryDateText(now.date()).toStdString();
     SeriesOutcome outcome = RecordSeries(series_, game_, context);
     // In the order of the recording: the verdict heard to its end, the end-of-cycle window with
     // its own sound, then the menu; the return's sound would cut either of them short.
@@ -666,8 +669,10 @@ void MainWindow::ShowPopup(const QPoint& at) {
     } else if (chosen == about) {
         QMessageBox::about(
             this, Tr(txt::About),
-            QStringLiteral("<b>Tarvo-Trio</b> V %1<br>Throw-in Durak for three seats.<br><br>"
-                           "Free software under the GNU General Public License, version 3 or later.")
+            // Paragraphs keep the text off the box's top edge.
+            QStringLiteral(
+                "<p style=\"margin-top:12px\"><b>Tarvo-Trio</b> V %1</p><p>Throw-in Durak for three "
+                "seats.</p><p>Free software under the GNU General Public License, version 3 or later.</p>")
                 .arg(QLatin1String(kVersion)));
     } else if (chosen == speed) {
         SpeedDialogOptions o;
@@ -736,6 +741,7 @@ void MainWindow::StartSeries() {
     game_.Rules = {settings_.NoFiveOfSuit, settings_.FirstBoutFive, settings_.FirstMove};
     song_->DealGame();
     LoadBackgroundFor(true);
+    table_->SetReveal(false); // open hands last for a series, through its deals
     EnterTableForDeal();
     tarvo::StartSeries(*match_, decks_, series_.G0);
     TableTexts t = TextsForTable();
@@ -860,7 +866,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     gameTimer_.stop();
     recording_->FinishRecording();
     recording_->WaitForFiles();
-    songTimer_.stop();
     songPlayer_->Close();
     media_->Close();
     SaveSettingsNow();

@@ -140,7 +140,6 @@ class MainWindow : public QMainWindow {
     RecordsWrites writes_ = RecordsWrites::Allowed;
     bool recordsFailed_ = false; // a records file was missing or damaged: the program ends
     QTimer gameTimer_;
-    QTimer songTimer_; // plays the menu song again when it has ended
     std::unique_ptr<FluidSongPlayer> songPlayer_;
     std::unique_ptr<MenuSong> song_;
     MenuMedia* media_ = nullptr; // the music player, the radio and the one-source rule
