@@ -104,6 +104,7 @@ class TableScreen : public QWidget, public TableView {
 
     // Network play and the tournament show the chat memo with its input line and send button.
     void SetChatShown(bool shown);
+    QLineEdit* ChatLine() const { return chatEdit_; }
     void AddChatLine(int seat, const QString& text);
     // Seconds left of a timed move; -1 clears the timer.
     void DrawMoveTimer(int seat, int seconds);
