@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/OnlineSession.h"
 #include "app/WelcomeDialog.h"
 #include "core/Deck.h"
 #include "core/GameState.h"
@@ -85,6 +86,8 @@ class MainWindow : public QMainWindow {
     void ReLayOutMenu();
     void ArrangeMenuWindow();
     void ShowOptionsDialog();
+    void ShowAccount();
+    void ShowAccountHint();
 
     // What a change in the options dialog redoes on the main window.
     class OptionsLink : public OptionsHooks {
@@ -111,6 +114,7 @@ class MainWindow : public QMainWindow {
     };
 
     StartOptions options_;
+    std::unique_ptr<OnlineSession> online_; // before the settings: their loader fetches through it
     Settings settings_;
     ImageStore store_;
     CardLook look_;

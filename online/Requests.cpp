@@ -137,7 +137,7 @@ Reply<std::array<TQobRecord, 10>> ScoreClient::TopTenAround(int gid, const std::
     return TopTenRows(PostRaw(addresses_.topTen, {{"gid", Num(gid)}, {"nick", nick}, {"city", city}}), gid);
 }
 
-Reply<int> ScoreClient::WriteTopTen(int gid, const TopTenEntry& e) {
+Reply<int> ScoreClient::WriteTopTen(int gid, const WorldTopTenEntry& e) {
     return NumberReply(PostRaw(addresses_.topTen, {{"gid", Num(gid)},
                                                    {"nick", e.nick},
                                                    {"city", e.city},

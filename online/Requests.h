@@ -28,7 +28,7 @@ inline constexpr int kReadTimeoutMs = 3000;
 inline constexpr const char* kUserAgent = "XorBlueWindow";
 
 // A world top ten row to post.
-struct TopTenEntry {
+struct WorldTopTenEntry {
     std::string nick, city, country, sex;
     int score = 0;
     std::string r9 = "#", r10 = "#";
@@ -67,7 +67,7 @@ class ScoreClient {
     Reply<std::array<TQobRecord, 10>> TopTen(int gid);                               // gid
     Reply<std::array<TQobRecord, 10>> TopTenAround(int gid, const std::string& nick, // gid+nick+city
                                                    const std::string& city);
-    Reply<int> WriteTopTen(int gid, const TopTenEntry& entry); // write: the place reached
+    Reply<int> WriteTopTen(int gid, const WorldTopTenEntry& entry); // write: the place reached
 
     // The account service.
     RegisterResult Register(const TQobUser& user);                                  // register

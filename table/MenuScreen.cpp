@@ -18,6 +18,13 @@ MenuScreen::MenuScreen(QWidget* parent) : QWidget(parent) {
         connect(buttons_[i], &QPushButton::clicked, this,
                 [this, i] { emit clicked(static_cast<MenuButton>(i)); });
     }
+    account_ = new QPushButton(this);
+    account_->setFlat(true);
+    account_->setFocusPolicy(Qt::NoFocus);
+    account_->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"));
+    account_->setCursor(Qt::PointingHandCursor);
+    account_->setIcon(QIcon(QPixmap::fromImage(BuiltinPicture(QStringLiteral("Account48")))));
+    connect(account_, &QPushButton::clicked, this, &MenuScreen::accountClicked);
     connect(&timer_, &QTimer::timeout, this, &MenuScreen::Tick);
     connect(&timerCal_, &QTimer::timeout, this, &MenuScreen::TurnCalendar);
 }
@@ -69,6 +76,10 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
     calendarLeft_ = {RoundEven(40 * Sx), RoundEven(100 * Sy), scale.Scaled(60), scale.Scaled(100)};
     calendarRight_ = {scale.clientWidth - RoundEven(40 * Sx) - scale.Scaled(60), RoundEven(100 * Sy),
                       scale.Scaled(60), scale.Scaled(100)};
+    // The account picture stands left of the title, beside the left calendar sheet.
+    const int accountSize = scale.Scaled(48);
+    account_->setGeometry(RoundEven(140 * Sx), RoundEven(110 * Sy), accountSize, accountSize);
+    account_->setIconSize(QSize(accountSize, accountSize));
     // The news shelf stands in the upper right, between the title and the right calendar sheet.
     Rect shelf{calendarRight_.left - 230, RoundEven(40 * Sy), 220, 125};
     newsChat_ = ShowNewsChatIndicators(scale, shelf, RoundEven(465 * Sy) + h, newsWaiting_, chatWaiting_);

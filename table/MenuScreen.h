@@ -60,6 +60,8 @@ class MenuScreen : public QWidget {
     // News or chat waiting on the score server: the sirens turn.
     void SetWaiting(bool news, bool chat);
     TQobCardsButton* Button(MenuButton which) const { return buttons_[static_cast<std::size_t>(which)]; }
+    // The account picture: a click opens the account window; its hint tells the account state.
+    QPushButton* AccountPicture() const { return account_; }
     Rect ClockPart() const { return clock_; }
     Rect InfoPart() const { return info_; }
     Rect TitlePart() const { return title_; }
@@ -68,6 +70,7 @@ class MenuScreen : public QWidget {
     void clicked(MenuButton which);
     // The title or its caption was clicked: the caption takes its next colour.
     void captionClicked();
+    void accountClicked();
 
   protected:
     void paintEvent(QPaintEvent*) override;
@@ -90,6 +93,7 @@ class MenuScreen : public QWidget {
     MenuLook look_;
     MenuTexts texts_;
     std::array<TQobCardsButton*, 11> buttons_{};
+    QPushButton* account_ = nullptr;
     Rect title_, caption_, anim1_, anim2_, clock_, info_, modePanel_;
     QColor modeColour_;
     QFont modeFont_;
