@@ -1,8 +1,8 @@
 #include "online/Account.h"
 
 #include "core/Codec.h"
+#include "files/SafeWrite.h"
 #include "settings/AddressCipher.h"
-#include "settings/SafeWrite.h"
 
 namespace tarvo {
 namespace {

@@ -86,6 +86,33 @@ bool PlainText(std::string_view text) {
     return ClassOf(DecodeUtf8(text)) != Grade::Red;
 }
 
+bool PlainCharacter(char32_t c) {
+    return ClassOf(c) != Grade::Red;
+}
+
+std::string EncodeUtf8(std::u32string_view text) {
+    std::string out;
+    for (char32_t c : text) {
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = U'\uFFFD';
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
 bool AcceptAccountKey(AccountField field, char32_t key) {
     Grade g = ClassOf(key);
     if (g == Grade::Yellow && LatinOnly(field)) g = Grade::Red;

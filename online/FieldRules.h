@@ -35,8 +35,10 @@ bool AcceptPassportKey(PassportField field, char32_t key);
 
 // Whether every character of a text is plain or Cyrillic (empty text is).
 bool PlainText(std::string_view text);
+bool PlainCharacter(char32_t c);
 
 // The characters of a UTF-8 text; a malformed sequence gives U+FFFD.
 std::u32string DecodeUtf8(std::string_view text);
+std::string EncodeUtf8(std::u32string_view text);
 
 } // namespace tarvo

@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include "core/Codec.h"
+#include "files/SafeWrite.h"
 #include "records/Format.h"
-#include "settings/SafeWrite.h"
 
 namespace tarvo {
 namespace {

@@ -8,11 +8,11 @@
 #include <QImage>
 #include <QImageReader>
 
+#include "files/SafeWrite.h"
 #include "online/FieldRules.h"
 #include "server/Accounts.h"
 #include "server/Service.h"
 #include "server/Wire.h"
-#include "settings/SafeWrite.h"
 
 namespace tarvo::server {
 namespace {

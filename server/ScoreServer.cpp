@@ -109,6 +109,8 @@ bool ScoreServer::Start(QString* error) {
     ServerContext& c = *p.context;
     c.dataDir = options_.dataDir;
     c.packageFolders = options_.packageFolders;
+    c.writeIntervalMs = options_.writeIntervalMs;
+    c.newsNumber = options_.newsNumber;
     c.started = std::chrono::steady_clock::now();
     for (const auto& s : p.services) {
         std::string why;

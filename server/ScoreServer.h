@@ -20,6 +20,8 @@ struct ServerOptions {
     int port = kDefaultPort;                 // 0: any free port
     std::optional<DatabaseOptions> database; // nothing: SQLite in the data folder
     std::vector<std::filesystem::path> packageFolders;
+    int writeIntervalMs = 1000;
+    int newsNumber = 0;
 };
 
 class ScoreServer {

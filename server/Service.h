@@ -31,6 +31,8 @@ struct ServerContext {
     std::filesystem::path dataDir;
     std::vector<std::filesystem::path> packageFolders;
     int port = 0;
+    int writeIntervalMs = 1000; // the least time between two top ten writes from one address
+    int newsNumber = 0;         // the news page's number without a "news.txt"
     std::chrono::steady_clock::time_point started;
     std::atomic<long long> requests{0}, refused{0};
 

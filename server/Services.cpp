@@ -7,12 +7,18 @@ namespace tarvo::server {
 std::unique_ptr<Service> MakeAccountService();
 std::unique_ptr<Service> MakePhotoService();
 std::unique_ptr<Service> MakeSiteService();
+std::unique_ptr<Service> MakeTopTenService();
+std::unique_ptr<Service> MakeStatisticsService();
+std::unique_ptr<Service> MakeNewsService();
 
 std::vector<std::unique_ptr<Service>> MakeServices() {
     std::vector<std::unique_ptr<Service>> services;
     services.push_back(MakeAccountService()); // first: the others check passwords through it
     services.push_back(MakePhotoService());
     services.push_back(MakeSiteService());
+    services.push_back(MakeTopTenService());
+    services.push_back(MakeStatisticsService());
+    services.push_back(MakeNewsService());
     return services;
 }
 

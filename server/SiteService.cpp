@@ -1,6 +1,6 @@
 // The plain pages of the server: the online configuration document (every service under the
-// address the client used), the news page, the client's address, a status page, and the
-// resource packages the options dialog downloads.
+// address the client used), the client's address, a status page, and the resource packages the
+// options dialog downloads.
 #include <httplib.h>
 
 #include <QSqlQuery>
@@ -28,12 +28,6 @@ class SiteService : public Service {
     void Register(ServerContext& c) override {
         c.http.Get("/config", [&c](const httplib::Request& req, httplib::Response& res) {
             res.set_content(OnlineConfigDocument(AddressesOn(c.Origin(req))), "text/plain; charset=utf-8");
-        });
-        c.http.Get("/news", [](const httplib::Request&, httplib::Response& res) {
-            res.set_content(
-                "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Tarvo-Trio</title></head>"
-                "<body><p>Tarvo-Trio</p><!-- QobNews00000 --></body></html>\n",
-                "text/html; charset=utf-8");
         });
         c.http.Get("/ip", [&c](const httplib::Request& req, httplib::Response& res) {
             res.set_content(c.Client(req) + "\n", "text/plain");

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "settings/SafeWrite.h"
+#include "files/SafeWrite.h"
 #include "settings/Settings.h"
 
 namespace tarvo {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/Codec.h"
+#include "files/SafeWrite.h"
 #include "settings/AddressCipher.h"
-#include "settings/SafeWrite.h"
 #include "settings/ServerAddresses.h"
 #include "settings/Text.h"
 

@@ -13,11 +13,10 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 
 #include "../support/TestApplication.h"
+#include "../support/TinyWebServer.h"
 #include "packages/Package.h"
 #include "table/CardsButton.h"
 #include "table/OptionsDialog.h"
@@ -49,33 +48,6 @@ void WritePackage(const QString& path) {
     ASSERT_EQ(
         QProcess::execute(rcc, {QStringLiteral("--binary"), qrc.fileName(), QStringLiteral("-o"), path}), 0);
 }
-
-// One HTTP answer per connection: 200 with `body` for `path`, 404 for anything else.
-class TinyWebServer {
-  public:
-    TinyWebServer(QByteArray path, QByteArray body) : path_(std::move(path)), body_(std::move(body)) {
-        server_.listen(QHostAddress::LocalHost);
-        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
-            QTcpSocket* socket = server_.nextPendingConnection();
-            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                request_ += socket->readAll();
-                if (!request_.contains("\r\n\r\n")) return;
-                const bool found = request_.startsWith("GET " + path_ + " ");
-                const QByteArray answer = found ? body_ : QByteArray("missing");
-                socket->write((found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
-                              QByteArray("Content-Length: ") + QByteArray::number(answer.size()) +
-                              "\r\nConnection: close\r\n\r\n" + answer);
-                socket->disconnectFromHost();
-                request_.clear();
-            });
-        });
-    }
-    QString Address() const { return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort()); }
-
-  private:
-    QTcpServer server_;
-    QByteArray path_, body_, request_;
-};
 
 class OptionsDialogTest : public ::testing::Test {
   protected:
@@ -119,47 +91,47 @@ TEST(OfferedWindowSizes, TheScreenDecidesFromTheEnd) {
 
 TEST_F(OptionsDialogTest, A1280x1024ScreenOffersThreeSizes) {
     auto dialog = Open(QSize(1280, 1024));
-    ASSERT_EQ(dialog->ComboBoxWSize->count(), 3);
-    EXPECT_EQ(dialog->ComboBoxWSize->itemText(2), QStringLiteral("Average window 1"));
+    ASSERT_EQ(dialog->General().windowSizeList->count(), 3);
+    EXPECT_EQ(dialog->General().windowSizeList->itemText(2), QStringLiteral("Average window 1"));
 }
 
 TEST_F(OptionsDialogTest, FamilyBacksTakeRandomOnlyAndOtherBacksGiveItBack) {
     WritePackage(QDir(program_).filePath(CardsPackageB));
     auto dialog = Open();
-    dialog->ComboBox2->setCurrentIndex(9);
+    dialog->Backs().backList->setCurrentIndex(9);
     EXPECT_EQ(settings_.CardBack, 9);
-    EXPECT_TRUE(dialog->BackModes[2]->isChecked());
-    EXPECT_FALSE(dialog->BackModes[0]->isEnabled());
-    EXPECT_FALSE(dialog->BackModes[1]->isEnabled());
-    EXPECT_TRUE(dialog->BackModes[2]->isEnabled());
-    dialog->ComboBox2->setCurrentIndex(3);
+    EXPECT_TRUE(dialog->Backs().backModes[2]->isChecked());
+    EXPECT_FALSE(dialog->Backs().backModes[0]->isEnabled());
+    EXPECT_FALSE(dialog->Backs().backModes[1]->isEnabled());
+    EXPECT_TRUE(dialog->Backs().backModes[2]->isEnabled());
+    dialog->Backs().backList->setCurrentIndex(3);
     EXPECT_EQ(settings_.CardBack, 3);
-    EXPECT_TRUE(dialog->BackModes[0]->isChecked());
+    EXPECT_TRUE(dialog->Backs().backModes[0]->isChecked());
     EXPECT_FALSE(settings_.OneBack);
-    EXPECT_FALSE(dialog->BackModes[2]->isEnabled());
+    EXPECT_FALSE(dialog->Backs().backModes[2]->isEnabled());
 }
 
 TEST_F(OptionsDialogTest, UnavailableChoicesFallBackAndTheListsFollow) {
     auto dialog = Open();
     for (int faceSet : {5, 33, 47}) {
-        dialog->ComboBox1->setCurrentIndex(faceSet);
+        dialog->Faces().faceSetList->setCurrentIndex(faceSet);
         EXPECT_EQ(settings_.CardFaces, 0) << faceSet;
-        EXPECT_EQ(dialog->ComboBox1->currentIndex(), 0) << faceSet;
+        EXPECT_EQ(dialog->Faces().faceSetList->currentIndex(), 0) << faceSet;
     }
-    dialog->ComboBox2->setCurrentIndex(9);
+    dialog->Backs().backList->setCurrentIndex(9);
     EXPECT_EQ(settings_.CardBack, 0);
-    EXPECT_EQ(dialog->ComboBox2->currentIndex(), 0);
+    EXPECT_EQ(dialog->Backs().backList->currentIndex(), 0);
 }
 
 TEST_F(OptionsDialogTest, DefaultFontsShowForTheChosenRole) {
     settings_.FontSpecial2 = "DejaVu Sans";
     settings_.ScaleSpecial2 = 130;
     auto dialog = Open();
-    dialog->ComboBoxFont->setCurrentIndex(3);
-    EXPECT_EQ(dialog->SpinEdit1->value(), 130);
-    dialog->Button2->click();
-    EXPECT_EQ(dialog->FontComboBox1->currentText(), QStringLiteral("Courier New"));
-    EXPECT_EQ(dialog->SpinEdit1->value(), 100);
+    dialog->Fonts().roleList->setCurrentIndex(3);
+    EXPECT_EQ(dialog->Fonts().scaleSpin->value(), 130);
+    dialog->Fonts().defaultsButton->click();
+    EXPECT_EQ(dialog->Fonts().familyList->currentText(), QStringLiteral("Courier New"));
+    EXPECT_EQ(dialog->Fonts().scaleSpin->value(), 100);
     EXPECT_EQ(settings_.FontLarge, "Comic Sans MS");
     EXPECT_EQ(settings_.FontSpecial1, "FixedSys");
     EXPECT_EQ(settings_.ScaleSpecial2, 100);
@@ -168,13 +140,13 @@ TEST_F(OptionsDialogTest, DefaultFontsShowForTheChosenRole) {
 
 TEST_F(OptionsDialogTest, ScalesOutsideTheRangeAreIgnored) {
     auto dialog = Open();
-    dialog->ComboBoxFont->setCurrentIndex(1);
+    dialog->Fonts().roleList->setCurrentIndex(1);
     const struct {
         int typed;
         int kept;
     } cases[] = {{120, 120}, {49, 120}, {151, 120}, {50, 50}, {150, 150}};
     for (const auto& c : cases) {
-        dialog->SpinEdit1->setValue(c.typed);
+        dialog->Fonts().scaleSpin->setValue(c.typed);
         EXPECT_EQ(settings_.ScaleSmall, c.kept) << c.typed;
     }
 }
@@ -183,38 +155,38 @@ TEST_F(OptionsDialogTest, GifRecordingOnlyAtTheSmallestWindow) {
     for (const int size : {1, 2, 3}) {
         settings_.WindowSize = size;
         auto dialog = Open();
-        dialog->PageControl1->setCurrentIndex(6);
-        EXPECT_EQ(dialog->CheckBoxSG1->isEnabled(), size == 1) << size;
+        dialog->pages->setCurrentIndex(6);
+        EXPECT_EQ(dialog->SaveGames().saveGifBox->isEnabled(), size == 1) << size;
     }
     settings_.WindowSize = 1;
     settings_.SaveGif = true;
     auto dialog = Open();
-    dialog->ComboBoxWSize->setCurrentIndex(2);
+    dialog->General().windowSizeList->setCurrentIndex(2);
     EXPECT_EQ(settings_.WindowSize, 3);
     EXPECT_FALSE(settings_.SaveGif);
-    EXPECT_FALSE(dialog->CheckBoxSG1->isEnabled());
+    EXPECT_FALSE(dialog->SaveGames().saveGifBox->isEnabled());
     EXPECT_EQ(hooks_.sizeChanges, 1);
 }
 
 TEST_F(OptionsDialogTest, LanguageSwitchReCaptionsTheOpenDialog) {
     auto dialog = Open();
-    EXPECT_EQ(dialog->PageControl1->tabText(0), QStringLiteral("General"));
-    dialog->ComboBoxLan->setCurrentIndex(1);
+    EXPECT_EQ(dialog->pages->tabText(0), QStringLiteral("General"));
+    dialog->General().languageList->setCurrentIndex(1);
     EXPECT_EQ(settings_.Language, 1);
     EXPECT_EQ(hooks_.languageChanges, 1);
-    EXPECT_EQ(dialog->PageControl1->tabText(0), QStringLiteral("Общие"));
-    EXPECT_EQ(dialog->PageControl1->tabText(7), QStringLiteral("DLL"));
-    EXPECT_NE(dialog->CheckBox1->text(), QStringLiteral("Sound"));
+    EXPECT_EQ(dialog->pages->tabText(0), QStringLiteral("Общие"));
+    EXPECT_EQ(dialog->pages->tabText(7), QStringLiteral("DLL"));
+    EXPECT_NE(dialog->General().soundBox->text(), QStringLiteral("Sound"));
 }
 
 TEST_F(OptionsDialogTest, DownloadButtonsFollowThePackages) {
     const QByteArray body(5000, 'p');
-    TinyWebServer server("/downloads/progr/cards/QobCards06A.dll", body);
+    test::TinyWebServer server("/downloads/progr/cards/QobCards06A.dll", body);
     auto dialog = Open();
     dialog->SetWebServer(server.Address());
     auto buttonsOf = [&](int package) {
         std::vector<TQobCardsButton*> found;
-        for (const auto& b : dialog->DownloadButtons)
+        for (const auto& b : dialog->DownloadButtons())
             if (b.package == package) found.push_back(b.button);
         return found;
     };
@@ -240,7 +212,7 @@ TEST_F(OptionsDialogTest, PackagesInstalledWithTheGameNeedNoDownload) {
     WritePackage(QDir(shipped).filePath(BackgroundPackage));
     SetPackageFolders({program_, shipped});
     auto dialog = Open();
-    for (const auto& b : dialog->DownloadButtons)
+    for (const auto& b : dialog->DownloadButtons())
         EXPECT_EQ(b.button->isEnabled(), b.package != 2) << b.package;
 }
 
@@ -254,13 +226,13 @@ TEST_F(OptionsDialogTest, NoServerIsAFailedDownload) {
 TEST_F(OptionsDialogTest, TheLastTabIsRememberedForTheRun) {
     {
         auto dialog = Open();
-        dialog->PageControl1->setCurrentIndex(4);
+        dialog->pages->setCurrentIndex(4);
         dialog->accept();
     }
     EXPECT_EQ(RememberedOptionsTab(), 4);
     auto dialog = Open();
-    EXPECT_EQ(dialog->PageControl1->currentIndex(), 4);
-    dialog->PageControl1->setCurrentIndex(0);
+    EXPECT_EQ(dialog->pages->currentIndex(), 4);
+    dialog->pages->setCurrentIndex(0);
     dialog->reject();
     EXPECT_EQ(RememberedOptionsTab(), 0);
 }
@@ -274,8 +246,8 @@ TEST_F(OptionsDialogTest, TabPictures) {
         settings_.Language = language;
         auto dialog = Open();
         dialog->show();
-        for (int tab = 0; tab < dialog->PageControl1->count(); ++tab) {
-            dialog->PageControl1->setCurrentIndex(tab);
+        for (int tab = 0; tab < dialog->pages->count(); ++tab) {
+            dialog->pages->setCurrentIndex(tab);
             QApplication::processEvents();
             dialog->grab().save(QStringLiteral("%1/options-%2-%3.png").arg(folder).arg(language).arg(tab));
         }
@@ -285,7 +257,7 @@ TEST_F(OptionsDialogTest, TabPictures) {
     for (const int design : {2, 3, 4}) {
         SetWindowDesign(settings_, design);
         auto dialog = Open();
-        dialog->PageControl1->setCurrentIndex(0);
+        dialog->pages->setCurrentIndex(0);
         dialog->show();
         QApplication::processEvents();
         dialog->grab().save(QStringLiteral("%1/options-design-%2.png").arg(folder).arg(design));

@@ -1,4 +1,4 @@
-#include "settings/SafeWrite.h"
+#include "files/SafeWrite.h"
 
 #include <atomic>
 #include <cerrno>
