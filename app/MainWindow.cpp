@@ -23,8 +23,8 @@
 #include "core/Rules.h"
 #include "packages/Package.h"
 #include "records/Club.h"
-#include "table/Fonts.h"
 #include "table/AccountWindow.h"
+#include "table/Fonts.h"
 #include "table/MessageWindow.h"
 #include "table/OptionsDialog.h"
 #include "table/RecordsWindows.h"
@@ -233,6 +233,12 @@ void MainWindow::OptionsLink::FontsChanged() {
     w_.ApplyFontSettings();
     w_.ApplyTexts();
     w_.LayOutMenu();
+}
+
+// The packages come from the server the online configuration names for them.
+QString MainWindow::OptionsLink::PackageServer() const {
+    const auto origin = OriginOf(w_.online_->Client().Addresses().packages);
+    return origin ? QString::fromStdString(*origin) : OptionsHooks::PackageServer();
 }
 
 bool MainWindow::OptionsLink::MainMenuDesignChanged() {
@@ -682,7 +688,8 @@ void MainWindow::ShowAccount() {
     hooks.userFile = online_->UserFile(options_.data.SharedFolder());
     hooks.message = [this](const QString& text) { ShowMessage(text); };
     hooks.choosePicture = [this] {
-        return QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("JPEG (*.jpg *.jpeg)"));
+        return QFileDialog::getOpenFileName(this, QString(), QString(),
+                                            QStringLiteral("JPEG (*.jpg *.jpeg)"));
     };
     if (ShowAccountWindow(online_->TheAccount(), RecordsOptions(), hooks, this)) {
         ShowAccountHint();
@@ -692,9 +699,9 @@ void MainWindow::ShowAccount() {
 
 void MainWindow::ShowAccountHint() {
     const Account& account = online_->TheAccount();
-    menu_->AccountPicture()->setToolTip(account.SignedIn()
-                                            ? Tr(txt::LoggedIn) + "\n" + QString::fromStdString(account.holder.Nick)
-                                            : Tr(txt::NotLoggedIn) + "\n" + Tr(txt::LoginToAccount));
+    menu_->AccountPicture()->setToolTip(
+        account.SignedIn() ? Tr(txt::LoggedIn) + "\n" + QString::fromStdString(account.holder.Nick)
+                           : Tr(txt::NotLoggedIn) + "\n" + Tr(txt::LoginToAccount));
     menu_->AccountPicture()->setToolTipDuration(5000);
 }
 

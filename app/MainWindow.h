@@ -108,6 +108,7 @@ class MainWindow : public QMainWindow {
         void FontsChanged() override;
         bool MainMenuDesignChanged() override;
         void TableDesignChanged() override { w_.LayOutMenu(); }
+        QString PackageServer() const override;
 
       private:
         MainWindow& w_;

@@ -358,6 +358,7 @@ TEST_F(ServerTest, ConfigurationNewsAddressStatusAndPackages) {
     const Exchange package = transport.Get(server->Origin() + "/packages/QobCards06A.dll");
     ASSERT_TRUE(package.ok);
     EXPECT_EQ(package.body.size(), 300000u);
+    EXPECT_EQ(transport.Get(server->Origin() + "/downloads/progr/cards/QobCards06A.dll").body, package.body);
     EXPECT_FALSE(transport.Get(server->Origin() + "/packages/..%2Ftarvo3-server.db").ok);
     EXPECT_FALSE(transport.Get(server->Origin() + "/packages/Missing.dll").ok);
 }
