@@ -5,7 +5,7 @@
 #include <QContextMenuEvent>
 #include <QDate>
 #include <QDateTime>
-#include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -14,17 +14,19 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
-#include <QUrl>
 #include <cstdio>
 
+#include "MenuMedia.h"
 #include "TarvoVersion.h"
 #include "TitleScreen.h"
 #include "core/Round.h"
 #include "core/Rules.h"
+#include "media/Sound.h"
 #include "packages/Package.h"
 #include "records/Club.h"
 #include "table/AccountWindow.h"
 #include "table/Fonts.h"
+#include "table/HelpWindow.h"
 #include "table/MessageWindow.h"
 #include "table/OptionsDialog.h"
 #include "table/RecordsWindows.h"
@@ -99,6 +101,7 @@ MainWindow::MainWindow(StartOptions options)
     if (options_.data.created) SeedRecordsFiles(options_.data.folder); // a new player's empty club
     SetPackageFolders(
         {QString::fromStdString(options_.data.folder.string()), DefaultPackageFolders().shippedFolder});
+    qtTexts_.Apply(settings_.Language);
     ApplyFontSettings();
     game_.Rules = {settings_.NoFiveOfSuit, settings_.FirstBoutFive, settings_.FirstMove};
 
@@ -130,8 +133,29 @@ MainWindow::MainWindow(StartOptions options)
     connect(table_, &TableScreen::ownCardHovered, this, &MainWindow::OnHover);
     connect(&gameTimer_, &QTimer::timeout, this, &MainWindow::OnGameTick);
 
+    recording_ = new GameRecording(this, table_, store_);
+    connect(table_, &TableScreen::resultShown, recording_, [this] {
+        recording_->CaptureFrame();
+        recording_->FinishRecording();
+    });
+    connect(recording_, &GameRecording::failed, this, [this](const QString& folder, const QString& reason) {
+        table_->PlaySound("WWrongs");
+        if (options_.autoplayGames > 0) {
+            ShowMessage(Tr(txt::CantSaveGif) + " " + folder + ": " + reason);
+            return;
+        }
+        MessageWindowTexts texts;
+        texts.caption = Tr(txt::Attention);
+        texts.language = settings_.Language;
+        ShowMessageLines(Tr(txt::CantSaveGif), folder, reason, texts, this);
+    });
+
+    media_ = new MenuMedia(this, menu_, settings_, QString::fromStdString(options_.data.folder.string()),
+                           options_.autoplayGames > 0, [this](const QString& m) { ShowMessage(m); });
     songPlayer_ = std::make_unique<FluidSongPlayer>();
-    song_ = std::make_unique<MenuSong>(*songPlayer_);
+    song_ = std::make_unique<MenuSong>(media_->SongPlayerFor(*songPlayer_));
+    media_->SetSong(song_.get());
+    media_->Start();
     SetSongFolder(QDir::tempPath());
     {
         WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
@@ -139,7 +163,8 @@ MainWindow::MainWindow(StartOptions options)
     }
     connect(&songTimer_, &QTimer::timeout, this, [this] { song_->Tick(settings_.MusicOn); });
     songTimer_.start(1000);
-    song_->ShowMenu(settings_.MusicOn);
+    // A radio left on takes over when the menu comes up; the song does not start before it.
+    song_->ShowMenu(settings_.MusicOn && !media_->RadioComesOn());
 
     setWindowTitle(Tr(txt::ProductName));
     ApplyTexts();
@@ -154,6 +179,7 @@ MainWindow::MainWindow(StartOptions options)
         return;
     }
     if (settings_.Language != language) { // the records file asked for Russian
+        qtTexts_.Apply(settings_.Language);
         ApplyFontSettings();
         setWindowTitle(Tr(txt::ProductName));
         ApplyTexts();
@@ -193,15 +219,37 @@ void MainWindow::ArrangeMenuWindow() {
     table_->ApplyWindowSize(scale.clientWidth, scale.clientHeight);
     table_->HideTable();
     LayOutMenu();
+    PlaceWindow(QSize(scale.clientWidth, scale.clientHeight));
+}
+
+// Sizes the window to `client` (or the whole screen) and centres it; the dialogs open over it
+// follow. The new place is known before the window system has applied it: everything goes by it.
+void MainWindow::PlaceWindow(QSize client) {
+    title_->setFixedSize(client); // the page stack is as large as its largest page
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    QRect place(QPoint(), client); // the frame's place on the screen
     if (settings_.WindowSize == 2) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (screen) place = screen->geometry();
+        setGeometry(place); // where the window system leaves full screen to the program
         showFullScreen();
-        return;
+    } else {
+        if (isFullScreen()) showNormal();
+        setFixedSize(client);
+        const QRect outer = frameGeometry(), inner = geometry();
+        place += QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                          outer.right() - inner.right(), outer.bottom() - inner.bottom());
+        if (screen) place.moveCenter(screen->availableGeometry().center());
+        move(place.topLeft());
     }
-    if (isFullScreen()) showNormal();
-    adjustSize();
-    // The new size is known before the window system has applied it: centre by it.
-    if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - QPoint(scale.clientWidth / 2, scale.clientHeight / 2));
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(top);
+        if (!dialog || !dialog->isVisible() || dialog->parentWidget() != this) continue;
+        QRect frame = dialog->frameGeometry();
+        frame.moveCenter(place.center());
+        dialog->move(frame.topLeft());
+    }
 }
 
 void MainWindow::ShowOptionsDialog() {
@@ -211,6 +259,7 @@ void MainWindow::ShowOptionsDialog() {
 }
 
 void MainWindow::OptionsLink::LanguageChanged() {
+    w_.qtTexts_.Apply(w_.settings_.Language);
     w_.ApplyFontSettings(); // the font roles pick families with the new language's letters
     w_.setWindowTitle(w_.Tr(txt::ProductName));
     w_.title_->SetCaption(w_.settings_.Language, w_.settings_.CaptionColour);
@@ -227,6 +276,10 @@ bool MainWindow::OptionsLink::BackgroundChanged() {
 
 void MainWindow::OptionsLink::MusicSwitched() {
     w_.song_->SwitchMusic(w_.settings_.MusicOn && w_.options_.autoplayGames == 0);
+}
+
+void MainWindow::OptionsLink::RadioCheck() {
+    w_.media_->RecheckRadio();
 }
 
 void MainWindow::OptionsLink::FontsChanged() {
@@ -312,6 +365,14 @@ void MainWindow::LoadBackgroundFor(bool table) {
 void MainWindow::EnterTableForDeal() {
     ChooseBackForGame(store_, look_);
     table_->EnterTable();
+    StartRecording();
+}
+
+// Every game is recorded when the player asked for it, from its deal.
+void MainWindow::StartRecording() {
+    recording_->StartRecording(settings_,
+                               GameRecording::Folder(QString::fromStdString(options_.data.folder.string())),
+                               Tr(txt::CreatingGif));
 }
 
 TableTexts MainWindow::TextsForTable() const {
@@ -371,10 +432,9 @@ void MainWindow::ApplyTexts() {
 
 void MainWindow::ShowTitle() {
     Scale scale = CurrentScale();
-    title_->setFixedSize(scale.clientWidth, scale.clientHeight);
     stack_->setCurrentWidget(title_);
     title_->setFocus();
-    adjustSize();
+    PlaceWindow(QSize(scale.clientWidth, scale.clientHeight));
 }
 
 void MainWindow::ShowMenu() {
@@ -382,6 +442,7 @@ void MainWindow::ShowMenu() {
     stack_->setCurrentWidget(table_);
     ArrangeMenuWindow();
     menuShown_ = true;
+    media_->MenuShown(); // a radio left on plays, and the song keeps quiet
     song_->ShowMenu(settings_.MusicOn && options_.autoplayGames == 0);
     gameTimer_.start(20);
     if (autoplay_.On() && autoplay_.Played() == 0) QTimer::singleShot(0, this, &MainWindow::AutoplayStart);
@@ -397,6 +458,7 @@ void MainWindow::LayOutMenu() {
     look.newButtons = settings_.NewButtons;
     look.mainMenuDesign = settings_.MainMenuDesign != 0;
     menu_->Arrange(table_->CurrentLayout().scale, store_.background, look);
+    media_->Arrange();
     std::vector<CalendarPicture> sheets;
     menu_->SetCalendar(BuildCalendar(settings_.Language, QDate::currentDate(), sheets)
                            ? std::move(sheets)
@@ -533,14 +595,17 @@ void MainWindow::RecordAndExitToMenu() {
     if (date.size() > 10) date = now.date().toString(QStringLiteral("dd.MM.yyyy"));
     context.date = date.toStdString();
     SeriesOutcome outcome = RecordSeries(series_, game_, context);
-    if (!outcome.sound.empty()) table_->PlaySound(outcome.sound);
+    // In the order of the recording: the verdict heard to its end, the end-of-cycle window with
+    // its own sound, then the menu; the return's sound would cut either of them short.
+    if (!outcome.sound.empty())
+        PlayResourceSound(outcome.sound, true, settings_.SoundOn && options_.autoplayGames == 0);
     ReportRecordsWrite(outcome.store.write);
     if (!outcome.history.keptAside.empty())
         ShowMessage(Tr(txt::HistoryKeptAside), QString::fromStdString(outcome.history.keptAside.string()));
     if (outcome.history.status == HistoryWrite::CantSave) ShowMessage(Tr(txt::CantSaveHistory));
-    LeaveTable();
     if (outcome.cycleEnd && outcome.endOfCycle && options_.autoplayGames == 0)
         ShowCycleEnd(*outcome.endOfCycle, RecordsOptions(), this);
+    LeaveTable();
 }
 
 // The popup's "Exit to menu" in the middle of a series: the series is abandoned and the player
@@ -561,18 +626,14 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     ShowPopup(event->globalPos());
 }
 
-// The rules and how to play, written for this program, in the system's browser: the installed
+// The rules and how to play, written for this program, in a window of the game: the installed
 // pages, else the ones beside the sources of a build.
 void MainWindow::OpenHelp() {
     // The pages are written in English: a player of another language is told so first.
     if (settings_.Language != 0) ShowMessage(Tr(txt::HelpNotTranslated, 0), Tr(txt::HelpNotTranslated, 1));
-    for (const char* folder : {TARVO_HELP_INSTALL_DIR, TARVO_HELP_SOURCE_DIR}) {
-        QString page = QString::fromLocal8Bit(folder) + QStringLiteral("/index.html");
-        if (QFileInfo::exists(page)) {
-            QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    for (const char* folder : {TARVO_HELP_INSTALL_DIR, TARVO_HELP_SOURCE_DIR})
+        if (ShowHelp(QString::fromLocal8Bit(folder) + QStringLiteral("/index.html"), Tr(txt::Help), this))
             return;
-        }
-    }
     ShowMessage(Tr(txt::CantFindFile) + " \"index.html\"");
 }
 
@@ -584,12 +645,12 @@ void MainWindow::ShowPopup(const QPoint& at) {
     QAction* exit = popup.addAction(Tr(txt::ExitToMenu));
     QAction* rename = popup.addAction(Tr(txt::ChangeName));
     QAction* speed = popup.addAction(Tr(txt::Speed));
-    // The radio and the chat come with the online play; until then they say so.
-    for (TextTable item : {txt::Radio, txt::Chat}) {
-        QAction* later = popup.addAction(Tr(item));
-        later->setEnabled(false);
-        later->setToolTip(Tr(item) + " " + Tr(txt::Unavailable));
-    }
+    QAction* radio = popup.addAction(Tr(txt::Radio));
+    radio->setEnabled(stack_->currentWidget() != title_); // from leaving the title screen
+    // The chat comes with the online play; until then it says so.
+    QAction* chat = popup.addAction(Tr(txt::Chat));
+    chat->setEnabled(false);
+    chat->setToolTip(Tr(txt::Chat) + " " + Tr(txt::Unavailable));
     popup.addSeparator();
     QAction* help = popup.addAction(Tr(txt::Help));
     QAction* about = popup.addAction(Tr(txt::About));
@@ -611,6 +672,8 @@ void MainWindow::ShowPopup(const QPoint& at) {
             ApplyTexts();
             table_->DrawBubble(3, Bubble::Name);
         }
+    } else if (chosen == radio) {
+        media_->OpenRadioWindow();
     } else if (chosen == help) {
         OpenHelp();
     } else if (chosen == about) {
@@ -730,6 +793,7 @@ void MainWindow::LeaveTable() {
     game_.InputOpen = 0;
     table_->PlaySound("WToMenK");
     ShowMenu();
+    recording_->FinishRecording(); // a game left in the middle is saved as far as it went
 }
 
 // A records write that failed is told; the old file is whole either way.
@@ -832,8 +896,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
     }
     gameTimer_.stop();
+    recording_->FinishRecording();
+    recording_->WaitForFiles();
     songTimer_.stop();
     songPlayer_->Close();
+    media_->Close();
     SaveSettingsNow();
     event->accept();
 }

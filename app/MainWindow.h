@@ -12,6 +12,7 @@
 
 #include "app/CommandLine.h"
 #include "app/OnlineSession.h"
+#include "app/QtTranslations.h"
 #include "app/WelcomeDialog.h"
 #include "core/Deck.h"
 #include "core/GameState.h"
@@ -22,6 +23,7 @@
 #include "settings/DataFolder.h"
 #include "settings/Settings.h"
 #include "settings/Text.h"
+#include "table/GameRecording.h"
 #include "table/ImageStore.h"
 #include "table/MenuScreen.h"
 #include "table/OptionsDialog.h"
@@ -30,6 +32,7 @@
 
 namespace tarvo {
 
+class MenuMedia;
 class TitleScreen;
 
 class MainWindow : public QMainWindow {
@@ -43,6 +46,8 @@ class MainWindow : public QMainWindow {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    friend class WindowProbe; // the window tests reach the game through it
+
     QString Tr(TextTable table, int row = 0) const;
     Scale CurrentScale() const;
     void LoadPictures();
@@ -85,9 +90,11 @@ class MainWindow : public QMainWindow {
     void ReportRecordsWrite(RecordsWrite result);
     void ReLayOutMenu();
     void ArrangeMenuWindow();
+    void PlaceWindow(QSize client);
     void ShowOptionsDialog();
     void ShowAccount();
     void ShowAccountHint();
+    void StartRecording();
 
     // What a change in the options dialog redoes on the main window.
     class OptionsLink : public OptionsHooks {
@@ -109,6 +116,7 @@ class MainWindow : public QMainWindow {
         bool MainMenuDesignChanged() override;
         void TableDesignChanged() override { w_.LayOutMenu(); }
         QString PackageServer() const override;
+        void RadioCheck() override;
 
       private:
         MainWindow& w_;
@@ -117,6 +125,7 @@ class MainWindow : public QMainWindow {
     StartOptions options_;
     std::unique_ptr<OnlineSession> online_; // before the settings: their loader fetches through it
     Settings settings_;
+    QtTranslations qtTexts_; // Qt's standard buttons in the player's language
     ImageStore store_;
     CardLook look_;
     GameState game_;
@@ -130,6 +139,7 @@ class MainWindow : public QMainWindow {
     TitleScreen* title_ = nullptr;
     TableScreen* table_ = nullptr;
     MenuScreen* menu_ = nullptr;
+    GameRecording* recording_ = nullptr;
     SeriesValues series_;
     MenuTexts menuTexts_;
     RecordsWrites writes_ = RecordsWrites::Allowed;
@@ -138,7 +148,8 @@ class MainWindow : public QMainWindow {
     QTimer songTimer_; // plays the menu song again when it has ended
     std::unique_ptr<FluidSongPlayer> songPlayer_;
     std::unique_ptr<MenuSong> song_;
-    bool stepRunning_ = false; // a flight or a search runs inside a step: ticks wait
+    MenuMedia* media_ = nullptr; // the music player, the radio and the one-source rule
+    bool stepRunning_ = false;   // a flight or a search runs inside a step: ticks wait
     bool menuShown_ = false;
 };
 

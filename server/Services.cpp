@@ -10,6 +10,7 @@ std::unique_ptr<Service> MakeSiteService();
 std::unique_ptr<Service> MakeTopTenService();
 std::unique_ptr<Service> MakeStatisticsService();
 std::unique_ptr<Service> MakeNewsService();
+std::unique_ptr<Service> MakeMediaService();
 
 std::vector<std::unique_ptr<Service>> MakeServices() {
     std::vector<std::unique_ptr<Service>> services;
@@ -19,6 +20,7 @@ std::vector<std::unique_ptr<Service>> MakeServices() {
     services.push_back(MakeTopTenService());
     services.push_back(MakeStatisticsService());
     services.push_back(MakeNewsService());
+    services.push_back(MakeMediaService());
     return services;
 }
 

@@ -155,8 +155,7 @@ void DrawFitted(QPainter& painter, const QImage& picture, const QRect& target) {
 }
 
 namespace {
-// The plate's frame, the pointer while the seat is to move, and the text last, so that the pointer
-// never hides the count.
+// The plate's frame, the count, and the pointer under it while the seat is to move.
 QImage Plate(const DecorContext& ctx, const Rect& plate, const QString& penaltiesLabel, int penalties,
              bool pointer) {
     QImage image = ClearedPart(ctx, plate);
@@ -172,16 +171,25 @@ QImage Plate(const DecorContext& ctx, const Rect& plate, const QString& penaltie
     const Scale& s = ctx.scale;
     const QImage hand = pointer ? BuiltinPicture(QStringLiteral("Hand_Up")) : QImage();
     if (!hand.isNull()) {
-        // The same place at every size; at the smallest one the 40 x 60 hand is simply drawn smaller.
-        const QRect target(s.Scaled(55), s.Scaled(25), s.Scaled(20), s.Scaled(30));
+        // Below the count, so that it never hides a digit; the 40 x 60 hand is drawn smaller, the
+        // same at every size.
+        const QRect target(s.Scaled(56), s.Scaled(38), s.Scaled(18), s.Scaled(27));
         p.drawImage(target.topLeft(), Stretched(hand, target.width(), target.height()));
     }
-    p.setFont(RoleFont(FontRole::Decor, RoleHeight(s.Scaled(17), FontRole::Decor)));
+    const QString text = penaltiesLabel + QString::number(penalties);
+    p.setFont(RoleFont(FontRole::Decor, PlateTextHeight(s, text)));
     p.setPen(Bgr(0xFF0000));
-    CentreText(p, 0, plate.width, s.Scaled(15), penaltiesLabel + QString::number(penalties));
+    CentreText(p, 0, plate.width, s.Scaled(15), text);
     return image;
 }
 } // namespace
+
+int PlateTextHeight(const Scale& scale, const QString& text) {
+    const int limit = scale.Scaled(112); // inside the frame
+    int height = RoleHeight(scale.Scaled(17), FontRole::Decor);
+    while (height > scale.Scaled(8) && TextWidth(RoleFont(FontRole::Decor, height), text) > limit) --height;
+    return height;
+}
 
 QImage DrawNamePlate(const DecorContext& ctx, const Rect& plate, const QString& penaltiesLabel,
                      int penalties) {

@@ -45,7 +45,11 @@ void DrawFitted(QPainter& painter, const QImage& picture, const QRect& target);
 // Name plate: the frame with "Penalties: " + the seat's lost games of the session.
 QImage DrawNamePlate(const DecorContext& ctx, const Rect& plate, const QString& penaltiesLabel,
                      int penalties);
-// The plate with the pointing hand while the seat is to move; `on` false is the bare plate.
+// The line height of the plate's text: 17 (scaled, by the "decor" role), smaller as far as it takes
+// for the text to fit inside the frame.
+int PlateTextHeight(const Scale& scale, const QString& text);
+// The plate with the pointing hand under the text while the seat is to move; `on` false is the
+// bare plate.
 QImage DrawTurnPointer(const DecorContext& ctx, const Rect& plate, const QString& penaltiesLabel,
                        int penalties, bool on);
 

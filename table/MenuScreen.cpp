@@ -67,6 +67,10 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
     int animTop = RoundEven(290 * Sy) + RoundEven((Sy - 1) * 100);
     anim1_ = {RoundEven(10 * Sx), animTop, 160, 200};
     anim2_ = {scale.clientWidth - RoundEven(10 * Sx) - 160, animTop, 160, 200};
+    const QRect sixth = Button(MenuButton::Sixth)->geometry(), fifth = Button(MenuButton::Club5)->geometry();
+    radio_ = {RoundEven((anim1_.Right() + sixth.left()) / 2.0 - 110),
+              RoundEven((scale.clientHeight + fifth.top() + fifth.height()) / 2.0 - 62.5), 220, 125};
+    music_ = {10, scale.clientHeight - 70, 191, 61};
     // The clocks stand above the side buttons, at the outer edges.
     int clockTop = RoundEven(225 * Sy) - 64 - scale.Scaled(10);
     clock_ = {RoundEven(60 * Sx) + RoundEven((Sx - 1) * 50) - 7, clockTop, 115, 64};

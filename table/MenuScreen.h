@@ -63,6 +63,13 @@ class MenuScreen : public QWidget {
     // The account picture: a click opens the account window; its hint tells the account state.
     QPushButton* AccountPicture() const { return account_; }
     Rect ClockPart() const { return clock_; }
+    // The radio on its shelf, between the left animation and Button6, below Button5; shown from
+    // scale 1.6 on.
+    Rect RadioPart() const { return radio_; }
+    bool RadioShown() const { return scale_.S >= 1.6; }
+    // The music player's buttons in the lower left corner; shown from scale 1.5 on.
+    Rect MusicPart() const { return music_; }
+    bool MusicShown() const { return scale_.S >= 1.5; }
     Rect InfoPart() const { return info_; }
     Rect TitlePart() const { return title_; }
 
@@ -94,7 +101,7 @@ class MenuScreen : public QWidget {
     MenuTexts texts_;
     std::array<TQobCardsButton*, 11> buttons_{};
     QPushButton* account_ = nullptr;
-    Rect title_, caption_, anim1_, anim2_, clock_, info_, modePanel_;
+    Rect title_, caption_, anim1_, anim2_, clock_, info_, modePanel_, radio_, music_;
     QColor modeColour_;
     QFont modeFont_;
     QImage titlePicture_, captionPicture_;

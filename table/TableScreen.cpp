@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include "core/Rules.h"
 #include "media/CardVoice.h"
 #include "media/Sound.h"
 #include "table/CardDrawing.h"
@@ -41,6 +42,9 @@ TableScreen::TableScreen(ImageStore& store, QWidget* parent) : QWidget(parent), 
     connect(action_, &QPushButton::clicked, this, &TableScreen::actionPressed);
     connect(exit_, &QPushButton::clicked, this, &TableScreen::exitPressed);
     connect(&banner_, &QTimer::timeout, this, &TableScreen::AdvanceBanner);
+    pointerCheck_.setSingleShot(true);
+    pointerCheck_.setInterval(0);
+    connect(&pointerCheck_, &QTimer::timeout, this, &TableScreen::RefreshTurnPointer);
     chatEdit_ = new QLineEdit(this);
     chatSend_ = new TQobCardsButton(QStringLiteral(">"), this);
     chatEdit_->hide();
@@ -102,7 +106,6 @@ void TableScreen::EnterTable() {
     faceUp_.fill(false);
     tableGone_.clear();
     tableDefence_.fill(false);
-    turnMarker_.fill(0);
     result_ = {};
     banner_.stop();
     shownTrump_ = NoCard;
@@ -117,6 +120,7 @@ void TableScreen::EnterTable() {
 
 void TableScreen::HideTable() {
     tableShown_ = false;
+    GameMayHaveMoved();
     chatEdit_->hide();
     chatSend_->hide();
     action_->hide();
@@ -159,6 +163,27 @@ QImage TableScreen::PartCanvas(const Rect& r) const {
 void TableScreen::ShowPart(QImage& part, const Rect& r, QImage picture) {
     part = std::move(picture);
     update(QRect(r.left, r.top, r.width, r.height));
+    GameMayHaveMoved();
+}
+
+int SeatToMove(const GameState& g) {
+    if (g.GameOver || g.StartPending == 1 || CurrentKind(g) == NoKind) return 0;
+    return ActingSeat(g);
+}
+
+// Every step of the game redraws something or sets the action button; the pointer is looked at
+// once that step is over, so it shows exactly the seat to move, whichever way the game moved.
+void TableScreen::GameMayHaveMoved() {
+    pointerCheck_.start();
+}
+
+void TableScreen::RefreshTurnPointer() {
+    const int seat = tableShown_ && game_ ? SeatToMove(*game_) : 0;
+    if (seat == pointerSeat_) return;
+    const int before = pointerSeat_;
+    pointerSeat_ = seat;
+    for (int s : {before, seat})
+        if (s >= 1 && s <= 3) DrawPlate(s);
 }
 
 void TableScreen::RedrawHand(int seat) {
@@ -310,7 +335,7 @@ void TableScreen::DrawPlate(int seat) {
     std::size_t i = static_cast<std::size_t>(seat - 1);
     int fools = game_ ? game_->FoolCount[seat] : 0;
     ShowPart(plates_[i], layout_.plates[i],
-             DrawTurnPointer(Context(), layout_.plates[i], texts_.penalties, fools, turnMarker_[i] != 0));
+             DrawTurnPointer(Context(), layout_.plates[i], texts_.penalties, fools, pointerSeat_ == seat));
 }
 
 void TableScreen::DrawCounter() {
@@ -318,11 +343,8 @@ void TableScreen::DrawCounter() {
              DrawGameCounter(Context(), layout_.counter, texts_.game, game_ ? game_->KonNumber : 0));
 }
 
-void TableScreen::ShowTurnMarker(int seat) {
-    for (int s = 1; s <= 3; ++s) {
-        turnMarker_[static_cast<std::size_t>(s - 1)] = s == seat;
-        DrawPlate(s);
-    }
+void TableScreen::ShowTurnMarker(int) {
+    GameMayHaveMoved();
 }
 
 void TableScreen::RedrawNameTab(int seat) {
@@ -342,6 +364,7 @@ void TableScreen::ShowShownTrump(int seat, TStr2 card) {
 }
 
 void TableScreen::SetActionCaption(ActionCaption caption) {
+    GameMayHaveMoved();
     switch (caption) {
     case ActionCaption::ToBegin:
         action_->setText(texts_.toBegin);
@@ -366,6 +389,7 @@ void TableScreen::SetActionCaption(ActionCaption caption) {
 
 void TableScreen::EnableActionButton(bool on) {
     action_->setEnabled(on);
+    GameMayHaveMoved();
 }
 
 void TableScreen::EnableExitButton(bool on) {
@@ -386,6 +410,7 @@ void TableScreen::ShowGameResult(GameResult result) {
     else
         banner_.stop();
     update();
+    emit resultShown();
 }
 
 void TableScreen::AdvanceBanner() {

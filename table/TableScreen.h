@@ -48,6 +48,10 @@ struct TableOptions {
 // Typed on the chat send button, this number shows the opponents' hands (and hides them again).
 inline constexpr const char* RevealNumber = "73519";
 
+// The seat whose step the game waits for, shown by the turn pointer: 0 before "To Begin", while a
+// bout waits for its end to be confirmed, and once the game is over.
+int SeatToMove(const GameState& g);
+
 class TableScreen : public QWidget, public TableView {
     Q_OBJECT
   public:
@@ -88,6 +92,7 @@ class TableScreen : public QWidget, public TableView {
     void RedrawTalon() override;
     void DrawTableCard(int tableSlot, bool defence) override;
     void ClearTable() override;
+    // The pointer follows the game by itself (SeatToMove); this only asks it to look again.
     void ShowTurnMarker(int seat) override;
     void RedrawNameTab(int seat) override;
     void RedrawGameCounter() override { DrawCounter(); }
@@ -107,6 +112,8 @@ class TableScreen : public QWidget, public TableView {
     void ShowCursor(CursorRole role) { cursors_->Show(role); }
     // Whether a window point lies over a hand, the table or the talon.
     bool OverCards(const QPoint& at) const;
+    // The seat the turn pointer stands at, 0 when none.
+    int TurnPointer() const { return pointerSeat_; }
 
     // Called after every drawn frame of a flight (pictures of a flight in progress).
     std::function<void(int frame)> onFlightFrame;
@@ -117,6 +124,8 @@ class TableScreen : public QWidget, public TableView {
     void ownCardClicked(int slot, bool rightButton);
     void ownCardHovered(int slot);
     void chatSent(const QString& text);
+    // The game's result is on the table (a recording takes its last picture).
+    void resultShown();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -141,6 +150,8 @@ class TableScreen : public QWidget, public TableView {
     void ShowPart(QImage& part, const Rect& r, QImage picture);
     void DrawTablePart();
     void DrawPlate(int seat);
+    void GameMayHaveMoved();
+    void RefreshTurnPointer();
     void DrawCounter();
     Point TableCardPlace(int tableSlot, bool defence) const;
     void Fly(std::vector<TSprite> sprites);
@@ -156,7 +167,8 @@ class TableScreen : public QWidget, public TableView {
     std::array<bool, 4> faceUp_{}; // hands shown open at the end of a game
     std::array<std::vector<int>, 4> handOffsets_, previousOffsets_;
     std::array<QImage, 3> hands_, plates_, bubbles_;
-    std::array<int, 3> turnMarker_{};
+    int pointerSeat_ = 0;
+    QTimer pointerCheck_; // looks at the game once the step that changed it is over
     QImage talon_, table_, counter_;
     std::set<int> tableGone_;             // table cards already flown away
     std::array<bool, 13> tableDefence_{}; // which table slots hold beating cards

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "packages/Download.h"
+#include "table/options/OptionsHooks.h"
 
 namespace tarvo {
 
@@ -19,12 +20,17 @@ PackagesTab::PackagesTab(Settings& settings, OptionsHooks& hooks) : OptionsPage(
     }
     radioListGroup = new QGroupBox(this);
     auto* sources = new QVBoxLayout(radioListGroup);
-    for (auto& source : radioListSources) {
+    for (int i = 0; i < 2; ++i) {
+        QRadioButton*& source = radioListSources[static_cast<std::size_t>(i)];
         source = new QRadioButton(radioListGroup);
         sources->addWidget(source);
+        // Another source for the list: the radio looks for its list again at once.
+        connect(source, &QRadioButton::toggled, this, [this, i](bool on) {
+            if (!on) return;
+            settings_.RadioListFromServer = i == 0;
+            hooks_.RadioCheck();
+        });
     }
-    // The radio comes with its own issue; until then its list source is shown but not changed.
-    radioListGroup->setEnabled(false);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(radioListGroup);
@@ -32,6 +38,7 @@ PackagesTab::PackagesTab(Settings& settings, OptionsHooks& hooks) : OptionsPage(
 }
 
 void PackagesTab::Fill() {
+    const QSignalBlocker first(radioListSources[0]), second(radioListSources[1]);
     radioListSources[settings_.RadioListFromServer ? 0 : 1]->setChecked(true);
 }
 

@@ -5,8 +5,10 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
+#include <functional>
 #include <memory>
 
+#include "settings/Text.h"
 #include "table/Decorations.h"
 #include "table/Fonts.h"
 #include "table/MenuClocks.h"
@@ -64,7 +66,48 @@ int CountNear(const QImage& image, QColor colour, int tolerance = 40) {
     return n;
 }
 
+// The box of the pixels of `image` that pass `test`, or of those where it differs from `other`.
+QRect BoxOf(const QImage& image, const std::function<bool(int, int)>& test) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (test(x, y)) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
 } // namespace
+
+// In every language and at every size a two-digit count fits inside the frame, and the pointer
+// stands below the text, hiding none of it.
+TEST_F(Decorations, PlateTextFitsAndThePointerLeavesItFree) {
+    for (int language = 0; language < kLanguageCount; ++language) {
+        FontSettings fonts;
+        fonts.language = language;
+        SetFontSettings(fonts);
+        const std::string_view label = Text(txt::Penalties, 0, language);
+        const QString text = QString::fromUtf8(label.data(), qsizetype(label.size()));
+        for (const int size : {1, 3, 4, 5}) {
+            const DecorContext ctx = ContextFor(size);
+            const Rect plate = Layout::For(ctx.scale, 71, 96).plates[0];
+            const QImage bare = DrawNamePlate(ctx, plate, text, 99);
+            const QImage pointed = DrawTurnPointer(ctx, plate, text, 99, true);
+            const QRect textBox = BoxOf(bare, [&](int x, int y) {
+                const QColor c = bare.pixelColor(x, y); // the text is pure blue, the frame navy
+                return c.blue() > 180 && c.red() < 90 && c.green() < 90;
+            });
+            const QRect pointerBox =
+                BoxOf(bare, [&](int x, int y) { return bare.pixel(x, y) != pointed.pixel(x, y); });
+            const std::string where =
+                "language " + std::to_string(language) + ", size " + std::to_string(size);
+            ASSERT_FALSE(textBox.isEmpty()) << where;
+            EXPECT_GE(textBox.left(), ctx.scale.Scaled(8)) << where;
+            EXPECT_LE(textBox.right(), plate.width - ctx.scale.Scaled(8)) << where;
+            ASSERT_FALSE(pointerBox.isEmpty()) << where << ": the pointer shows";
+            EXPECT_GT(pointerBox.top(), textBox.bottom()) << where;
+        }
+    }
+    SetFontSettings({});
+}
 
 TEST_F(Fonts, RoleHeightUsesTheScaleOfItsRole) {
     FontSettings s;

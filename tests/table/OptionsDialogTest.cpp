@@ -32,7 +32,9 @@ struct RecordingHooks : OptionsHooks {
     int languageChanges = 0;
     int sizeChanges = 0;
     int fontChanges = 0;
+    int radioChecks = 0;
     void LanguageChanged() override { ++languageChanges; }
+    void RadioCheck() override { ++radioChecks; }
     void WindowSizeChanged() override { ++sizeChanges; }
     void FontsChanged() override { ++fontChanges; }
 };
@@ -245,6 +247,19 @@ TEST_F(OptionsDialogTest, NoServerIsAFailedDownload) {
     dialog->SetWebServer(QStringLiteral("http://127.0.0.1:1"));
     EXPECT_FALSE(dialog->Download(8));
     EXPECT_EQ(QDir(parent_).entryList(QDir::Files), QStringList());
+}
+
+TEST_F(OptionsDialogTest, RadioListSourceIsChosenAndTheRadioLooksAgain) {
+    settings_.RadioListFromServer = true;
+    auto dialog = Open();
+    EXPECT_EQ(hooks_.radioChecks, 0); // showing the setting is no choice
+    ASSERT_TRUE(dialog->Packages().radioListSources[0]->isChecked());
+    dialog->Packages().radioListSources[1]->click();
+    EXPECT_FALSE(settings_.RadioListFromServer);
+    EXPECT_EQ(hooks_.radioChecks, 1);
+    dialog->Packages().radioListSources[0]->click();
+    EXPECT_TRUE(settings_.RadioListFromServer);
+    EXPECT_EQ(hooks_.radioChecks, 2);
 }
 
 TEST_F(OptionsDialogTest, TheLastTabIsRememberedForTheRun) {

@@ -8,6 +8,7 @@
 #include "../core/TestSupport.h"
 #include "../support/TestApplication.h"
 #include "core/Queries.h"
+#include "core/Round.h"
 #include "core/Script.h"
 #include "match/Match.h"
 #include "table/TableScreen.h"
@@ -202,4 +203,74 @@ TEST(TableScreen, RightClickNamesTheCardsInSight) {
     QTest::mouseClick(&table, Qt::RightButton, {}, *opponent);
     ASSERT_EQ(table.said.size(), 2u);
     EXPECT_EQ(table.said[1], test::Card("7ч"));
+}
+
+namespace {
+
+// Whether the plate of `seat` shows the red pointer, as the window shows it.
+bool PointerVisible(TableScreen& table, int seat) {
+    const QImage shot = table.grab().toImage();
+    const Rect& plate = table.CurrentLayout().plates[static_cast<std::size_t>(seat - 1)];
+    for (int y = plate.top; y < plate.top + plate.height; ++y)
+        for (int x = plate.left; x < plate.left + plate.width; ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            if (c.red() > 150 && c.green() < 80 && c.blue() < 80) return true;
+        }
+    return false;
+}
+
+} // namespace
+
+// The pointer stands at the seat the game waits for, from the first lead to the last step, at the
+// smallest and the largest size: at the defender while he must beat, nowhere while a bout waits
+// for its end and once the game is over.
+TEST(TableScreen, TheTurnPointerFollowsTheSeatToMove) {
+    for (int size : {1, 5}) {
+        test::TestApplication();
+        ImageStore store;
+        CardLook look;
+        look.windowSize = size;
+        look.scale = size == 5 ? 2.0 : 1.0;
+        Quiet quiet;
+        LoadCardFaces(store, look, quiet);
+        TableScreen table(store);
+        TableOptions options;
+        options.windowSize = size;
+        options.flyCards = false;
+        options.soundOn = false;
+        table.SetOptions(options);
+        table.ApplyWindowSize();
+        table.show();
+        GameState g;
+        AiPlayer computer;
+        MatchContext m{g, table, computer, nullptr, PlayMode::Local, {}};
+        SeededDecks decks(11);
+        table.Attach(&g);
+        table.EnterTable();
+        StartSeries(m, decks, 0);
+        QApplication::processEvents();
+        EXPECT_EQ(table.TurnPointer(), 0) << "before To Begin";
+        PressActionButton(m, decks);
+        QApplication::processEvents();
+        EXPECT_EQ(table.TurnPointer(), int(g.HodSeat)) << "the first lead, size " << size;
+        EXPECT_TRUE(PointerVisible(table, g.HodSeat)) << "size " << size;
+
+        int defences = 0, waits = 0;
+        for (int steps = 0; steps < 500 && !g.GameOver; ++steps) {
+            if (PendingBoutEnd(g))
+                MakeMove(m, 0, true, true);
+            else
+                MakeMove(m, 0, false, false); // the computer plays every seat
+            QApplication::processEvents();
+            const int expected = g.GameOver || PendingBoutEnd(g) ? 0 : ActingSeat(g);
+            ASSERT_EQ(table.TurnPointer(), expected) << "step " << steps << ", size " << size;
+            MoveKind kind = NoKind;
+            if (HumanTurn(g, &kind) && kind == Beat) ++defences;
+            if (PendingBoutEnd(g)) ++waits;
+        }
+        ASSERT_TRUE(g.GameOver);
+        EXPECT_GT(defences, 0) << "the game let the player defend";
+        EXPECT_GT(waits, 0);
+        for (int seat = 1; seat <= 3; ++seat) EXPECT_FALSE(PointerVisible(table, seat)) << seat;
+    }
 }

@@ -93,6 +93,7 @@ QImage DrawShelf(QSize size);
 QImage DrawRoundIcon(int size, const QString& glyph, const QColor& colour);
 QImage DrawScroll(QSize size);
 QImage DrawRibbon(QSize size);
+QImage DrawNoticeBar(QSize size); // a light bar with a gold rim for a short red notice
 QImage DrawCursorFrames(int kind, int frames); // 0 hand, 1 wait, 2 edit; frames side by side, 32 x 32
 
 // Animations.

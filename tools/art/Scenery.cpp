@@ -500,6 +500,20 @@ QImage DrawRibbon(QSize size) {
     return Done(img);
 }
 
+QImage DrawNoticeBar(QSize size) {
+    QImage img = Blank(size);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(1, 1, -1, -1);
+    QLinearGradient g(0, 0, 0, size.height());
+    g.setColorAt(0, QColor(0xFF, 0xF8, 0xE0));
+    g.setColorAt(1, QColor(0xE8, 0xD8, 0xA8));
+    p.setBrush(g);
+    p.setPen(QPen(ink::Gold, 2));
+    p.drawRoundedRect(r, size.height() * 0.3, size.height() * 0.3);
+    return Done(img);
+}
+
 QImage DrawCursorFrames(int kind, int frames) {
     QImage strip = Blank(QSize(32 * frames, 32));
     QPainter p(&strip);

@@ -8,6 +8,7 @@
 
 #include "packages/Package.h"
 #include "table/ImageStore.h"
+#include "tools/art/RadioArt.h"
 
 namespace tarvo::art {
 
@@ -243,6 +244,8 @@ bool AddGraphicsPackage(ResourceSet& set, QString*) {
     set.Add(RcData, QStringLiteral("GIcon48Opt"),
             PngBytes(DrawRoundIcon(48, QStringLiteral("\u2699"), ink::Navy)));
     set.Add(RcData, QStringLiteral("GTouch"), PngBytes(DrawTouchStrip(30)));
+    set.Add(Jpeg, QStringLiteral("GFormRadio"), JpegBytes(DrawCloth(9, 5, {340, 320}), 90));
+    set.Add(RcData, QStringLiteral("GFormRadioL"), PngBytes(DrawRadioHeader({280, 90})));
     return true;
 }
 

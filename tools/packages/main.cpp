@@ -7,14 +7,21 @@
 #include <cstdio>
 #include <functional>
 
+#include "media/StationList.h"
 #include "packages/Package.h"
 #include "table/ImageStore.h"
+#include "tools/art/RadioArt.h"
 #include "tools/packages/Recipes.h"
 
 using namespace tarvo;
 using namespace tarvo::art;
 
 namespace {
+
+std::vector<Station> ShippedStations() {
+    QFile list(QStringLiteral(TARVO_STATION_LIST_SOURCE));
+    return list.open(QIODevice::ReadOnly) ? ParseStationList(list.readAll()) : std::vector<Station>{};
+}
 
 // Reads back what the game's loaders will ask a package for, by name, type and size.
 QString CheckPackage(const QString& name) {
@@ -63,6 +70,14 @@ QString CheckPackage(const QString& name) {
             }
     if (name == GraphicsPackage && p->ReadPicture(Jpeg, QStringLiteral("BGLilu")).isNull())
         problem = QStringLiteral("BGLilu is missing");
+    if (name == RadioPackageName) {
+        problem = expect(RcData, QStringLiteral("RRADIO_MAING"), {145, 90});
+        for (int v = 0; v <= 100 && problem.isEmpty(); v += 10)
+            problem = expect(RcData, VolumeMeterPicture(v), {78, 30});
+        if (problem.isEmpty()) problem = expect(RcData, QStringLiteral("RRADIO_RAMKA"), {180, 180});
+        for (const Station& s : ShippedStations())
+            if (problem.isEmpty()) problem = expect(RcData, s.logo, {152, 152});
+    }
     return problem;
 }
 
@@ -90,6 +105,14 @@ int main(int argc, char** argv) {
          [&](ResourceSet& s, QString* e) { return AddCardsPackage(s, 40, 47, false, options, e); }},
         {BackgroundPackage, [](ResourceSet& s, QString* e) { return AddBackgroundPackage(s, e); }},
         {GraphicsPackage, [](ResourceSet& s, QString* e) { return AddGraphicsPackage(s, e); }},
+        {RadioPackageName,
+         [](ResourceSet& s, QString* e) {
+             std::vector<std::pair<QString, QString>> logos;
+             for (const Station& station : ShippedStations()) logos.emplace_back(station.logo, station.name);
+             if (logos.empty()) *e = QStringLiteral("the station list is missing");
+             AddRadioPackage(s, logos);
+             return !logos.empty();
+         }},
     };
     for (const auto& [name, add] : recipes) {
         if (!only.isEmpty() && !only.contains(name)) continue;

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "tools/art/Art.h"
+#include "tools/art/RadioArt.h"
 
 namespace tarvo::art {
 
@@ -572,6 +573,7 @@ bool AddBuiltinPictures(ResourceSet& set, const QString& scratchDir, QString* er
 
     // News and chat shelf, medals, title and captions.
     set.Add(Rc, QStringLiteral("GPolkaNw"), PngBytes(DrawShelf({220, 54})));
+    AddRadioBuiltins(set);
     set.Add(Rc, QStringLiteral("GNews072"), PngBytes(DrawRoundIcon(72, QStringLiteral("NEWS"), ink::Navy)));
     set.Add(Rc, QStringLiteral("GChat072"), PngBytes(DrawRoundIcon(72, QStringLiteral("CHAT"), ink::Cloth)));
     for (int m = 1; m <= 3; ++m)
@@ -606,6 +608,7 @@ bool AddBuiltinPictures(ResourceSet& set, const QString& scratchDir, QString* er
     set.Add(Rc, QStringLiteral("GSvitok"), PngBytes(DrawScroll({450, 570})));
     set.Add(Rc, QStringLiteral("GCap300"), PngBytes(DrawRibbon({300, 64})));
     set.Add(Rc, QStringLiteral("GLenta280x090"), PngBytes(DrawRibbon({280, 90})));
+    set.Add(Rc, QStringLiteral("AdvBar3"), PngBytes(DrawNoticeBar({175, 40})));
 
     // Button pieces by height: left cap, right cap, middle.
     for (const int h : {29, 44, 59})
