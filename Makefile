@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build test run clean packages
+.PHONY: deps configure build test run clean packages bench
 
 deps:
 	@scripts/install-deps
@@ -26,5 +26,12 @@ packages: configure
 run: build packages
 	$(BUILD)/bin/tarvo3 $(ARGS)
 
+# Speed figures come from an optimised build with assertions off, beside the test build:
+# $(BENCH)/bin/tarvo3-sim. `make test` never builds it.
+BENCH ?= build-bench
+bench: deps
+	cmake -S . -B $(BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVO_ONLY="core;ai;match;sim"
+	cmake --build $(BENCH) -j $(JOBS) --target tarvo3-sim
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BENCH)

@@ -108,11 +108,20 @@ int ChooseBeatingCard(const TCards_I1x36& I, const TCards_J1x36& J, const TCards
                       const TCards_J1x12& tableJ, TStr2 kartaHod, Byte dostHod, char trump) {
     const char suit = kartaHod.suit;
     RankSet onTable = RanksOnTable(tableI, tableJ);
+    // The slot of each card of the hand by suit and rank, found in one pass (the lowest slot, should
+    // a card be held twice): the choice asks for one card at a time.
+    std::array<std::array<Byte, RankCount + 1>, 5> slotOf{};
+    for (int i = DeckSize; i >= 1; --i)
+        if (J[i] >= 1 && J[i] <= RankCount) slotOf[static_cast<std::size_t>(SuitIndex(I[i].suit))][J[i]] = static_cast<Byte>(i);
+    auto cardSlot = [&](char cardSuit, int r) -> int {
+        if (int s = SuitIndex(cardSuit)) return slotOf[static_cast<std::size_t>(s)][static_cast<std::size_t>(r)];
+        return LowestWhere(I, J, [&](TStr2 c, int rank) { return c.suit == cardSuit && rank == r; });
+    };
     // The run of consecutive ranks of one suit that starts at the base; its lowest card of a rank
     // already on the table keeps the attackers' choice of ranks small.
     auto runChoice = [&](int base, char runSuit) {
         for (int r = J[base]; r <= RankCount; ++r) {
-            int slot = LowestWhere(I, J, [&](TStr2 c, int rank) { return c.suit == runSuit && rank == r; });
+            int slot = cardSlot(runSuit, r);
             if (slot == 0) break;
             if (onTable.Has(r)) return slot;
         }
@@ -121,7 +130,7 @@ int ChooseBeatingCard(const TCards_I1x36& I, const TCards_J1x36& J, const TCards
 
     int base = 0;
     for (int r = dostHod + 1; r <= RankCount && !base; ++r)
-        base = LowestWhere(I, J, [&](TStr2 c, int rank) { return c.suit == suit && rank == r; });
+        base = cardSlot(suit, r);
     if (base) {
         int slot = runChoice(base, suit);
         return slot ? slot : base;
@@ -131,10 +140,7 @@ int ChooseBeatingCard(const TCards_I1x36& I, const TCards_J1x36& J, const TCards
     base = LowestOfSuit(I, J, trump);
     if (base == 0) return 0;
     if (int slot = runChoice(base, trump)) return slot;
-    auto trumpOfRank = [&](int r) {
-        return LowestWhere(I, J, [&](TStr2 c, int rank) { return c.suit == trump && rank == r; });
-    };
-    int eight = trumpOfRank(3), nine = trumpOfRank(4);
+    int eight = cardSlot(trump, 3), nine = cardSlot(trump, 4);
     if (J[base] == 1 && eight && onTable.Has(3) && !onTable.Has(1)) return eight;
     if (J[base] == 1 && nine && onTable.Has(4) && !onTable.Has(1)) return nine;
     if (J[base] == 2 && nine && onTable.Has(4) && !onTable.Has(2)) return nine;

@@ -142,6 +142,7 @@ TStr2 EndgameMove(StatFool2& s, MoveKind kind, TableView& view, const SearchOpti
 
     auto search = [&](auto run) {
         SearchEnv env(view, s.Image, s.Think, options.clock, options.limitMs, options.nodeBudget);
+        env.memory = options.memory;
         view.SetBusyCursor(true);
         SearchOutcome outcome = run(env);
         view.SetBusyCursor(false);

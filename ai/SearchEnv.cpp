@@ -26,9 +26,7 @@ void SearchEnv::ShowOption(int k) {
     view_.ShowSearchProgress(seat_, ProgressText());
 }
 
-void SearchEnv::CheckClock() {
-    if (nodeBudget_ > 0 && nodes > nodeBudget_) abort = true;
-    if (limitMs_ <= 0) return;
+void SearchEnv::CheckTime() {
     std::int64_t elapsed = Now() - startMs_;
     if (elapsed > limitMs_) abort = true;
     // Repainting the same text changes nothing on the screen, so only a new second is drawn.

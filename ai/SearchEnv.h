@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "core/TableView.h"
@@ -15,6 +16,24 @@ namespace tarvo {
 constexpr int MaxSuper = 12;
 
 enum class SearchMode { Normal, Adding };
+
+// What the search keeps between the decisions of one endgame: the cards in play numbered once, and
+// the exact values of the positions it has searched. A value depends on the position alone, so a
+// later decision whose cards are all among them reuses them; one with other cards (the next
+// endgame) starts afresh.
+class SearchMemory {
+  public:
+    SearchMemory();
+    ~SearchMemory();
+    SearchMemory(const SearchMemory&) = delete;
+    SearchMemory& operator=(const SearchMemory&) = delete;
+
+    struct Impl;
+    Impl& Get() { return *impl_; }
+
+  private:
+    std::unique_ptr<Impl> impl_;
+};
 
 // Milliseconds since any fixed origin. Empty means the steady clock; tests pass their own to
 // drive the time limit without waiting for it.
@@ -27,6 +46,7 @@ struct SearchOptions {
     SearchClock clock;
     std::int64_t limitMs = 10000;  // 0: no time limit
     std::uint64_t nodeBudget = 0;  // 0: no node limit
+    SearchMemory* memory = nullptr; // none: every decision searches afresh
 
     // Far more nodes than any search of twelve cards visits.
     static constexpr std::uint64_t HeadlessNodeBudget = 200'000'000;
@@ -69,6 +89,7 @@ class SearchEnv {
 
     bool abort = false;
     std::uint64_t nodes = 0;
+    SearchMemory* memory = nullptr;
 
     // The root records the start time and the number of options n; the elapsed text starts at 0.
     void StartRoot(int total);
@@ -82,13 +103,17 @@ class SearchEnv {
         return depth == 6 || depth == 7 || depth == 10 || depth == 11 || depth == 14 || depth == 15 ||
                depth == 18 || depth == 19;
     }
-    void CheckClock();
+    void CheckClock() {
+        if (nodeBudget_ > 0 && nodes > nodeBudget_) abort = true;
+        if (limitMs_ > 0) CheckTime();
+    }
 
     // What the acting seat's speech box shows now.
     std::string ProgressText() const;
 
   private:
     std::int64_t Now() const;
+    void CheckTime();
 
     TableView& view_;
     int seat_;

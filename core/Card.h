@@ -50,16 +50,26 @@ struct TStr2 {
 constexpr TStr2 NoCard{'#', '#'};
 constexpr TStr2 FaceDown{'0', '0'};
 
-// Rank value 1..9 of a rank character, 99 for anything else.
+// Rank value 1..9 and suit index 1..4 of every single-byte character (99 and 0 for the others),
+// looked up rather than searched: the rules and the computer ask for them all the time.
+namespace detail {
+struct CharTables {
+    std::array<Byte, 256> rank{};
+    std::array<Byte, 256> suit{};
+    constexpr CharTables() {
+        rank.fill(EmptyRank);
+        for (int r = 1; r <= RankCount; ++r) rank[static_cast<unsigned char>(RankChars[r])] = static_cast<Byte>(r);
+        for (int s = 1; s <= 4; ++s) suit[static_cast<unsigned char>(SuitChars[s])] = static_cast<Byte>(s);
+    }
+};
+inline constexpr CharTables Chars{};
+} // namespace detail
+
 constexpr Byte RankOfChar(char c) {
-    for (int r = 1; r <= RankCount; ++r)
-        if (RankChars[r] == c) return static_cast<Byte>(r);
-    return EmptyRank;
+    return detail::Chars.rank[static_cast<unsigned char>(c)];
 }
 constexpr int SuitIndex(char c) {
-    for (int s = 1; s <= 4; ++s)
-        if (SuitChars[s] == c) return s;
-    return 0;
+    return detail::Chars.suit[static_cast<unsigned char>(c)];
 }
 constexpr Byte RankOf(TStr2 card) {
     return RankOfChar(card.rank);

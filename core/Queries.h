@@ -25,20 +25,31 @@ template <std::size_t N> int SlotOfCard(const Arr1<TStr2, N>& cards, TStr2 card)
     return 0;
 }
 
-// The first (lowest) or last (highest) slot, in rank-then-slot order, whose card satisfies pred.
+// The first (lowest) or last (highest) slot, in rank-then-slot order, whose card satisfies pred:
+// one pass over the slots, keeping the smallest (or largest) rank seen, the earlier slot on a tie
+// (or the later one).
 template <std::size_t N, class Pred>
 int LowestWhere(const Arr1<TStr2, N>& cards, const Arr1<Byte, N>& ranks, Pred pred) {
-    for (int r = 1; r <= RankCount; ++r)
-        for (int i = 1; i <= UsedSlots<N>(); ++i)
-            if (ranks[i] == r && pred(cards[i], r)) return i;
-    return 0;
+    int found = 0, foundRank = RankCount + 1;
+    for (int i = 1; i <= UsedSlots<N>(); ++i) {
+        int r = ranks[i];
+        if (r >= 1 && r < foundRank && pred(cards[i], r)) {
+            found = i;
+            foundRank = r;
+        }
+    }
+    return found;
 }
 template <std::size_t N, class Pred>
 int HighestWhere(const Arr1<TStr2, N>& cards, const Arr1<Byte, N>& ranks, Pred pred) {
-    int found = 0;
-    for (int r = 1; r <= RankCount; ++r)
-        for (int i = 1; i <= UsedSlots<N>(); ++i)
-            if (ranks[i] == r && pred(cards[i], r)) found = i;
+    int found = 0, foundRank = 0;
+    for (int i = 1; i <= UsedSlots<N>(); ++i) {
+        int r = ranks[i];
+        if (r >= foundRank && r >= 1 && r <= RankCount && pred(cards[i], r)) {
+            found = i;
+            foundRank = r;
+        }
+    }
     return found;
 }
 template <std::size_t N, class Pred>
@@ -118,7 +129,9 @@ inline int CountInSet(const TCards_I1x36& I, const TCards_J1x36& J, RankSet set)
 }
 
 // Puts a hand into its normal form: non-trumps by rank, then trumps by rank, equal ranks in their
-// previous order, "##" / 99 / 0 after the last card. Returns the new card count.
-int SortHand(TCards_I1x36& I, TCards_J1x36& J, TCards_J1x36& aux, char trump);
+// previous order, "##" / 99 / 0 after the last card. Returns the new card count. The rules know
+// how far a hand reaches (its count, one more while a played card leaves a gap) and say so in
+// `used`: the slots after it are empty.
+int SortHand(TCards_I1x36& I, TCards_J1x36& J, TCards_J1x36& aux, char trump, int used = DeckSize);
 
 } // namespace tarvo

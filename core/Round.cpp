@@ -11,7 +11,8 @@ namespace {
 constexpr std::array<int, 3> PacketSeats{3, 1, 2};
 
 void SortSeat(GameState& g, int seat) {
-    g.KolCards[seat] = static_cast<Byte>(SortHand(g.CardsI[seat], g.CardsJ[seat], g.CardsAux[seat], g.Koz));
+    g.KolCards[seat] =
+        static_cast<Byte>(SortHand(g.CardsI[seat], g.CardsJ[seat], g.CardsAux[seat], g.Koz, g.KolCards[seat]));
 }
 
 void ClearTable(GameState& g) {
@@ -185,18 +186,6 @@ void Discard(GameState& g, TableView& view) {
         g.BoutLimit = 6;
         view.ShowFirstBoutMarker(false);
     }
-}
-
-std::optional<BoutEnd> PendingBoutEnd(const GameState& g) {
-    if (g.GameOver) return std::nullopt;
-    if (g.DuelMode) {
-        if (g.DuelPhase == 5) return BoutEnd::DuelBeaten;
-        if (g.DuelPhase == 6) return BoutEnd::DuelTaken;
-        return std::nullopt;
-    }
-    if (g.HodPhase == 12) return BoutEnd::Taken;
-    if (g.HodPhase == 13) return BoutEnd::Beaten;
-    return std::nullopt;
 }
 
 void FinishBout(GameState& g, TableView& view, BoutEnd how) {

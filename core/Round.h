@@ -34,7 +34,17 @@ void Discard(GameState& g, TableView& view);
 enum class BoutEnd { Taken, Beaten, DuelTaken, DuelBeaten };
 
 // The bout end that the phases wait for (three-player 12, 13; two-player 6, 5), if any.
-std::optional<BoutEnd> PendingBoutEnd(const GameState& g);
+inline std::optional<BoutEnd> PendingBoutEnd(const GameState& g) {
+    if (g.GameOver) return std::nullopt;
+    if (g.DuelMode) {
+        if (g.DuelPhase == 5) return BoutEnd::DuelBeaten;
+        if (g.DuelPhase == 6) return BoutEnd::DuelTaken;
+        return std::nullopt;
+    }
+    if (g.HodPhase == 12) return BoutEnd::Taken;
+    if (g.HodPhase == 13) return BoutEnd::Beaten;
+    return std::nullopt;
+}
 
 // Ends the bout: phases back to 1, take or discard, refills in their order, the next attacker,
 // then the bookkeeping (talon-empty sound, table cleared, going out, end of the game).

@@ -18,56 +18,6 @@ bool BoutEndsBeaten(const GameState& g) {
 
 } // namespace
 
-PhaseRow ThreePlayerRow(int hodPhase) {
-    using R = Role;
-    switch (hodPhase) {
-    case 1:
-        return {R::Attacker, Lead, 6, 0};
-    case 2:
-        return {R::Attacker, ThrowIn, 6, 9};
-    case 3:
-        return {R::Attacker, Add, 3, 10};
-    case 4:
-        return {R::Attacker, ThrowIn, 6, 13};
-    case 5:
-        return {R::Attacker, Add, 5, 12};
-    case 6:
-        return {R::Defender, Beat, 2, 3};
-    case 7:
-        return {R::Third, ThrowIn, 14, 4};
-    case 8:
-        return {R::Third, Add, 8, 5};
-    case 9:
-        return {R::Third, ThrowIn, 14, 13};
-    case 10:
-        return {R::Third, Add, 10, 12};
-    case 14:
-        return {R::Defender, Beat, 7, 8};
-    default:
-        return {}; // 0 before the start, 12 and 13 wait for the action button
-    }
-}
-
-PhaseRow TwoPlayerRow(int duelPhase) {
-    using R = Role;
-    switch (duelPhase) {
-    case 1:
-        return {R::Attacker, Lead, 3, 0};
-    case 2:
-        return {R::Attacker, ThrowIn, 3, 5};
-    case 3:
-        return {R::Defender, Beat, 2, 4};
-    case 4:
-        return {R::Attacker, Add, 4, 6};
-    default:
-        return {}; // 5 and 6 end the bout automatically
-    }
-}
-
-PhaseRow CurrentRow(const GameState& g) {
-    return g.DuelMode ? TwoPlayerRow(g.DuelPhase) : ThreePlayerRow(g.HodPhase);
-}
-
 int AttackerSeat(const GameState& g) {
     return g.HodSeat;
 }
@@ -201,7 +151,8 @@ void PlayCard(GameState& g, TableView& view, MoveKind kind, int seat, int slot) 
     ++g.OchGame;
     ++g.KolCardsStol;
 
-    g.KolCards[seat] = static_cast<Byte>(SortHand(g.CardsI[seat], g.CardsJ[seat], g.CardsAux[seat], g.Koz));
+    g.KolCards[seat] = static_cast<Byte>(
+        SortHand(g.CardsI[seat], g.CardsJ[seat], g.CardsAux[seat], g.Koz, g.KolCards[seat] + 1)); // the gap
     view.RedrawHand(seat);
     view.FlyCard({card, Place::Hand, seat, slot, Place::Table, 0, tableSlot, kind == Beat});
     view.DrawTableCard(tableSlot, kind == Beat);

@@ -2,6 +2,7 @@
 // pass does to the game. Three players use HodPhase (1..14), two players DuelPhase (1..6).
 #pragma once
 
+#include <array>
 #include <optional>
 
 #include "GameState.h"
@@ -21,9 +22,43 @@ struct PhaseRow {
     Byte afterPass = 0; // 0: a pass is not allowed
 };
 
-PhaseRow ThreePlayerRow(int hodPhase);
-PhaseRow TwoPlayerRow(int duelPhase);
-PhaseRow CurrentRow(const GameState& g);
+// The phase tables, looked up at every step by several callers.
+namespace detail {
+inline constexpr std::array<PhaseRow, 15> ThreePlayerRows{{
+    {},                                  // 0: before the start
+    {Role::Attacker, Lead, 6, 0},        // 1
+    {Role::Attacker, ThrowIn, 6, 9},     // 2
+    {Role::Attacker, Add, 3, 10},        // 3
+    {Role::Attacker, ThrowIn, 6, 13},    // 4
+    {Role::Attacker, Add, 5, 12},        // 5
+    {Role::Defender, Beat, 2, 3},        // 6
+    {Role::Third, ThrowIn, 14, 4},       // 7
+    {Role::Third, Add, 8, 5},            // 8
+    {Role::Third, ThrowIn, 14, 13},      // 9
+    {Role::Third, Add, 10, 12},          // 10
+    {},                                  // 11: unused
+    {},                                  // 12: taken, waits for the action button
+    {},                                  // 13: beaten, waits for the action button
+    {Role::Defender, Beat, 7, 8},        // 14
+}};
+inline constexpr std::array<PhaseRow, 5> TwoPlayerRows{{
+    {},                               // 0
+    {Role::Attacker, Lead, 3, 0},     // 1
+    {Role::Attacker, ThrowIn, 3, 5},  // 2
+    {Role::Defender, Beat, 2, 4},     // 3
+    {Role::Attacker, Add, 4, 6},      // 4
+}};                                   // 5 and 6 end the bout automatically
+} // namespace detail
+
+constexpr PhaseRow ThreePlayerRow(int hodPhase) {
+    return hodPhase >= 0 && hodPhase < 15 ? detail::ThreePlayerRows[static_cast<std::size_t>(hodPhase)] : PhaseRow{};
+}
+constexpr PhaseRow TwoPlayerRow(int duelPhase) {
+    return duelPhase >= 0 && duelPhase < 5 ? detail::TwoPlayerRows[static_cast<std::size_t>(duelPhase)] : PhaseRow{};
+}
+constexpr PhaseRow CurrentRow(const GameState& g) {
+    return g.DuelMode ? TwoPlayerRow(g.DuelPhase) : ThreePlayerRow(g.HodPhase);
+}
 
 // Roles of the current bout; in two-player mode there is no third seat (0).
 int AttackerSeat(const GameState& g);

@@ -30,6 +30,7 @@ class AiPlayer final : public ComputerPlayer {
     AiPlayer() = default;
     explicit AiPlayer(SearchOptions options) : options_(std::move(options)) {}
     MoveChoice Decide(const GameState& g, TableView& view, MoveKind kind, int seat, bool isThird) override {
+        options_.memory = &memory_;
         return ComputerMove(g, view, kind, seat, isThird, options_);
     }
     // The search's progress text begins with this ("I think... " in the player's language).
@@ -37,6 +38,7 @@ class AiPlayer final : public ComputerPlayer {
 
   private:
     SearchOptions options_;
+    SearchMemory memory_; // the endgame search's values, kept through one endgame
 };
 
 // Where the step's record bodies go (the network transport; nothing in a local game). A body for

@@ -5,7 +5,6 @@
 #include <httplib.h>
 
 #include <algorithm>
-#include <fstream>
 #include <memory>
 
 #include "server/Service.h"
@@ -25,28 +24,6 @@ bool TrackName(const std::string& name) {
     std::string tail = name.substr(name.size() - 4);
     std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return std::tolower(c); });
     return tail == ".mp3";
-}
-
-// Streams a file in pieces with its length, so that a player may ask for a part of it.
-bool SendFile(const std::filesystem::path& file, const char* type, httplib::Response& res) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) return false;
-    const auto size = std::filesystem::file_size(file, ec);
-    if (ec) return false;
-    auto in = std::make_shared<std::ifstream>(file, std::ios::binary);
-    if (!*in) return false;
-    res.set_content_provider(static_cast<std::size_t>(size), type,
-                             [in](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
-                                 char buffer[64 * 1024];
-                                 in->clear();
-                                 in->seekg(static_cast<std::streamoff>(offset));
-                                 in->read(buffer, static_cast<std::streamsize>(std::min(length, sizeof buffer)));
-                                 const auto got = in->gcount();
-                                 if (got <= 0) return false;
-                                 sink.write(buffer, static_cast<std::size_t>(got));
-                                 return true;
-                             });
-    return true;
 }
 
 class MediaService : public Service {

@@ -45,6 +45,9 @@ struct ServerContext {
 
 // A reply the client reads as success or as data: 200, text in Windows-1251.
 void Answer(httplib::Response& response, std::string body);
+// Sends a file in pieces with its length, so that a client may ask for a part of it; false when
+// it is no readable file.
+bool SendFile(const std::filesystem::path& file, const char* type, httplib::Response& response);
 // A refusal: `status`, "no", and the reason for the server's log line.
 void Refuse(httplib::Response& response, int status, std::string reason);
 // The server's one line for a refused request, on standard error.

@@ -5,7 +5,6 @@
 
 #include <QSqlQuery>
 #include <QVariant>
-#include <fstream>
 #include <memory>
 
 #include "TarvoVersion.h"
@@ -61,26 +60,8 @@ class SiteService : public Service {
 
     static void Package(ServerContext& c, const std::string& name, httplib::Response& res) {
         if (!PackageName(name)) return Refuse(res, 404, "package: bad name");
-        for (const std::filesystem::path& folder : c.packageFolders) {
-            const std::filesystem::path file = folder / name;
-            std::error_code ec;
-            const auto size = std::filesystem::file_size(file, ec);
-            if (ec || !std::filesystem::is_regular_file(file)) continue;
-            // Streamed in pieces: a package may be several megabytes.
-            auto in = std::make_shared<std::ifstream>(file, std::ios::binary);
-            res.set_content_provider(
-                static_cast<std::size_t>(size), "application/octet-stream",
-                [in](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
-                    char buffer[64 * 1024];
-                    in->seekg(static_cast<std::streamoff>(offset));
-                    in->read(buffer, static_cast<std::streamsize>(std::min(length, sizeof buffer)));
-                    const auto got = in->gcount();
-                    if (got <= 0) return false;
-                    sink.write(buffer, static_cast<std::size_t>(got));
-                    return true;
-                });
-            return;
-        }
+        for (const std::filesystem::path& folder : c.packageFolders)
+            if (SendFile(folder / name, "application/octet-stream", res)) return;
         Refuse(res, 404, "package: no " + name);
     }
 };

@@ -34,8 +34,8 @@ enum class GameFate { Finished, Cycled, Broken };
 
 class GameRun {
   public:
-    GameRun(const GamesConfig& config, GamesSummary& summary, long long gameNumber)
-        : config_(config), summary_(summary), gameNumber_(gameNumber) {}
+    GameRun(const GamesConfig& config, GamesSummary& summary, AiPlayer& computer, long long gameNumber)
+        : config_(config), summary_(summary), computer_(computer), gameNumber_(gameNumber) {}
 
     GameFate Play(GameState& g, DeckSource& decks, bool keepSeries) {
         Deal(g, view_, decks, keepSeries);
@@ -48,14 +48,14 @@ class GameRun {
                         {"firstMove", g.Rules.FirstMove},
                         {"first", g.HodSeat}};
         });
-        Check(g, "after the deal");
+        if (config_.check != InvariantCheck::None) Check(g, "after the deal");
 
         // Every step goes through the same driver and pipeline as the window's: the computer in
         // every seat.
         MatchContext match{g, view_, computer_, nullptr, PlayMode::Local, {}};
         match.onStep = [&](const StepEvent& step) {
             ++steps_;
-            Check(g, "after a step of seat " + std::to_string(step.seat));
+            if (config_.check == InvariantCheck::Step) Check(g, "after a step of seat", step.seat);
             Emit([&] {
                 return Json{{"ev", "step"},
                             {"seat", step.seat},
@@ -74,7 +74,7 @@ class GameRun {
             if (auto end = turn.boutEnd) {
                 driver.ComputerStep();
                 ++bouts_;
-                Check(g, "after a bout end");
+                if (config_.check != InvariantCheck::None) Check(g, "after a bout end");
                 bool beaten = *end == BoutEnd::Beaten || *end == BoutEnd::DuelBeaten;
                 Emit([&] {
                     return Json{{"ev", "bout"},
@@ -120,8 +120,9 @@ class GameRun {
         if (config_.trace) lines_.push_back(make().dump());
     }
 
-    void Check(const GameState& g, const std::string& when) {
-        for (const std::string& problem : CheckInvariants(g)) Violation(when + ": " + problem);
+    void Check(const GameState& g, const char* when, int seat = 0) {
+        for (const std::string& problem : CheckInvariants(g))
+            Violation(std::string(when) + (seat ? " " + std::to_string(seat) : "") + ": " + problem);
     }
 
     void Violation(const std::string& what) {
@@ -136,9 +137,9 @@ class GameRun {
 
     const GamesConfig& config_;
     GamesSummary& summary_;
+    AiPlayer& computer_;
     long long gameNumber_;
     NullView view_;
-    AiPlayer computer_{SearchOptions::Headless()};
     std::vector<std::string> lines_;
     long long bouts_ = 0;
     long long steps_ = 0;
@@ -161,11 +162,13 @@ GamesSummary PlayGames(const GamesConfig& config, DeckSource& decks) {
     GamesSummary summary;
     GameState g;
     g.Rules = config.rules;
+    // One computer for every seat and game: its search memory is made once.
+    AiPlayer computer{SearchOptions::Headless()};
     const int seriesLength = config.seriesLength > 0 ? config.seriesLength : 1;
     while (summary.games < config.games) {
         bool keepSeries = summary.games % seriesLength != 0;
         GameState beforeDeal = g;
-        GameRun run(config, summary, summary.games + 1);
+        GameRun run(config, summary, computer, summary.games + 1);
         GameFate fate = run.Play(g, decks, keepSeries);
         if (fate == GameFate::Cycled) {
             ++summary.cycles;

@@ -12,8 +12,13 @@
 
 namespace tarvo::sim {
 
+// When the game's invariants are checked: after every step, after the deal and every bout end, or
+// never.
+enum class InvariantCheck { Step, Bout, None };
+
 struct GamesConfig {
     int games = 0;
+    InvariantCheck check = InvariantCheck::Step;
     int seriesLength = 30; // games per series; the first of each is led by the lowest trump
     RuleOptions rules;
     std::ostream* trace = nullptr;  // JSON Lines of the kept games

@@ -1,154 +1,241 @@
 // tarvo3-sim: headless games between three computer seats, the endgame benchmark, and the
 // computer's decision for positions given as JSON Lines.
+#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "TarvoVersion.h"
 #include "sim/Simulator.h"
 
 using namespace tarvo;
 
 namespace {
 
-constexpr const char* HelpText = R"(tarvo3-sim: the computer opponents of Tarvo-Trio without a window.
+enum class Mode { None, Games, Bench, Decide, Help, Version };
+
+struct Run {
+    Mode mode = Mode::None;
+    sim::GamesConfig config;
+    long long positions = 10000;
+    long long seed = 1;
+    std::string tracePath;
+};
+
+std::optional<long long> Number(std::string_view text, long long lo, long long hi) {
+    std::string s(text);
+    char* end = nullptr;
+    errno = 0;
+    long long v = std::strtoll(s.c_str(), &end, 10);
+    if (errno || s.empty() || *end || v < lo || v > hi) return std::nullopt;
+    return v;
+}
+
+// Each option applies itself to the run and answers with a complaint, or with nothing.
+struct Option {
+    const char* name;
+    const char* value; // the value's name, or nullptr for an option without one
+    const char* help;
+    std::string (*apply)(Run& run, std::string_view value);
+};
+
+std::string SetMode(Run& run, Mode mode, const char* name) {
+    if (run.mode != Mode::None && run.mode != mode) return std::string(name) + " cannot be combined with another mode";
+    run.mode = mode;
+    return {};
+}
+
+template <class T> std::string SetNumber(T& into, std::string_view value, long long lo, long long hi, const char* name) {
+    auto v = Number(value, lo, hi);
+    if (!v) return "bad value '" + std::string(value) + "' for " + name + ": a whole number from " +
+                   std::to_string(lo) + " to " + std::to_string(hi);
+    into = static_cast<T>(*v);
+    return {};
+}
+
+const Option Options[] = {
+    {"--games", "N", "play N games between three computer seats",
+     [](Run& r, std::string_view v) {
+         std::string e = SetMode(r, Mode::Games, "--games");
+         return e.empty() ? SetNumber(r.config.games, v, 0, 1000000000, "--games") : e;
+     }},
+    {"--seed", "S", "the seed of the shuffles or positions (default 1)",
+     [](Run& r, std::string_view v) { return SetNumber(r.seed, v, 0, 4294967295LL, "--seed"); }},
+    {"--no-five", nullptr, "rule: redeal a packet of five of one non-trump suit",
+     [](Run& r, std::string_view) {
+         r.config.rules.NoFiveOfSuit = true;
+         return std::string();
+     }},
+    {"--first-bout-five", nullptr, "rule: five attack cards until the first bout is discarded",
+     [](Run& r, std::string_view) {
+         r.config.rules.FirstBoutFive = true;
+         return std::string();
+     }},
+    {"--first-move", "0|1", "rule: who leads the next game (0 after the fool, 1 before him)",
+     [](Run& r, std::string_view v) { return SetNumber(r.config.rules.FirstMove, v, 0, 1, "--first-move"); }},
+    {"--series-length", "L", "games per series (default 30)",
+     [](Run& r, std::string_view v) { return SetNumber(r.config.seriesLength, v, 1, 1000000000, "--series-length"); }},
+    {"--check", "step|bout|none", "check the game's invariants after every step (default), after the deal\n"
+                                  "and every bout end, or never",
+     [](Run& r, std::string_view v) {
+         if (v == "step")
+             r.config.check = sim::InvariantCheck::Step;
+         else if (v == "bout")
+             r.config.check = sim::InvariantCheck::Bout;
+         else if (v == "none")
+             r.config.check = sim::InvariantCheck::None;
+         else
+             return "bad value '" + std::string(v) + "' for --check: step, bout or none";
+         return std::string();
+     }},
+    {"--trace", "FILE", "write the kept games as JSON Lines: \"deal\", \"step\", \"bout\", \"end\"",
+     [](Run& r, std::string_view v) {
+         if (v.empty()) return std::string("--trace needs a file name");
+         r.tracePath = v;
+         return std::string();
+     }},
+    {"--endgame-bench", nullptr, "time the two-player decision on random positions",
+     [](Run& r, std::string_view) { return SetMode(r, Mode::Bench, "--endgame-bench"); }},
+    {"--positions", "N", "positions of the benchmark (default 10000)",
+     [](Run& r, std::string_view v) { return SetNumber(r.positions, v, 1, 100000000, "--positions"); }},
+    {"--decide", nullptr, "answer positions read from standard input",
+     [](Run& r, std::string_view) { return SetMode(r, Mode::Decide, "--decide"); }},
+    {"--help", nullptr, "show this text",
+     [](Run& r, std::string_view) {
+         r.mode = Mode::Help;
+         return std::string();
+     }},
+    {"--version", nullptr, "show the version",
+     [](Run& r, std::string_view) {
+         if (r.mode != Mode::Help) r.mode = Mode::Version;
+         return std::string();
+     }},
+};
+
+constexpr const char* Usage = R"(tarvo3-sim: the computer opponents of Tarvo-Trio without a window.
 
   tarvo3-sim --games N [--seed S] [--no-five] [--first-bout-five] [--first-move 0|1]
-             [--series-length L] [--trace FILE]
-      Plays N games between three computer seats, in series of L games (default 30): the first
-      game of a series is led by the lowest trump, later ones by the seat the rule option picks.
-      Every step goes through the game rules, and the game's invariants are checked after each
-      one; the computer's search is limited by nodes, not time, so every machine plays the same
-      games; violations are reported on standard error. A game that comes back to a position it
-      started a bout from would never end: it is abandoned (not traced, not counted) and the next
-      shuffle is dealt instead. The same seed (default 1) gives the same games. The last line is
-        games=N draws=D fools=F1,F2,F3 bouts=B steps=T violations=V cycles=C seconds=X
-      and the exit status is 1 when V > 0.
-      --trace FILE writes the kept games as JSON Lines: "deal", "step", "bout" and "end" events.
-
+             [--series-length L] [--check step|bout|none] [--trace FILE]
   tarvo3-sim --endgame-bench [--positions N] [--seed S]
-      Times the two-player decision on N (default 10000) random positions with 12 cards in play,
-      leads, throw-ins, beats and adds in turn. Prints one line per move kind, then
-        positions=N p50_us=A p99_us=B max_us=C aborted=K nodes=M decisions=H
-      where M counts the nodes searched and H is a hash of the cards chosen.
-
   tarvo3-sim --decide
-      Reads positions from standard input, one JSON object per line:
-        {"trump":"п","och":37,"hands":[[seat 1],[seat 2],[seat 3]],"table":[...],"kartaHod":"##",
-         "kolHods":0,"kolFree":0,"boutLimit":6,"hodSeat":1,"duelMode":1,"duelPair":1,
-         "kind":1,"seat":1,"isThird":false}
-      and answers each with {"slot":n,"card":code,"pass":bool} (slot 0 and "##" for a pass), or
-      {"error":"..."} for a line that is not a valid position.
+  tarvo3-sim --help | --version
 
-  tarvo3-sim --help
-      Shows this text.
-
-Card codes are two UTF-8 characters: rank 6 7 8 9 1 В Д К Т, suit ч б к п; "##" is no card.
+Options:
 )";
 
-int Usage(const std::string& problem) {
-    std::cerr << "tarvo3-sim: " << problem << "\n(see tarvo3-sim --help)\n";
+constexpr const char* Details = R"(
+Games: N games in series of L: the first game of a series is led by the lowest trump, later ones
+by the seat the rule option picks. Every step goes through the game rules; violations of the
+game's invariants are reported on standard error. The computer's search is limited by nodes, not
+time, so every machine plays the same games for a seed. A game that comes back to a position it
+began a bout from would never end: it is abandoned (not traced, not counted) and the next shuffle
+is dealt instead. The last line is
+    games=N draws=D fools=F1,F2,F3 bouts=B steps=T violations=V cycles=C seconds=X
+and the exit status is 1 when V > 0.
+
+Benchmark: N random positions with 12 cards in play, leads, throw-ins, beats and adds in turn.
+One line per move kind, then
+    positions=N p50_us=A p99_us=B max_us=C aborted=K nodes=M decisions=H
+where M counts the nodes searched and H is a hash of the cards chosen.
+
+Decide: one JSON object per line,
+    {"trump":"п","och":37,"hands":[[seat 1],[seat 2],[seat 3]],"table":[...],"kartaHod":"##",
+     "kolHods":0,"kolFree":0,"boutLimit":6,"hodSeat":1,"duelMode":1,"duelPair":1,
+     "kind":1,"seat":1,"isThird":false}
+answered with {"slot":n,"card":code,"pass":bool} (slot 0 and "##" for a pass), or
+{"error":"..."} for a line that is not a valid position.
+
+Card codes are two UTF-8 characters: rank 6 7 8 9 1 В Д К Т, suit ч б к п; "##" is no card.
+A mistake on the command line ends with status 2.
+)";
+
+std::string HelpText() {
+    std::string text = Usage;
+    for (const Option& o : Options) {
+        std::string head = std::string("  ") + o.name + (o.value ? std::string(" ") + o.value : "");
+        std::string help = o.help;
+        for (std::size_t at = 0; (at = help.find('\n', at)) != std::string::npos; at += 27)
+            help.replace(at, 1, "\n" + std::string(26, ' '));
+        text += head + std::string(head.size() < 26 ? 26 - head.size() : 1, ' ') + help + "\n";
+    }
+    return text + Details;
+}
+
+int Mistake(const std::string& problem) {
+    std::cerr << "tarvo3-sim: " << problem << "\nTry 'tarvo3-sim --help'.\n";
     return 2;
 }
 
-std::optional<long long> Number(const char* text, long long lo, long long hi) {
-    char* end = nullptr;
-    errno = 0;
-    long long v = std::strtoll(text, &end, 10);
-    if (errno || end == text || *end || v < lo || v > hi) return std::nullopt;
-    return v;
+// Reads the command line; an empty answer means it was understood.
+std::string Parse(int argc, char** argv, Run& run) {
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        std::optional<std::string_view> attached; // --name=value
+        if (auto eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
+            attached = arg.substr(eq + 1);
+            arg = arg.substr(0, eq);
+        }
+        const Option* option = nullptr;
+        for (const Option& o : Options)
+            if (arg == o.name || (arg == "-h" && std::string_view(o.name) == "--help")) option = &o;
+        if (!option) return "unknown option '" + std::string(argv[i]) + "'";
+        std::string_view value;
+        if (!option->value) {
+            if (attached) return std::string(option->name) + " takes no value";
+        } else if (attached) {
+            value = *attached;
+        } else {
+            if (i + 1 >= argc) return std::string(option->name) + " needs a value (" + option->value + ")";
+            value = argv[++i];
+        }
+        if (std::string problem = option->apply(run, value); !problem.empty()) return problem;
+    }
+    if (!run.tracePath.empty() && run.mode != Mode::Games && run.mode != Mode::Help && run.mode != Mode::Version)
+        return "--trace goes with --games";
+    return {};
+}
+
+int PlayGames(Run& run) {
+    std::ofstream trace;
+    if (!run.tracePath.empty()) {
+        trace.open(run.tracePath, std::ios::binary | std::ios::trunc);
+        if (!trace) return Mistake("cannot write the trace file '" + run.tracePath + "'");
+        run.config.trace = &trace;
+    }
+    run.config.report = &std::cerr;
+    SeededDecks decks(static_cast<std::uint32_t>(run.seed));
+    sim::GamesSummary summary = sim::PlayGames(run.config, decks);
+    if (trace.is_open()) {
+        trace.flush();
+        if (!trace) std::cerr << "tarvo3-sim: writing the trace file '" << run.tracePath << "' failed\n";
+    }
+    std::cout << summary.Line() << std::endl;
+    return summary.violations > 0 ? 1 : 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    enum class Mode { None, Games, Bench, Decide, Help } mode = Mode::None;
-    sim::GamesConfig config;
-    long long games = 0, positions = 10000, seed = 1;
-    std::string tracePath;
+    Run run;
+    if (std::string problem = Parse(argc, argv, run); !problem.empty()) return Mistake(problem);
 
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        auto value = [&](long long lo, long long hi) -> std::optional<long long> {
-            if (i + 1 >= argc) return std::nullopt;
-            return Number(argv[++i], lo, hi);
-        };
-        auto setMode = [&](Mode m) {
-            if (mode != Mode::None && mode != m) return false;
-            mode = m;
-            return true;
-        };
-        if (arg == "--help" || arg == "-h") {
-            mode = Mode::Help;
-        } else if (arg == "--games") {
-            auto v = value(0, 1000000000);
-            if (!v || !setMode(Mode::Games)) return Usage("--games needs a count and no other mode");
-            games = *v;
-        } else if (arg == "--endgame-bench") {
-            if (!setMode(Mode::Bench)) return Usage("--endgame-bench cannot be combined with another mode");
-        } else if (arg == "--decide") {
-            if (!setMode(Mode::Decide)) return Usage("--decide cannot be combined with another mode");
-        } else if (arg == "--seed") {
-            auto v = value(0, 4294967295LL);
-            if (!v) return Usage("--seed needs a number 0..4294967295");
-            seed = *v;
-        } else if (arg == "--positions") {
-            auto v = value(1, 100000000);
-            if (!v) return Usage("--positions needs a count of at least 1");
-            positions = *v;
-        } else if (arg == "--series-length") {
-            auto v = value(1, 1000000000);
-            if (!v) return Usage("--series-length needs a count of at least 1");
-            config.seriesLength = static_cast<int>(*v);
-        } else if (arg == "--no-five") {
-            config.rules.NoFiveOfSuit = true;
-        } else if (arg == "--first-bout-five") {
-            config.rules.FirstBoutFive = true;
-        } else if (arg == "--first-move") {
-            auto v = value(0, 1);
-            if (!v) return Usage("--first-move needs 0 or 1");
-            config.rules.FirstMove = static_cast<int>(*v);
-        } else if (arg == "--trace") {
-            if (i + 1 >= argc) return Usage("--trace needs a file name");
-            tracePath = argv[++i];
-        } else {
-            return Usage("unknown argument '" + arg + "'");
-        }
-    }
-
-    if (!tracePath.empty() && mode != Mode::Games && mode != Mode::Help)
-        return Usage("--trace goes with --games");
-
-    switch (mode) {
+    switch (run.mode) {
     case Mode::Help:
-        std::cout << HelpText;
+        std::cout << HelpText();
+        return 0;
+    case Mode::Version:
+        std::cout << "tarvo3-sim " << kVersion << '\n';
         return 0;
     case Mode::None:
-        std::cout << HelpText;
-        return 2;
-    case Mode::Games: {
-        std::ofstream trace;
-        if (!tracePath.empty()) {
-            trace.open(tracePath, std::ios::binary | std::ios::trunc);
-            if (!trace) return Usage("cannot write the trace file '" + tracePath + "'");
-            config.trace = &trace;
-        }
-        config.games = static_cast<int>(games);
-        config.report = &std::cerr;
-        SeededDecks decks(static_cast<std::uint32_t>(seed));
-        sim::GamesSummary summary = sim::PlayGames(config, decks);
-        if (trace.is_open()) {
-            trace.flush();
-            if (!trace) std::cerr << "tarvo3-sim: writing the trace file '" << tracePath << "' failed\n";
-        }
-        std::cout << summary.Line() << std::endl;
-        return summary.violations > 0 ? 1 : 0;
-    }
+        return Mistake("say what to do: --games, --endgame-bench or --decide");
+    case Mode::Games:
+        return PlayGames(run);
     case Mode::Bench: {
-        sim::BenchSummary summary =
-            sim::RunEndgameBench(static_cast<int>(positions), static_cast<std::uint32_t>(seed), &std::cout);
+        sim::BenchSummary summary = sim::RunEndgameBench(static_cast<int>(run.positions),
+                                                         static_cast<std::uint32_t>(run.seed), &std::cout);
         std::cout << summary.Line() << std::endl;
         return 0;
     }

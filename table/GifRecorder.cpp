@@ -10,6 +10,10 @@
 #include <deque>
 #include <mutex>
 #include <thread>
+#ifdef __linux__
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 namespace tarvo {
 
@@ -21,6 +25,10 @@ class GifRecorder::Job {
     // The owner outlives the worker (it joins it), and learns of the end on its own thread.
     void Start(GifRecorder* owner) {
         thread_ = std::thread([this, owner] {
+#ifdef __linux__
+            // The window's thread comes first: a card flight must not wait for the encoder.
+            ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 10);
+#endif
             Run();
             QMetaObject::invokeMethod(
                 owner, [owner, job = this] { owner->Report(job); }, Qt::QueuedConnection);

@@ -18,12 +18,13 @@ namespace tarvo {
 
 // How a frame's colours are reduced: libimagequant's speed (1 best .. 10 fastest), the quality
 // (0..100) at which it stops adding colours, and dithering (0 none .. 1 full). Fewer colours
-// where they suffice keep a whole game's file small: measured on recorded games, a target of 60
-// looks like the table and makes files a third smaller than 256 colours everywhere.
+// where they suffice keep a whole game's file small: measured on recorded games, a target of 50
+// with light dithering looks like the table and makes files a third smaller than 256 colours
+// everywhere.
 struct GifQuality {
     int speed = 8;
-    int target = 60;
-    float dithering = 0.5f;
+    int target = 50;
+    float dithering = 0.3f;
 };
 
 class GifWriter {

@@ -103,7 +103,7 @@ void TFormRadio::Build() {
     Image3->setGeometry(224, 218, 78, 30);
     ButtonPlus = new TQobCardsButton(QStringLiteral("+"), this);
     ButtonPlus->setGeometry(305, 218, 30, 30);
-    for (QPushButton* b : {ButtonMinus, ButtonPlus}) {
+    for (TQobCardsButton* b : {ButtonMinus, ButtonPlus}) {
         b->setFont(RoleFont(FontRole::Decor, 24, true, fonts));
         b->setAutoDefault(false);
     }
@@ -129,8 +129,10 @@ void TFormRadio::Build() {
     QPalette palette = Status->palette();
     palette.setColor(QPalette::WindowText, ink);
     Status->setPalette(palette);
-    Button1->SetColorSB(graphic_ ? TQobCardsButton::Scheme::DCards : TQobCardsButton::Scheme::DRed);
-    Button1->SetTextColour(graphic_ ? options_.designText : QColor(Qt::white));
+    for (TQobCardsButton* b : {Button1, ButtonMinus, ButtonPlus}) {
+        b->SetColorSB(graphic_ ? TQobCardsButton::Scheme::DCards : TQobCardsButton::Scheme::DRed);
+        b->SetTextColour(graphic_ ? options_.designText : QColor(Qt::white));
+    }
 }
 
 void TFormRadio::LoadStationList(int filter) {

@@ -3,7 +3,10 @@
 
 #include "ai/Computer.h"
 #include "ai/Positions.h"
+#include "ai/Endgame.h"
 #include "core/Invariants.h"
+#include "core/Queries.h"
+#include "core/Round.h"
 #include "tests/ai/Oracle.h"
 
 using namespace tarvo;
@@ -71,6 +74,42 @@ TEST(Differential, FastSearchAnswersAsTheLiteralSearch) {
     }
     std::printf("compared %d, skipped %d\n", compared, skipped);
     EXPECT_GT(compared, 2800) << skipped << " positions skipped";
+}
+
+// The memory kept through an endgame answers every later decision exactly as a fresh search:
+// whole endgames from random positions, each decision searched both ways.
+TEST(Differential, KeptMemoryAnswersAsAFreshSearch) {
+    std::mt19937 rng(7);
+    NullView view;
+    SearchMemory memory;
+    SearchOptions kept = SearchOptions::Headless();
+    kept.memory = &memory;
+    const SearchOptions fresh = SearchOptions::Headless();
+    int searched = 0;
+    for (int i = 0; i < 150; ++i) {
+        EndgamePosition pos = RandomEndgamePosition(rng, MaxSuper, i % 2 ? Lead : Beat);
+        GameState& g = pos.game;
+        for (int step = 0; step < 200 && !g.GameOver; ++step) {
+            if (auto end = PendingBoutEnd(g)) {
+                FinishBout(g, view, *end);
+                continue;
+            }
+            const int seat = ActingSeat(g);
+            const MoveKind kind = CurrentKind(g);
+            StatFool2 a = FillStatFool2(g, seat, "I think... "), b = a;
+            SearchOutcome withMemory, afresh;
+            TStr2 card = EndgameMove(a, kind, view, kept, &withMemory);
+            ASSERT_EQ(EndgameMove(b, kind, view, fresh, &afresh), card) << Describe({g, kind, seat});
+            ASSERT_EQ(withMemory.value, afresh.value) << Describe({g, kind, seat});
+            ASSERT_EQ(withMemory.slotValues, afresh.slotValues) << Describe({g, kind, seat});
+            ASSERT_EQ(withMemory.passValue, afresh.passValue) << Describe({g, kind, seat});
+            searched += afresh.value != NotExamined;
+            ASSERT_TRUE(card.Empty() ? ApplyPass(g, view) : ApplyCard(g, view, SlotOfCard(g.CardsI[seat], card)))
+                << Describe({g, kind, seat});
+        }
+        ASSERT_TRUE(g.GameOver);
+    }
+    EXPECT_GT(searched, 1000);
 }
 
 } // namespace

@@ -4,13 +4,13 @@
 
 #include <QApplication>
 #include <QMenu>
-#include <QTcpServer>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
 
+#include "../support/DeadAddress.h"
 #include "../support/TempFolder.h"
 #include "../support/TestApplication.h"
 #include "app/MainWindow.h"
@@ -22,15 +22,6 @@ using namespace tarvo;
 namespace fs = std::filesystem;
 
 namespace {
-
-// A loopback address where nobody listens: the station stays silent, the network is never left.
-std::string Nowhere() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return "http://127.0.0.1:" + std::to_string(port) + "/local";
-}
 
 TEST(MenuMediaTest, ARadioLeftOnPlaysAtTheMenuAndTheSongGivesWay) {
     test::TestApplication();
@@ -46,7 +37,7 @@ TEST(MenuMediaTest, ARadioLeftOnPlaysAtTheMenuAndTheSongGivesWay) {
     options.data = PrepareDataFolder(in);
     ASSERT_TRUE(options.data.ok()) << options.data.error;
     const fs::path data = options.data.folder;
-    const std::string address = Nowhere();
+    const std::string address = test::DeadAddress(QStringLiteral("local")).toStdString();
     test::WriteBytes(data / "QobRadio.rad", "RUS#LOCALST#Local station#Russian Federation#" + address + "#L\n");
     test::WriteBytes(data / "QobRadio02.dll", "pictures"); // found: all the radio asks of it here
     test::WriteBytes(data / "QobRadio.ini",

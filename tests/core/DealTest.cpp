@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 
 #include "TestSupport.h"
@@ -43,8 +44,24 @@ TEST(Shuffle, SeedPinsTheDeckAndEveryDeckIsAPermutation) {
     // Pinned: a changed generator would silently change every reproducible simulation.
     EXPECT_EQ(DeckText(ShuffleDeck(1), 1, 6), "9п Тп Дб Тб 6ч 7ч");
     EXPECT_EQ(DeckText(ShuffleDeck(1), 36, 36), "1б");
-    for (std::uint32_t seed = 0; seed < 200; ++seed) {
+    // The documented draw from std::mt19937, against which the shuffle's own engine must agree.
+    auto reference = [](std::uint32_t seed) {
+        std::mt19937 rng(seed);
+        std::array<bool, DeckSize + 1> drawn{};
+        Deck deck;
+        for (int p = 0; p < DeckSize;) {
+            int n = 1 + static_cast<int>((static_cast<std::uint64_t>(rng()) * DeckSize) >> 32);
+            if (!drawn[static_cast<std::size_t>(n)]) {
+                drawn[static_cast<std::size_t>(n)] = true;
+                deck[++p] = CardFromNumber(n);
+            }
+        }
+        return deck;
+    };
+    for (std::uint32_t seed : {0u, 1u, 4294967295u}) EXPECT_EQ(ShuffleDeck(seed), reference(seed)) << seed;
+    for (std::uint32_t seed = 0; seed < 2000; ++seed) {
         Deck deck = ShuffleDeck(seed);
+        ASSERT_EQ(deck, reference(seed)) << seed;
         std::set<int> numbers;
         for (int p = 1; p <= DeckSize; ++p) numbers.insert(CardNumber(deck[p]));
         ASSERT_EQ(numbers.size(), 36u);

@@ -4,14 +4,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QNetworkAccessManager>
-#include <QTcpServer>
 #include <QTemporaryDir>
-#include <QThread>
-#include <functional>
 
+#include "../support/DeadAddress.h"
 #include "LocalServer.h"
 #include "TestApp.h"
 #include "media/MusicPlayer.h"
@@ -24,26 +21,8 @@ namespace {
 
 using State = AudioStream::State;
 
-// Waits for a condition with a generous bound; the machine may be busy.
-bool WaitFor(const std::function<bool()>& done, int ms = 30000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(10);
-    }
-    return true;
-}
-
-// An address on which nothing listens: a port that was free a moment ago.
-QString DeadAddress() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return QStringLiteral("http://127.0.0.1:%1/station.mp3").arg(port);
-}
+using test::DeadAddress;
+using testing::WaitFor;
 
 class StreamingTest : public ::testing::Test {
   protected:
@@ -146,7 +125,7 @@ TEST_F(StreamingTest, PlaylistComesFromTheServersMusicFolder) {
     MusicPlayer few, none;
     few.SetTracks(std::vector<Track>(4, Track{Url("/musik/X~4.mp3"), {}, {}}));
     EXPECT_FALSE(few.Usable());
-    none.FetchPlaylist(*network_, DeadAddress().chopped(12));
+    none.FetchPlaylist(*network_, test::DeadServer());
     EXPECT_FALSE(WaitFor([&] { return !none.Tracks().empty(); }, 1500));
 }
 
@@ -236,7 +215,7 @@ TEST_F(RadioTest, ListFromTheServerIsKeptAsACopyAndServesWhenTheServerIsDown) {
     RadioSettings on = DefaultRadioSettings();
     on.on = true;
     ASSERT_TRUE(WriteRadioSettings(temp_.filePath(RadioSettingsFileName), on));
-    const QString down = DeadAddress().chopped(12);
+    const QString down = test::DeadServer();
     Radio offline;
     offline.LoadSettings(temp_.filePath(RadioSettingsFileName));
     offline.CheckAvailability(*network_, {temp_.path(), down, true});

@@ -3,6 +3,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QThread>
+#include <functional>
 #include <vector>
 
 #include "media/Sound.h"
@@ -19,6 +21,18 @@ inline void EnsureApp() {
 
 inline void Wait(int ms) {
     WaitWithoutInput(ms);
+}
+
+// Waits for a condition with a generous bound (the machine may be busy); false when it never came.
+inline bool WaitFor(const std::function<bool()>& done, int ms = 30000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+    return true;
 }
 
 // Remembers every sound started instead of playing it.

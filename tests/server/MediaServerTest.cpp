@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QNetworkAccessManager>
-#include <QThread>
-#include <functional>
 
+#include "../media/TestApp.h"
 #include "../support/ServerProcess.h"
 #include "media/MusicPlayer.h"
 #include "media/Radio.h"
@@ -17,23 +14,8 @@
 namespace tarvo {
 namespace {
 
-void EnsureApp() {
-    static int argc = 1;
-    static char name[] = "server_media_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
-}
-
-bool WaitFor(const std::function<bool()>& done, int ms = 30000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(10);
-    }
-    return true;
-}
+using testing::EnsureApp;
+using testing::WaitFor;
 
 class MediaServerTest : public ::testing::Test {
   protected:

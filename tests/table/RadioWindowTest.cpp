@@ -5,9 +5,9 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QTcpServer>
 #include <QTest>
 
+#include "../support/DeadAddress.h"
 #include "../support/TestApplication.h"
 #include "table/CardsButton.h"
 #include "table/RadioWindow.h"
@@ -15,21 +15,13 @@
 namespace tarvo {
 namespace {
 
-// A loopback address where nobody listens: the station cannot be opened.
-QString Nowhere(const char* path) {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return QStringLiteral("http://127.0.0.1:%1/").arg(port) + QLatin1String(path);
-}
-
 std::vector<Station> Stations() {
     const QString list = QStringLiteral(u"RUS#AVTORAD#Авторадио Moscow#Russian Federation#%1#RRADIO_LOGO_AVTORADIO\n"
                                         u"JAP#NHKRAD1#NHK Radio 1#Japan#%2#RRADIO_LOGO_NHKRAD1\n"
                                         u"JAP#NHKFMRA#NHK FM#Japan#%3#RRADIO_LOGO_NHKFMRA\n"
                                         u"ITA#RAIRAD1#RAI Radio 1#Italy#%4\n")
-                             .arg(Nowhere("a"), Nowhere("b"), Nowhere("c"), Nowhere("d"));
+                             .arg(test::DeadAddress("a"), test::DeadAddress("b"), test::DeadAddress("c"),
+                                  test::DeadAddress("d"));
     return ParseStationList(list.toUtf8());
 }
 

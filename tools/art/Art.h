@@ -113,6 +113,10 @@ QImage DrawNoPhoto(QSize size);
 // Animated GIF, looping forever; delays in hundredths of a second. False with a reason on failure.
 bool WriteGif(const QString& path, const std::vector<QImage>& frames, int delay, QString* error = nullptr);
 
+// A transparent picture to draw on, and a finished one in the format the pictures are stored in.
+QImage Blank(QSize size);
+QImage Done(const QImage& img);
+
 // JPEG and PNG bytes.
 QByteArray JpegBytes(const QImage& image, int quality = 90);
 QByteArray PngBytes(const QImage& image);

@@ -14,16 +14,6 @@ namespace tarvo::art {
 
 namespace {
 
-QImage Blank(QSize size) {
-    QImage img(size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    return img;
-}
-
-QImage Done(const QImage& img) {
-    return img.convertToFormat(QImage::Format_ARGB32);
-}
-
 QFont Sans(double pixels, bool bold = true) {
     QFont f(QStringLiteral("Liberation Sans"));
     f.setBold(bold);

@@ -9,17 +9,17 @@
 
 namespace tarvo::art {
 
-namespace {
-
 QImage Blank(QSize size) {
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     return img;
 }
 
-QImage Done(QImage& img) {
+QImage Done(const QImage& img) {
     return img.convertToFormat(QImage::Format_ARGB32);
 }
+
+namespace {
 
 QFont Bold(int pixels, const QString& family = QStringLiteral("Liberation Serif")) {
     QFont f(family);

@@ -28,16 +28,6 @@ const QColor FlagGold{0xF1, 0xBF, 0x00};
 const QColor Board{0x24, 0x4D, 0x3A};
 } // namespace tint
 
-QImage Blank(QSize size) {
-    QImage img(size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    return img;
-}
-
-QImage Done(const QImage& img) {
-    return img.convertToFormat(QImage::Format_ARGB32);
-}
-
 QLinearGradient Vertical(double top, double bottom, const QColor& colour) {
     QLinearGradient g(0, top, 0, bottom);
     g.setColorAt(0, colour.lighter(135));

@@ -1,17 +1,14 @@
 // How much recording costs: whole games at the smallest window with card flights at the default
 // speed, every deck played once without and once with recording, several rounds. Prints the
 // flights' frame rate both ways, each file's size, and the worker's time per frame.
-// Usage: tarvo3-gif-bench [rounds] [folder for the files]
+// Usage: tarvo3-gif-bench [rounds] [folder for the files] [area: 1 client, 2 whole window]
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <cstdio>
-#include <random>
 
-#include "core/Round.h"
-#include "core/Rules.h"
-#include "match/Match.h"
+#include "match/Autoplay.h"
 #include "table/GameRecording.h"
 #include "table/TableScreen.h"
 
@@ -36,39 +33,23 @@ ImageStore LoadStore() {
     return store;
 }
 
-// The computer seats, and seat 3 at random from a seed, so that every game ends and a deck's
-// game is the same both ways.
-class Players : public ComputerPlayer {
-  public:
-    explicit Players(unsigned seed) : random_(seed) {}
-    MoveChoice Decide(const GameState& g, TableView& view, MoveKind kind, int seat, bool isThird) override {
-        if (seat != 3) return ai_.Decide(g, view, kind, seat, isThird);
-        std::vector<MoveChoice> answers;
-        for (int slot = 1; slot <= g.KolCards[3]; ++slot)
-            if (CanPlaySlot(g, slot)) answers.push_back(PlaySlot(slot));
-        if (CanPass(g) || answers.empty()) answers.push_back(PassChoice);
-        return answers[std::uniform_int_distribution<std::size_t>(0, answers.size() - 1)(random_)];
-    }
-
-  private:
-    AiPlayer ai_;
-    std::mt19937 random_;
-};
-
 struct Run {
     long flightFrames = 0;
     double flightSeconds = 0;
     double gameSeconds = 0;
     GifRecordingOutcome outcome;
     qint64 fileBytes = 0;
+    double captureMs = 0; // one picture of the window at the result
 };
 
 Run PlayGame(QMainWindow& window, TableScreen& table, GameRecording& recording, unsigned seed, bool record,
-             const QString& folder) {
+             const QString& folder, int area) {
     Run run;
     GameState g;
-    Players players(seed);
+    AutoplayPlayer players;
     MatchContext m{g, table, players, nullptr, PlayMode::Local, {}};
+    StepDriver driver(m);
+    Autoplay autoplay(players, 1);
     SeededDecks decks(seed);
     table.Attach(&g);
 
@@ -100,25 +81,23 @@ Run PlayGame(QMainWindow& window, TableScreen& table, GameRecording& recording, 
         Settings settings;
         settings.SaveGif = true;
         settings.WindowSize = 1;
-        settings.GifArea = 1;
+        settings.GifArea = area;
         settings.GifDelay = 100;
         recording.StartRecording(settings, folder, QStringLiteral("Creating a GIF..."));
     }
     StartSeries(m, decks, 0);
     table.RedrawAll();
-    PressActionButton(m, decks);
-    for (int steps = 0; steps < 5000 && !m.flags.EndShown; ++steps) {
-        QCoreApplication::processEvents();
-        if (g.GameOver)
-            GameTick(m);
-        else if (PendingBoutEnd(g) && !g.DuelMode)
-            MakeMove(m, 0, true, true);
-        else
-            MakeMove(m, 0, false, false);
-    }
+    // The computer plays every seat, as in the program's autoplay, until the result is shown.
+    while (autoplay.Tick(driver) == AutoplayTick::Played) QCoreApplication::processEvents();
     closeFlight();
     run.gameSeconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     while (!finished) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    // What one picture costs the window's thread.
+    constexpr int Pictures = 20;
+    clock.restart();
+    for (int i = 0; i < Pictures; ++i) window.grab().toImage();
+    run.captureMs = static_cast<double>(clock.nsecsElapsed()) / 1e6 / Pictures;
+    table.Attach(nullptr);
     QObject::disconnect(&recording, &GameRecording::finished, &window, nullptr);
     table.onFlightFrame = {};
     if (!run.outcome.path.isEmpty()) run.fileBytes = QFileInfo(run.outcome.path).size();
@@ -130,6 +109,7 @@ Run PlayGame(QMainWindow& window, TableScreen& table, GameRecording& recording, 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const int area = argc > 3 && std::atoi(argv[3]) == 2 ? 2 : 1;
     const QString folder =
         argc > 2 ? QString::fromLocal8Bit(argv[2]) : QDir::tempPath() + "/tarvo3-gif-bench";
     QDir(folder).removeRecursively();
@@ -152,35 +132,24 @@ int main(int argc, char* argv[]) {
         recording.FinishRecording();
     });
 
-    // What one picture costs the window's thread.
-    {
-        GameState g;
-        table->Attach(&g);
-        table->EnterTable();
-        QElapsedTimer clock;
-        clock.start();
-        constexpr int Pictures = 50;
-        for (int i = 0; i < Pictures; ++i) window.grab().toImage();
-        std::printf("capture of the client area: %.2f ms\n",
-                    static_cast<double>(clock.nsecsElapsed()) / 1e6 / Pictures);
-    }
-    std::printf(
-        "game  recording  flight frames  flight s  frames/s  game s  gif frames/pictures  bytes  ms/frame\n");
+    std::printf("game  recording  capture ms  flight frames  flight s  frames/s  game s  gif frames/pictures "
+                " bytes  ms/frame\n");
     for (int round = 0; round < rounds; ++round)
         for (unsigned seed : {11u, 12u, 13u})
             for (bool record : {false, true}) {
-                Run r = PlayGame(window, *table, recording, seed, record, folder);
+                Run r = PlayGame(window, *table, recording, seed, record, folder, area);
                 const double rate =
                     r.flightSeconds > 0 ? static_cast<double>(r.flightFrames) / r.flightSeconds : 0;
                 if (record)
-                    std::printf("%4u  on         %13ld  %8.2f  %8.1f  %6.1f  %6d/%-12d  %7lld  %8.1f  %s\n",
-                                seed, r.flightFrames, r.flightSeconds, rate, r.gameSeconds, r.outcome.frames,
-                                r.outcome.pictures, static_cast<long long>(r.fileBytes),
-                                r.outcome.frames ? r.outcome.encodeMs / r.outcome.frames : 0.0,
-                                qPrintable(r.outcome.error));
+                    std::printf(
+                        "%4u  on         %10.2f  %13ld  %8.2f  %8.1f  %6.1f  %6d/%-12d  %7lld  %8.1f  %s\n",
+                        seed, r.captureMs, r.flightFrames, r.flightSeconds, rate, r.gameSeconds,
+                        r.outcome.frames, r.outcome.pictures, static_cast<long long>(r.fileBytes),
+                        r.outcome.frames ? r.outcome.encodeMs / r.outcome.frames : 0.0,
+                        qPrintable(r.outcome.error));
                 else
-                    std::printf("%4u  off        %13ld  %8.2f  %8.1f  %6.1f\n", seed, r.flightFrames,
-                                r.flightSeconds, rate, r.gameSeconds);
+                    std::printf("%4u  off        %10.2f  %13ld  %8.2f  %8.1f  %6.1f\n", seed, r.captureMs,
+                                r.flightFrames, r.flightSeconds, rate, r.gameSeconds);
                 std::fflush(stdout);
             }
     return 0;

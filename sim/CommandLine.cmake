@@ -1,0 +1,23 @@
+# tarvo3-sim's command line: what it accepts, and a clear refusal with status 2 for a mistake.
+#   cmake -DPROGRAM=... -DVERSION=... -P CommandLine.cmake
+function(expect status pattern)
+  execute_process(COMMAND ${PROGRAM} ${ARGN} RESULT_VARIABLE got OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT got EQUAL status OR NOT "${out}${err}" MATCHES "${pattern}")
+    message(SEND_ERROR "tarvo3-sim ${ARGN}: status ${got}, wanted ${status} and '${pattern}'\n${out}${err}")
+  endif()
+endfunction()
+
+expect(0 "^tarvo3-sim ${VERSION}\n$" --version)
+expect(0 "--check step\\|bout\\|none" --help)
+expect(0 "Options:" -h)
+expect(0 "games=3 draws=[0-9]+ " --games=3 --check=none --seed 9)
+expect(2 "unknown option '--gmaes'" --gmaes 3)
+expect(2 "bad value 'x' for --games" --games x)
+expect(2 "bad value '-1' for --games" --games -1)
+expect(2 "bad value 'often' for --check: step, bout or none" --games 1 --check often)
+expect(2 "bad value '2' for --first-move" --games 1 --first-move 2)
+expect(2 "--seed needs a value" --games 1 --seed)
+expect(2 "--no-five takes no value" --games 1 --no-five=1)
+expect(2 "--decide cannot be combined" --games 1 --decide)
+expect(2 "--trace goes with --games" --endgame-bench --trace x.jsonl)
+expect(2 "say what to do" --seed 4)
