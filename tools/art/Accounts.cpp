@@ -6,15 +6,6 @@
 #include "tools/art/Art.h"
 
 namespace tarvo::art {
-namespace {
-
-QImage Blank(QSize size) {
-    QImage img(size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    return img;
-}
-
-} // namespace
 
 QImage DrawStateStar(int size, const QColor& colour) {
     QImage img = Blank(QSize(size, size));
