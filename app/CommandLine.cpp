@@ -8,6 +8,7 @@
 #include "netplay/Session.h"
 #include "netplay/Setup.h"
 #include "table/Cp1251Field.h"
+#include "online/Services.h"
 
 namespace tarvo {
 namespace {
@@ -92,6 +93,19 @@ const std::vector<StartOption>& StartOptionTable() {
              auto clients = WholeNumberIn(value, 1, 2);
              if (!clients) return BadValue(QStringLiteral("clients"), value, QStringLiteral("1 or 2"));
              into.net.clients = *clients;
+             return QString();
+         }},
+        {QStringLiteral("server"), QStringLiteral("URL"),
+         QStringLiteral("Use the score server at URL (http://host:port or https://host) for every online "
+                        "service; the settings keep it."),
+         [](const QString& value, StartOptions& into) {
+             std::string url = value.toStdString();
+             while (url.ends_with('/')) url.pop_back();
+             auto origin = OriginOf(url);
+             if (!origin || origin->starts_with("ftp") || *origin != url)
+                 return BadValue(QStringLiteral("server"), value,
+                                 QStringLiteral("an address such as http://127.0.0.1:8015 or https://host"));
+             into.server = url;
              return QString();
          }},
     };

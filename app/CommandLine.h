@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "settings/DataFolder.h"
@@ -29,6 +30,7 @@ struct StartOptions {
     DataFolder data;
     int autoplayGames = 0; // seat 3 played by the computer for this many games, then exit
     NetAutoplayOptions net;
+    std::optional<std::string> server; // --server: the score server of every online service
 };
 
 // One option of tarvo3. `apply` stores the value in the start options; it returns an empty text

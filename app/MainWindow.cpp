@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QLocale>
@@ -23,6 +24,7 @@
 #include "media/Sound.h"
 #include "packages/Package.h"
 #include "records/Club.h"
+#include "table/AccountWindow.h"
 #include "table/Fonts.h"
 #include "table/HelpWindow.h"
 #include "table/HistoryWindow.h"
@@ -89,8 +91,10 @@ class WindowMessages : public SettingsMessages, public PictureMessages, public S
 
 } // namespace
 
-MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
-    settings_ = LoadSettings(options_.data.File(kSettingsFileName));
+MainWindow::MainWindow(StartOptions options)
+    : options_(std::move(options)), online_(std::make_unique<OnlineSession>(options_.server)) {
+    settings_ = LoadSettings(options_.data.File(kSettingsFileName), online_.get());
+    online_->Begin(settings_);
     if (options_.data.created) SeedRecordsFiles(options_.data.folder); // a new player's empty club
     SetPackageFolders(
         {QString::fromStdString(options_.data.folder.string()), DefaultPackageFolders().shippedFolder});
@@ -113,6 +117,7 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     menu_ = new MenuScreen(table_);
     menu_->hide();
     connect(menu_, &MenuScreen::clicked, this, &MainWindow::OnMenu);
+    connect(menu_, &MenuScreen::accountClicked, this, &MainWindow::ShowAccount);
     connect(menu_, &MenuScreen::captionClicked, this, [this] {
         settings_.CaptionColour = settings_.CaptionColour % 7 + 1;
         LayOutMenu();
@@ -176,6 +181,8 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
         ApplyTexts();
         title_->SetCaption(settings_.Language, settings_.CaptionColour);
     }
+    online_->AutoSignIn(options_.data.SharedFolder()); // silently: a failure leaves it signed out
+    ShowAccountHint();
     if (options_.autoplayGames > 0) QTimer::singleShot(0, this, &MainWindow::ShowMenu);
 }
 
@@ -275,6 +282,12 @@ void MainWindow::OptionsLink::FontsChanged() {
     w_.ApplyFontSettings();
     w_.ApplyTexts();
     w_.LayOutMenu();
+}
+
+// The packages come from the server the online configuration names for them.
+QString MainWindow::OptionsLink::PackageServer() const {
+    const auto origin = OriginOf(w_.online_->Client().Addresses().packages);
+    return origin ? QString::fromStdString(*origin) : OptionsHooks::PackageServer();
 }
 
 bool MainWindow::OptionsLink::MainMenuDesignChanged() {
@@ -733,6 +746,31 @@ void MainWindow::OnMenu(MenuButton which) {
         ShowOptionsDialog();
         break;
     }
+}
+
+// The account picture of the menu: the account window, then the menu again when the state or the
+// holder changed.
+void MainWindow::ShowAccount() {
+    if (settings_.SaluteButtons) PlaySalute();
+    AccountWindowHooks hooks;
+    hooks.userFile = online_->UserFile(options_.data.SharedFolder());
+    hooks.message = [this](const QString& text) { ShowMessage(text); };
+    hooks.choosePicture = [this] {
+        return QFileDialog::getOpenFileName(this, QString(), QString(),
+                                            QStringLiteral("JPEG (*.jpg *.jpeg)"));
+    };
+    if (ShowAccountWindow(online_->TheAccount(), RecordsOptions(), hooks, this)) {
+        ShowAccountHint();
+        LayOutMenu();
+    }
+}
+
+void MainWindow::ShowAccountHint() {
+    const Account& account = online_->TheAccount();
+    menu_->AccountPicture()->setToolTip(
+        account.SignedIn() ? Tr(txt::LoggedIn) + "\n" + QString::fromStdString(account.holder.Nick)
+                           : Tr(txt::NotLoggedIn) + "\n" + Tr(txt::LoginToAccount));
+    menu_->AccountPicture()->setToolTipDuration(5000);
 }
 
 void MainWindow::StartSeries() {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/OnlineSession.h"
 #include "app/QtTranslations.h"
 #include "app/WelcomeDialog.h"
 #include "core/Deck.h"
@@ -95,6 +96,8 @@ class MainWindow : public QMainWindow {
     void ArrangeMenuWindow();
     void PlaceWindow(QSize client);
     void ShowOptionsDialog();
+    void ShowAccount();
+    void ShowAccountHint();
     void StartRecording();
 
     // Network play (MainWindowNet.cpp).
@@ -141,6 +144,7 @@ class MainWindow : public QMainWindow {
         void FontsChanged() override;
         bool MainMenuDesignChanged() override;
         void TableDesignChanged() override { w_.LayOutMenu(); }
+        QString PackageServer() const override;
         void RadioCheck() override;
 
       private:
@@ -163,6 +167,7 @@ class MainWindow : public QMainWindow {
     };
 
     StartOptions options_;
+    std::unique_ptr<OnlineSession> online_; // before the settings: their loader fetches through it
     Settings settings_;
     QtTranslations qtTexts_; // Qt's standard buttons in the player's language
     ImageStore store_;

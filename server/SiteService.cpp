@@ -32,9 +32,11 @@ class SiteService : public Service {
             res.set_content(c.Client(req) + "\n", "text/plain");
         });
         c.http.Get("/status", [&c](const httplib::Request&, httplib::Response& res) { Status(c, res); });
-        c.http.Get(R"(/packages/([^/]+))", [&c](const httplib::Request& req, httplib::Response& res) {
-            Package(c, req.matches[1], res);
-        });
+        // The packages also lie where the options dialog of every copy of the game looks for them.
+        for (const char* folder : {R"(/packages/([^/]+))", R"(/downloads/progr/cards/([^/]+))"})
+            c.http.Get(folder, [&c](const httplib::Request& req, httplib::Response& res) {
+                Package(c, req.matches[1], res);
+            });
     }
 
   private:

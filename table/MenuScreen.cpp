@@ -18,6 +18,13 @@ MenuScreen::MenuScreen(QWidget* parent) : QWidget(parent) {
         connect(buttons_[i], &QPushButton::clicked, this,
                 [this, i] { emit clicked(static_cast<MenuButton>(i)); });
     }
+    account_ = new QPushButton(this);
+    account_->setFlat(true);
+    account_->setFocusPolicy(Qt::NoFocus);
+    account_->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"));
+    account_->setCursor(Qt::PointingHandCursor);
+    account_->setIcon(QIcon(QPixmap::fromImage(BuiltinPicture(QStringLiteral("Account48")))));
+    connect(account_, &QPushButton::clicked, this, &MenuScreen::accountClicked);
     const char* const linkPictures[6] = {"GWorld48", "GStat48", "GHome48", "Android", "GApk48", "GPlay48"};
     for (std::size_t i = 0; i < links_.size(); ++i) {
         links_[i] = new QPushButton(this);
@@ -85,6 +92,10 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
     calendarLeft_ = {RoundEven(40 * Sx), RoundEven(100 * Sy), scale.Scaled(60), scale.Scaled(100)};
     calendarRight_ = {scale.clientWidth - RoundEven(40 * Sx) - scale.Scaled(60), RoundEven(100 * Sy),
                       scale.Scaled(60), scale.Scaled(100)};
+    // The account picture stands left of the title, beside the left calendar sheet.
+    const int accountSize = scale.Scaled(48);
+    account_->setGeometry(RoundEven(140 * Sx), RoundEven(110 * Sy), accountSize, accountSize);
+    account_->setIconSize(QSize(accountSize, accountSize));
     // The link pictures: three in each upper corner, above the calendar sheets.
     const int link = scale.Scaled(36), gap = scale.Scaled(6);
     for (int k = 0; k < 3; ++k) {

@@ -66,6 +66,8 @@ class MenuScreen : public QWidget {
     // News or chat waiting on the score server: the sirens turn.
     void SetWaiting(bool news, bool chat);
     TQobCardsButton* Button(MenuButton which) const { return buttons_[static_cast<std::size_t>(which)]; }
+    // The account picture: a click opens the account window; its hint tells the account state.
+    QPushButton* AccountPicture() const { return account_; }
     QPushButton* Link(MenuLink which) const { return links_[static_cast<std::size_t>(which)]; }
     // Where the news and chat signals stand now (empty when not shown).
     Rect NewsPart() const;
@@ -85,6 +87,7 @@ class MenuScreen : public QWidget {
     void clicked(MenuButton which);
     // The title or its caption was clicked: the caption takes its next colour.
     void captionClicked();
+    void accountClicked();
     void linkClicked(MenuLink which);
     // The news or chat signal (its siren, or its icon on the shelf) was clicked.
     void newsClicked();
@@ -111,6 +114,7 @@ class MenuScreen : public QWidget {
     MenuLook look_;
     MenuTexts texts_;
     std::array<TQobCardsButton*, 11> buttons_{};
+    QPushButton* account_ = nullptr;
     std::array<QPushButton*, 6> links_{};
     Rect title_, caption_, anim1_, anim2_, clock_, info_, modePanel_, radio_, music_;
     QColor modeColour_;

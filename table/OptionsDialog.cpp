@@ -18,6 +18,7 @@
 #include "table/Cursors.h"
 #include "table/Fonts.h"
 #include "table/GifAnimation.h"
+#include "table/PassportWindow.h"
 #include "table/Salute.h"
 #include "table/SpeedDialog.h"
 
@@ -35,7 +36,7 @@ TFormOptions::TFormOptions(Settings& settings, OptionsHooks& hooks, QWidget* par
     if (screen_.isEmpty() && QGuiApplication::primaryScreen())
         screen_ = QGuiApplication::primaryScreen()->size();
     programFolder_ = CurrentPackageFolders().programFolder;
-    webServer_ = QString::fromLatin1(kDefaultProgramWebServer);
+    webServer_ = hooks_.PackageServer();
 
     pages = new QTabWidget(this);
     // Nine tabs side by side in every language: snug tabs, no scrolling.
@@ -56,6 +57,15 @@ TFormOptions::TFormOptions(Settings& settings, OptionsHooks& hooks, QWidget* par
     connect(general_, &GeneralTab::cursorSwitched, this, &TFormOptions::ApplyCursors);
     connect(general_, &GeneralTab::buttonStyleChanged, this, &TFormOptions::ApplyButtonStyle);
     connect(general_, &GeneralTab::speedRequested, this, &TFormOptions::ShowSpeedDialog);
+    connect(general_, &GeneralTab::passportRequested, this, [this] {
+        RecordsWindowOptions options;
+        options.language = settings_.Language;
+        options.fonts = CurrentFontSettings();
+        options.soundOn = settings_.SoundOn;
+        options.ownCursor = settings_.OwnCursor;
+        options.salute = SaluteCallback(settings_.SaluteButtons);
+        ShowPassport(settings_, options, this);
+    });
     connect(design_, &DesignTab::menuOrTableDesignChanged, background_, &BackgroundTab::FollowDesigns);
     connect(design_, &DesignTab::windowDesignChosen, this, [this] {
         LoadDesignPictures();

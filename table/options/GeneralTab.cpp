@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "media/Sound.h"
 #include "table/CardsButton.h"
 #include "table/options/OptionsHooks.h"
 
@@ -46,8 +47,6 @@ GeneralTab::GeneralTab(Settings& settings, OptionsHooks& hooks, QSize screen)
     multimedia->addWidget(newButtonsBox, 2, 1);
     speedButton = new TQobCardsButton(this);
     passportButton = new TQobCardsButton(this);
-    // The passport window comes with the online accounts; until then the button stays off.
-    passportButton->setEnabled(false);
 
     auto* lists = new QHBoxLayout;
     lists->addWidget(languageList, 1);
@@ -110,6 +109,11 @@ GeneralTab::GeneralTab(Settings& settings, OptionsHooks& hooks, QSize screen)
     connect(speedButton, &QPushButton::clicked, this, [this] {
         Salute();
         emit speedRequested();
+    });
+    connect(passportButton, &QPushButton::clicked, this, [this] {
+        PlayGameSound("WOpenFo", settings_.SoundOn);
+        Salute();
+        emit passportRequested();
     });
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "../support/ServerProcess.h"
+#include "TestDatabase.h"
 #include "online/Account.h"
 #include "online/Chat.h"
 #include "online/CurlTransport.h"
@@ -19,7 +20,7 @@ class WorldServerTest : public ::testing::Test {
   protected:
     // Writes from one address are not spaced out here, unless a test starts its own server.
     void Start(std::vector<std::string> extra = {"--write-interval", "0"}) {
-        server = std::make_unique<test::ServerProcess>(TARVO_SERVER, std::move(extra));
+        server = std::make_unique<test::ServerProcess>(TARVO_SERVER, test::WithTestDatabase(std::move(extra)));
         client = std::make_unique<ScoreClient>(transport, AddressesOn(server->Origin()));
     }
     void SetUp() override { Start(); }

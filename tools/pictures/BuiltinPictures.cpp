@@ -559,6 +559,18 @@ bool AddBuiltinPictures(ResourceSet& set, const QString& scratchDir, QString* er
     set.Add(Rc, QStringLiteral("Android"), PngBytes(DrawRoundIcon(48, QStringLiteral("\u260E"), ink::Cloth)));
     set.Add(Rc, QStringLiteral("Account48"), PngBytes(DrawRoundIcon(48, QStringLiteral("\u263A"), ink::Red)));
 
+    // The account windows: state stars, field lamps, the faces of the lists, the photo frame.
+    const std::pair<char, QColor> states[3] = {
+        {'R', QColor(0xE0, 0x20, 0x20)}, {'Y', QColor(0xF0, 0xC8, 0x10)}, {'G', QColor(0x20, 0xB0, 0x30)}};
+    for (const auto& [letter, colour] : states) {
+        set.Add(Rc, QStringLiteral("Star") + QLatin1Char(letter) + QLatin1Char('0'), PngBytes(DrawStateStar(40, colour)));
+        set.Add(Rc, QStringLiteral("Lamp") + QLatin1Char(letter), PngBytes(DrawLamp(16, colour)));
+    }
+    set.Add(Rc, QStringLiteral("FaceMan16"), PngBytes(DrawListFace(16, true)));
+    set.Add(Rc, QStringLiteral("FaceWoman16"), PngBytes(DrawListFace(16, false)));
+    set.Add(Rc, QStringLiteral("GAcFrame"), PngBytes(DrawPhotoFrame({240, 290}, {20, 20, 200, 250})));
+    set.Add(Rc, QStringLiteral("GAcNoPhoto"), PngBytes(DrawNoPhoto({200, 250})));
+
     // News and chat shelf, medals, title and captions.
     set.Add(Rc, QStringLiteral("GPolkaNw"), PngBytes(DrawShelf({220, 54})));
     AddRadioBuiltins(set);
