@@ -19,6 +19,7 @@
 #include "MenuMedia.h"
 #include "TarvoVersion.h"
 #include "TitleScreen.h"
+#include "WorldOnline.h"
 #include "core/Round.h"
 #include "core/Rules.h"
 #include "media/Sound.h"
@@ -162,6 +163,7 @@ MainWindow::MainWindow(StartOptions options)
     // A radio left on takes over when the menu comes up; the song does not start before it.
     song_->ShowMenu(settings_.MusicOn && !media_->RadioComesOn());
 
+    SetUpWorld();
     setWindowTitle(Tr(txt::ProductName));
     ApplyTexts();
     title_->SetCaption(settings_.Language, settings_.CaptionColour);
@@ -183,6 +185,7 @@ MainWindow::MainWindow(StartOptions options)
     }
     online_->AutoSignIn(options_.data.SharedFolder()); // silently: a failure leaves it signed out
     ShowAccountHint();
+    ReportStartToWorld();
     if (options_.autoplayGames > 0) QTimer::singleShot(0, this, &MainWindow::ShowMenu);
 }
 
@@ -425,6 +428,11 @@ void MainWindow::ApplyTexts() {
                     Tr(txt::ClubMembers),
                     Tr(txt::ClubMembers)};
     m.info.no = Tr(txt::No);
+    m.newsHint = Tr(txt::QobNews);
+    m.chatHint = Tr(txt::QobChat);
+    m.linkHints = {Tr(txt::WorldTopTen), Tr(txt::Statistics), Tr(txt::ProductName),
+                   Tr(txt::WorldTopTen) + "\n" + Tr(txt::BestAndroidPlayer).section(':', 0, 0),
+                   Tr(txt::ProductName) + " (Apk)", Tr(txt::ProductName) + " (Google Play)"};
     menu_->SetTexts(m);
     menu_->Button(MenuButton::TopTen)->setToolTip(Tr(txt::GamesInCycle) + ": 30");
     menu_->Button(MenuButton::TopTen)->setToolTipDuration(5000); // a balloon shows for five seconds
@@ -442,6 +450,8 @@ void MainWindow::ShowMenu() {
     stack_->setCurrentWidget(table_);
     ArrangeMenuWindow();
     menuShown_ = true;
+    world_->Begin();
+    world_->ReadInfo(menu_->InfoMode());
     media_->MenuShown(); // a radio left on plays, and the song keeps quiet
     song_->ShowMenu(settings_.MusicOn && options_.autoplayGames == 0);
     gameTimer_.start(20);
@@ -564,6 +574,7 @@ std::optional<SeriesValues> MainWindow::Welcome(int slot, std::optional<SeriesVa
 }
 
 void MainWindow::ChooseMember(int slot) {
+    if (slot == 5 && StartRatedSeries()) return; // the account holder's seat
     auto text = ReadRecords(ActiveRecordsFile());
     std::optional<SeriesValues> member = text ? MemberSeries(*text, slot) : std::nullopt;
     if (!member) return; // an empty slot does nothing
@@ -595,6 +606,7 @@ void MainWindow::RecordAndExitToMenu() {
     context.time = now.toString(QStringLiteral("h:mm")).toStdString();
     context.date = HistoryDateText(now.date()).toStdString();
     if (networkSeries_) context.historyName = netSession_.HistoryName();
+    const WorldSeriesEnd world = FinishWorldSeries(context);
     SeriesOutcome outcome = RecordSeries(series_, game_, context);
     EndNetwork(); // the series is over for every machine
     // In the order of the recording: the verdict heard to its end, the end-of-cycle window with
@@ -607,6 +619,7 @@ void MainWindow::RecordAndExitToMenu() {
     if (outcome.history.status == HistoryWrite::CantSave) ShowMessage(Tr(txt::CantSaveHistory));
     if (outcome.cycleEnd && outcome.endOfCycle && options_.autoplayGames == 0)
         ShowCycleEnd(*outcome.endOfCycle, RecordsOptions(), this);
+    PostWorldSeries(world, outcome);
     LeaveTable();
 }
 
@@ -619,6 +632,7 @@ void MainWindow::AbandonSeries() {
                                         Tr(txt::ExitQuestion, 0) + "\n" + Tr(txt::DataWillBeLost));
     if (answer != QMessageBox::Yes) return;
     ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
+    world_->LeaveRatedPlay(); // the provisional record stays on the server
     EndNetwork(); // the others see this player leave
     LeaveTable();
 }
@@ -650,10 +664,8 @@ void MainWindow::ShowPopup(const QPoint& at) {
     QAction* speed = popup.addAction(Tr(txt::Speed));
     QAction* radio = popup.addAction(Tr(txt::Radio));
     radio->setEnabled(stack_->currentWidget() != title_); // from leaving the title screen
-    // The chat comes with the online play; until then it says so.
     QAction* chat = popup.addAction(Tr(txt::Chat));
-    chat->setEnabled(false);
-    chat->setToolTip(Tr(txt::Chat) + " " + Tr(txt::Unavailable));
+    chat->setEnabled(stack_->currentWidget() != title_);
     popup.addSeparator();
     QAction* help = popup.addAction(Tr(txt::Help));
     QAction* about = popup.addAction(Tr(txt::About));
@@ -677,6 +689,8 @@ void MainWindow::ShowPopup(const QPoint& at) {
         }
     } else if (chosen == radio) {
         media_->OpenRadioWindow();
+    } else if (chosen == chat) {
+        world_->OpenChat();
     } else if (chosen == help) {
         OpenHelp();
     } else if (chosen == about) {
@@ -734,6 +748,7 @@ void MainWindow::OnMenu(MenuButton which) {
         RefreshClubList();
         break;
     case MenuButton::TopTen:
+        if (ShowTopTenOfWorld()) break;
         ShowTopTen(options_.data.folder, settings_.NetGame, RecordsOptions(), this);
         break;
     case MenuButton::History:
@@ -830,7 +845,7 @@ void MainWindow::OnGameTick() {
             AutoplayStep();
         return;
     }
-    GameTick(*driver_, false, !networkSeries_ || netSession_.IsServer());
+    GameTick(*driver_, world_->RatedPlay() && !networkSeries_, !networkSeries_ || netSession_.IsServer());
 }
 
 // Autoplay sits down in club slot 1, creating the player "Auto" through the welcome dialog's own
@@ -897,8 +912,12 @@ void MainWindow::OnHover(int slot) {
 }
 
 bool MainWindow::SaveSettingsNow() {
-    WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
     DeleteSongFile(); // the song file lives only while the program runs
+    return SaveSettingsFile();
+}
+
+bool MainWindow::SaveSettingsFile() {
+    WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
     return SaveSettings(options_.data.File(kSettingsFileName), settings_, messages, recordsFailed_) !=
            SaveOutcome::Failed;
 }

@@ -84,7 +84,8 @@ class NewsService : public Service {
             const News news = ReadNewsFile(c.dataDir / "news.txt").value_or(News{c.newsNumber, {}});
             res.set_content(Page(news), "text/html; charset=utf-8");
         });
-        c.http.Get("/", [](const httplib::Request&, httplib::Response& res) {
+        // The game opens its product page at either of two addresses, chosen at random.
+        c.http.Get(R"(/(index\.html)?)", [](const httplib::Request&, httplib::Response& res) {
             res.set_content(
                 "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Tarvo-Trio</title></head>\n"
                 "<body><h1>Tarvo-Trio</h1>\n<p>Throw-in Durak for three seats: play the computer, "

@@ -55,6 +55,8 @@ class MenuScreen : public QWidget {
     void SetAvailable(MenuButton button, bool available, const QString& hint = {});
     // The figure of the info display once the score server answered (absent: not reachable).
     void SetInfoReply(std::optional<InfoReply> reply);
+    // The mode the info display shows now (1..7), chosen by the minute the menu was laid out.
+    int InfoMode() const { return infoMode_; }
     // Today's calendar sheets: the first in the left image, the others taking turns in the right
     // one every 10 seconds. None (no calendar package) hides both.
     void SetCalendar(std::vector<CalendarPicture> sheets);
