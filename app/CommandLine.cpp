@@ -4,7 +4,11 @@
 #include <QFileInfo>
 
 #include "TarvoVersion.h"
+#include "netplay/Messages.h"
+#include "netplay/Session.h"
+#include "netplay/Setup.h"
 #include "online/Services.h"
+#include "table/Cp1251Field.h"
 
 namespace tarvo {
 namespace {
@@ -56,9 +60,77 @@ const std::vector<StartOption>& StartOptionTable() {
              into.server = url;
              return QString();
          }},
+        {QStringLiteral("net"), QStringLiteral("SIDE"),
+         QStringLiteral("With --autoplay 3: play a network series as its server or as a client."),
+         [](const QString& value, StartOptions& into) {
+             using Side = NetAutoplayOptions::Side;
+             into.net.side = value == QLatin1String("server")   ? Side::Server
+                             : value == QLatin1String("client") ? Side::Client
+                                                                : Side::None;
+             if (into.net.side == Side::None)
+                 return BadValue(QStringLiteral("net"), value, QStringLiteral("server or client"));
+             return QString();
+         }},
+        {QStringLiteral("ip"), QStringLiteral("ADDRESS"),
+         QStringLiteral("The server's address for --net client."),
+         [](const QString& value, StartOptions& into) {
+             if (!IsServerAddress(value.toStdString()))
+                 return BadValue(QStringLiteral("ip"), value,
+                                 QStringLiteral("an address such as 192.168.1.5"));
+             into.net.ip = value;
+             return QString();
+         }},
+        {QStringLiteral("port"), QStringLiteral("PORT"),
+         QStringLiteral("The port the server listens on (default: the settings', first %1).")
+             .arg(DefaultNetPort),
+         [](const QString& value, StartOptions& into) {
+             auto port = PortNumber(value.toStdString());
+             if (!port)
+                 return BadValue(QStringLiteral("port"), value, QStringLiteral("a port from 1 to 65535"));
+             into.net.port = *port;
+             return QString();
+         }},
+        {QStringLiteral("name"), QStringLiteral("NAME"),
+         QStringLiteral("The network player's name, at most %1 characters.").arg(NetNameLength),
+         [](const QString& value, StartOptions& into) {
+             if (value.trimmed().isEmpty() || value.size() > static_cast<int>(NetNameLength) ||
+                 !FitsCp1251(value))
+                 return BadValue(QStringLiteral("name"), value,
+                                 QStringLiteral("1 to %1 letters of Windows-1251").arg(NetNameLength));
+             into.net.name = value;
+             return QString();
+         }},
+        {QStringLiteral("clients"), QStringLiteral("N"),
+         QStringLiteral("For --net server: start once N clients (1 or 2) have joined; default 2."),
+         [](const QString& value, StartOptions& into) {
+             auto clients = WholeNumberIn(value, 1, 2);
+             if (!clients) return BadValue(QStringLiteral("clients"), value, QStringLiteral("1 or 2"));
+             into.net.clients = *clients;
+             return QString();
+         }},
     };
     return table;
 }
+
+namespace {
+
+// The network options belong together and to a headless series.
+QString CheckNetOptions(const QCommandLineParser& parser, const StartOptions& o) {
+    using Side = NetAutoplayOptions::Side;
+    const bool net = o.net.side != Side::None;
+    if (net && o.autoplayGames != NetSeriesGames)
+        return QStringLiteral("--net plays one series of %1 games: give --autoplay %1").arg(NetSeriesGames);
+    for (const char* name : {"ip", "port", "name", "clients"})
+        if (!net && parser.isSet(QLatin1String(name)))
+            return QStringLiteral("--%1 needs --net").arg(QLatin1String(name));
+    if (parser.isSet(QStringLiteral("clients")) && o.net.side != Side::Server)
+        return QStringLiteral("--clients is for --net server");
+    if (parser.isSet(QStringLiteral("ip")) && o.net.side != Side::Client)
+        return QStringLiteral("--ip is for --net client");
+    return QString();
+}
+
+} // namespace
 
 CommandLineResult ParseCommandLine(const QStringList& arguments) {
     CommandLineResult result;
@@ -107,6 +179,8 @@ CommandLineResult ParseCommandLine(const QStringList& arguments) {
         const QString problem = table[i].apply(parser.value(options[i]), result.options);
         if (!problem.isEmpty()) return fail(problem);
     }
+    if (const QString problem = CheckNetOptions(parser, result.options); !problem.isEmpty())
+        return fail(problem);
     result.run = true;
     return result;
 }

@@ -14,12 +14,23 @@
 
 namespace tarvo {
 
+// A network series that the computer plays in the human's place (--net with --autoplay).
+struct NetAutoplayOptions {
+    enum class Side { None, Server, Client };
+    Side side = Side::None;
+    QString ip;      // the server's address (client); empty: the setting NetIP
+    int port = 0;    // 0: the setting NetPort
+    QString name;    // the player's network name; empty: the autoplay player's
+    int clients = 2; // the server starts the series once this many clients have joined
+};
+
 // What the command line asks of this run. `data` is decided from `dataDir` after the parse.
 struct StartOptions {
     std::optional<std::filesystem::path> dataDir; // --data-dir
     DataFolder data;
     int autoplayGames = 0; // seat 3 played by the computer for this many games, then exit
     std::optional<std::string> server; // --server: the score server of every online service
+    NetAutoplayOptions net;
 };
 
 // One option of tarvo3. `apply` stores the value in the start options; it returns an empty text

@@ -27,6 +27,7 @@
 #include "table/AccountWindow.h"
 #include "table/Fonts.h"
 #include "table/HelpWindow.h"
+#include "table/HistoryWindow.h"
 #include "table/MessageWindow.h"
 #include "table/OptionsDialog.h"
 #include "table/RecordsWindows.h"
@@ -48,7 +49,13 @@ class WindowMessages : public SettingsMessages, public PictureMessages, public S
     WindowMessages(QWidget* parent, int language, bool person = true)
         : parent_(parent), language_(language), person_(person) {}
     void ShowError(std::string_view text) override { ShowLines(Utf8(text)); }
-    void ShowLines(const QString& first, const QString& second = QString()) {
+    // A text with a line break of its own shows as two lines, so the window is only as wide as
+    // its longer line.
+    void ShowLines(QString first, QString second = QString()) {
+        if (const qsizetype at = first.indexOf('\n'); at >= 0 && second.isEmpty()) {
+            second = first.mid(at + 1).replace('\n', ' ');
+            first.truncate(at);
+        }
         if (!person_) {
             std::fprintf(stderr, "tarvo3: %s\n", qPrintable(second.isEmpty() ? first : first + " " + second));
             return;
@@ -80,16 +87,6 @@ class WindowMessages : public SettingsMessages, public PictureMessages, public S
     QWidget* parent_;
     int language_;
     bool person_;
-};
-
-// Guards the game timer against ticks that fall due while a step's flight or search runs.
-class StepGuard {
-  public:
-    explicit StepGuard(bool& running) : running_(running) { running_ = true; }
-    ~StepGuard() { running_ = false; }
-
-  private:
-    bool& running_;
 };
 
 } // namespace
@@ -132,6 +129,7 @@ MainWindow::MainWindow(StartOptions options)
     connect(table_, &TableScreen::ownCardClicked, this, &MainWindow::OnOwnCard);
     connect(table_, &TableScreen::ownCardHovered, this, &MainWindow::OnHover);
     connect(&gameTimer_, &QTimer::timeout, this, &MainWindow::OnGameTick);
+    SetUpNetwork();
 
     recording_ = new GameRecording(this, table_, store_);
     connect(table_, &TableScreen::resultShown, recording_, [this] {
@@ -161,8 +159,6 @@ MainWindow::MainWindow(StartOptions options)
         WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
         PrepareSong(*songPlayer_, messages);
     }
-    connect(&songTimer_, &QTimer::timeout, this, [this] { song_->Tick(settings_.MusicOn); });
-    songTimer_.start(1000);
     // A radio left on takes over when the menu comes up; the song does not start before it.
     song_->ShowMenu(settings_.MusicOn && !media_->RadioComesOn());
 
@@ -384,6 +380,9 @@ TableTexts MainWindow::TextsForTable() const {
     t.game = Tr(txt::GameCounter);
     QString name = QString::fromStdString(series_.NameUtf8()).trimmed();
     t.names = {QStringLiteral("PC"), QStringLiteral("PC"), name.isEmpty() ? QStringLiteral("Player") : name};
+    if (networkSeries_)
+        for (int seat = 1; seat <= 3; ++seat)
+            t.names[static_cast<std::size_t>(seat - 1)] = QString::fromStdString(netSession_.SeatName(seat));
     t.lose = Tr(txt::YouLoseGame);
     t.won = Tr(txt::YouHaveWon);
     t.draw = Tr(txt::DeadHeat);
@@ -392,6 +391,7 @@ TableTexts MainWindow::TextsForTable() const {
     t.playStill = Tr(txt::WePlayStill);
     t.exitToMenu = Tr(txt::ExitToMenu);
     t.currentGame = Tr(txt::CurrentGame);
+    t.notBeaten = Tr(txt::NotBeaten);
     t.counter = {Tr(txt::GeneralGameNumber), Tr(txt::RoundInCycle), Tr(txt::RoundInSession)};
     return t;
 }
@@ -522,10 +522,6 @@ void MainWindow::RefreshClubList() {
     ButtonMeasure measure(menu_->Button(MenuButton::Club1)->font());
     MenuTexts m = menuTexts_;
     m.modeLine = Tr(txt::ClubHeader, settings_.ClubView == 2 ? 2 : 1);
-    // Network series come with network play; until then its club is shown but not played.
-    for (MenuButton b : {MenuButton::Club1, MenuButton::Club2, MenuButton::Club3, MenuButton::Club4,
-                         MenuButton::Club5, MenuButton::Sixth})
-        menu_->SetAvailable(b, !settings_.NetGame, Tr(txt::Unavailable));
     if (auto club = ReadClubList(ActiveRecordsFile(), settings_.ClubView, measure)) {
         for (int slot = 1; slot <= 5; ++slot)
             m.clubRows[static_cast<std::size_t>(slot - 1)] = QString::fromStdString(club->captions[slot]);
@@ -549,11 +545,17 @@ WelcomeTexts MainWindow::WelcomeTextsNow() const {
 
 // The welcome dialog, modal; the series values on "Ok", nothing on "Cancel".
 std::optional<SeriesValues> MainWindow::Welcome(int slot, std::optional<SeriesValues> member,
-                                                const QString& startName) {
+                                                const QString& startName, bool network) {
     WelcomeDialog dialog(
         slot, std::move(member), startName, WelcomeTextsNow(), [this](const QString& m) { ShowMessage(m); },
         this);
+    if (network) EnableNetworkWelcome(dialog);
     const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (network) {
+        // The address and port stay as they were typed, whether the series started or not.
+        settings_.NetIP = dialog.NetIp().toStdString();
+        settings_.NetPort = dialog.NetPort().toStdString();
+    }
     // A new player's name is remembered once it passed its check, whatever the password did.
     if (slot == NewPlayerSlot && !dialog.EnteredName().isEmpty())
         settings_.PlayerName = dialog.EnteredName().toStdString();
@@ -566,12 +568,13 @@ void MainWindow::ChooseMember(int slot) {
     std::optional<SeriesValues> member = text ? MemberSeries(*text, slot) : std::nullopt;
     if (!member) return; // an empty slot does nothing
     table_->PlaySound("WOpenFo");
-    PlaySeriesOf(Welcome(slot, member, QString::fromStdString(settings_.PlayerName)));
+    PlaySeriesOf(Welcome(slot, member, QString::fromStdString(settings_.PlayerName), settings_.NetGame));
 }
 
 void MainWindow::ChooseNewPlayer() {
     table_->PlaySound("WOpenFo");
-    PlaySeriesOf(Welcome(NewPlayerSlot, std::nullopt, QString::fromStdString(settings_.PlayerName)));
+    PlaySeriesOf(
+        Welcome(NewPlayerSlot, std::nullopt, QString::fromStdString(settings_.PlayerName), settings_.NetGame));
 }
 
 void MainWindow::PlaySeriesOf(std::optional<SeriesValues> player) {
@@ -590,11 +593,10 @@ void MainWindow::RecordAndExitToMenu() {
     context.dataFolder = options_.data.folder;
     QDateTime now = QDateTime::currentDateTime();
     context.time = now.toString(QStringLiteral("h:mm")).toStdString();
-    // The history keeps ten characters of the date: a longer short format would lose the year.
-    QString date = QLocale::system().toString(now.date(), QLocale::ShortFormat);
-    if (date.size() > 10) date = now.date().toString(QStringLiteral("dd.MM.yyyy"));
-    context.date = date.toStdString();
+    context.date = HistoryDateText(now.date()).toStdString();
+    if (networkSeries_) context.historyName = netSession_.HistoryName();
     SeriesOutcome outcome = RecordSeries(series_, game_, context);
+    EndNetwork(); // the series is over for every machine
     // In the order of the recording: the verdict heard to its end, the end-of-cycle window with
     // its own sound, then the menu; the return's sound would cut either of them short.
     if (!outcome.sound.empty())
@@ -617,6 +619,7 @@ void MainWindow::AbandonSeries() {
                                         Tr(txt::ExitQuestion, 0) + "\n" + Tr(txt::DataWillBeLost));
     if (answer != QMessageBox::Yes) return;
     ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
+    EndNetwork(); // the others see this player leave
     LeaveTable();
 }
 
@@ -664,7 +667,7 @@ void MainWindow::ShowPopup(const QPoint& at) {
     } else if (chosen == exit) {
         AbandonSeries();
     } else if (chosen == rename) {
-        if (auto renamed = Welcome(NewPlayerSlot, std::nullopt, QString::fromStdString(series_.NameUtf8()))) {
+        if (auto renamed = Welcome(NewPlayerSlot, std::nullopt, QString::fromStdString(series_.NameUtf8()), false)) {
             // The player keeps his slot and his results under the new name.
             series_.nameField = renamed->nameField;
             series_.passwordField = renamed->passwordField;
@@ -679,8 +682,10 @@ void MainWindow::ShowPopup(const QPoint& at) {
     } else if (chosen == about) {
         QMessageBox::about(
             this, Tr(txt::About),
-            QStringLiteral("<b>Tarvo-Trio</b> V %1<br>Throw-in Durak for three seats.<br><br>"
-                           "Free software under the GNU General Public License, version 3 or later.")
+            // Paragraphs keep the text off the box's top edge.
+            QStringLiteral(
+                "<p style=\"margin-top:12px\"><b>Tarvo-Trio</b> V %1</p><p>Throw-in Durak for three "
+                "seats.</p><p>Free software under the GNU General Public License, version 3 or later.</p>")
                 .arg(QLatin1String(kVersion)));
     } else if (chosen == speed) {
         SpeedDialogOptions o;
@@ -774,8 +779,19 @@ void MainWindow::StartSeries() {
     game_.Rules = {settings_.NoFiveOfSuit, settings_.FirstBoutFive, settings_.FirstMove};
     song_->DealGame();
     LoadBackgroundFor(true);
-    EnterTableForDeal();
-    tarvo::StartSeries(*match_, decks_, series_.G0);
+    table_->SetReveal(false); // open hands last for a series, through its deals
+    if (networkSeries_) SeriesStartsOnTable();
+    if (networkSeries_ && !netSession_.IsServer()) {
+        // A client's table stays empty until the server's deal arrives.
+        game_ = GameState();
+        game_.InputOpen = 0;
+        match_->flags = {};
+        table_->EnterTable();
+    } else {
+        EnterTableForDeal();
+        tarvo::StartSeries(*match_, decks_, series_.G0);
+        if (networkSeries_) netSession_.SendDeal(game_);
+    }
     TableTexts t = TextsForTable();
     table_->SetTexts(t);
     table_->RedrawAll();
@@ -808,15 +824,19 @@ void MainWindow::OnGameTick() {
     if (stepRunning_ || menuShown_) return;
     StepGuard guard(stepRunning_);
     if (autoplay_.On()) {
-        AutoplayStep();
+        if (networkSeries_)
+            NetAutoplayStep();
+        else
+            AutoplayStep();
         return;
     }
-    GameTick(*driver_);
+    GameTick(*driver_, false, !networkSeries_ || netSession_.IsServer());
 }
 
 // Autoplay sits down in club slot 1, creating the player "Auto" through the welcome dialog's own
 // checks when the club is empty.
 void MainWindow::AutoplayStart() {
+    if (options_.net.side != NetAutoplayOptions::Side::None) return NetAutoplayStart();
     auto text = ReadRecords(ActiveRecordsFile());
     std::optional<SeriesValues> member = text ? MemberSeries(*text, 1) : std::nullopt;
     WelcomeDialog dialog(
@@ -853,17 +873,18 @@ void MainWindow::AutoplayStep() {
 }
 
 void MainWindow::OnAction() {
-    if (stepRunning_) return;
+    if (stepRunning_ || NetworkBusy()) return;
     StepGuard guard(stepRunning_);
     if (settings_.SaluteButtons) PlaySalute();
     bool nextGame = game_.GameOver;
     if (nextGame) EnterTableForDeal();
     PressActionButton(*match_, decks_);
+    if (nextGame && networkSeries_) netSession_.SendDeal(game_); // "We play still!" on the server
     if (nextGame) table_->RedrawAll();
 }
 
 void MainWindow::OnOwnCard(int slot, bool rightButton) {
-    if (stepRunning_) return;
+    if (stepRunning_ || (NetworkBusy() && !rightButton)) return;
     StepGuard guard(stepRunning_);
     const int before = game_.KolCards[3];
     ClickOwnCard(*match_, slot, rightButton);
@@ -895,10 +916,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         // Leaving a series costs the slot.
         ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
     }
+    EndNetwork();
     gameTimer_.stop();
     recording_->FinishRecording();
     recording_->WaitForFiles();
-    songTimer_.stop();
     songPlayer_->Close();
     media_->Close();
     SaveSettingsNow();

@@ -19,6 +19,8 @@
 #include "match/Autoplay.h"
 #include "match/Match.h"
 #include "media/Song.h"
+#include "netplay/Session.h"
+#include "netplay/Transport.h"
 #include "records/Series.h"
 #include "settings/DataFolder.h"
 #include "settings/Settings.h"
@@ -29,6 +31,7 @@
 #include "table/OptionsDialog.h"
 #include "table/RecordsWindows.h"
 #include "table/TableScreen.h"
+#include "table/WaitWindow.h"
 
 namespace tarvo {
 
@@ -61,8 +64,9 @@ class MainWindow : public QMainWindow {
     void StartSeries();
     void ChooseMember(int slot);
     void ChooseNewPlayer();
-    std::optional<SeriesValues> Welcome(int slot, std::optional<SeriesValues> member,
-                                        const QString& startName);
+    // In network mode the dialog also starts the connections and waits for the others.
+    std::optional<SeriesValues> Welcome(int slot, std::optional<SeriesValues> member, const QString& startName,
+                                        bool network);
     void PlaySeriesOf(std::optional<SeriesValues> player);
     bool CheckRecordsAtStart();
     std::filesystem::path ActiveRecordsFile() const;
@@ -96,6 +100,31 @@ class MainWindow : public QMainWindow {
     void ShowAccountHint();
     void StartRecording();
 
+    // Network play (MainWindowNet.cpp).
+    void SetUpNetwork();
+    void EnableNetworkWelcome(WelcomeDialog& dialog);
+    bool StartNetwork(const NetChoice& choice);
+    void ShowMachineAddresses();
+    WaitTexts WaitTextsNow() const;
+    bool NetworkBusy() const; // what arrived waits to be applied: the player's input waits too
+    void ApplyIncoming();
+    void HandleInterruption();
+    void EndNetwork();
+    void SendOwnChat(const QString& text);
+    void NetAutoplayStart();
+    void NetAutoplayStep();
+    void SeriesStartsOnTable();
+
+    // Guards the game timer against ticks that fall due while a step's flight or search runs.
+    class StepGuard {
+      public:
+        explicit StepGuard(bool& running) : running_(running) { running_ = true; }
+        ~StepGuard() { running_ = false; }
+
+      private:
+        bool& running_;
+    };
+
     // What a change in the options dialog redoes on the main window.
     class OptionsLink : public OptionsHooks {
       public:
@@ -117,6 +146,21 @@ class MainWindow : public QMainWindow {
         void TableDesignChanged() override { w_.LayOutMenu(); }
         QString PackageServer() const override;
         void RadioCheck() override;
+
+      private:
+        MainWindow& w_;
+    };
+
+    // What the network session tells the window.
+    class NetLink : public NetEvents {
+      public:
+        explicit NetLink(MainWindow& window) : w_(window) {}
+        void Joined(int clients) override;
+        void Welcomed() override;
+        void NamesChanged() override;
+        void GameMessageArrived() override;
+        void ChatArrived(int seat, const std::string& text) override;
+        void Interrupted(const std::string& reason) override;
 
       private:
         MainWindow& w_;
@@ -145,12 +189,20 @@ class MainWindow : public QMainWindow {
     RecordsWrites writes_ = RecordsWrites::Allowed;
     bool recordsFailed_ = false; // a records file was missing or damaged: the program ends
     QTimer gameTimer_;
-    QTimer songTimer_; // plays the menu song again when it has ended
     std::unique_ptr<FluidSongPlayer> songPlayer_;
     std::unique_ptr<MenuSong> song_;
     MenuMedia* media_ = nullptr; // the music player, the radio and the one-source rule
     bool stepRunning_ = false;   // a flight or a search runs inside a step: ticks wait
     bool menuShown_ = false;
+
+    NetLink netLink_{*this};
+    NetTransport netTransport_;
+    NetSession netSession_{netTransport_, netLink_};
+    bool networkSeries_ = false;         // the series being set up or played is a network one
+    WaitWindow* waitWindow_ = nullptr;   // while the welcome dialog waits for the others
+    QTimer netTimer_;                    // applies what arrived, one message at a time
+    std::optional<std::string> netInterruption_; // handled once no step runs
+    bool netAutoplayed_ = false;                 // autoplay's network series has begun
 };
 
 } // namespace tarvo

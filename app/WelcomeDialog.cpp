@@ -1,10 +1,15 @@
 #include "WelcomeDialog.h"
 
 #include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "netplay/Messages.h"
+#include "netplay/Session.h"
+#include "netplay/Setup.h"
 #include "table/Cp1251Field.h"
 
 namespace tarvo {
@@ -26,7 +31,7 @@ QLineEdit* PasswordEdit(QWidget* parent) {
 WelcomeDialog::WelcomeDialog(int slot, std::optional<SeriesValues> member, const QString& lastName,
                              const WelcomeTexts& texts, std::function<void(const QString&)> showMessage,
                              QWidget* parent)
-    : QDialog(parent), slot_(slot), member_(std::move(member)), texts_(texts),
+    : QDialog(parent), slot_(slot), lastName_(lastName), member_(std::move(member)), texts_(texts),
       showMessage_(std::move(showMessage)) {
     setWindowTitle(texts.caption);
     auto* layout = new QVBoxLayout(this);
@@ -65,6 +70,70 @@ WelcomeDialog::WelcomeDialog(int slot, std::optional<SeriesValues> member, const
     }
 }
 
+void WelcomeDialog::EnableNetwork(WelcomeNetwork network) {
+    network_ = true;
+    net_ = std::move(network);
+    const WelcomeNetTexts& t = net_.texts;
+    constexpr int NetName = static_cast<int>(NetNameLength);
+    if (NewPlayer()) {
+        const QString start = lastName_.trimmed();
+        name_->setMaxLength(NetName);
+        name_->setText(!start.isEmpty() && start.size() <= NetName ? start : QStringLiteral("Mr.X"));
+    }
+
+    auto* group = new QGroupBox(t.group, this);
+    auto* grid = new QGridLayout(group);
+    serverChoice_ = new QRadioButton(t.server, group);
+    clientChoice_ = new QRadioButton(t.client, group);
+    serverChoice_->setChecked(true);
+    grid->addWidget(serverChoice_, 0, 0, 1, 2);
+    grid->addWidget(clientChoice_, 1, 0, 1, 2);
+    ip_ = new QLineEdit(group);
+    ip_->setMaxLength(15);
+    port_ = new QLineEdit(net_.netPort, group);
+    port_->setMaxLength(5);
+    grid->addWidget(new QLabel(t.ip, group), 2, 0);
+    grid->addWidget(ip_, 2, 1);
+    grid->addWidget(new QLabel(t.port, group), 3, 0);
+    grid->addWidget(port_, 3, 1);
+    auto* addresses = new QPushButton(t.addresses, group);
+    auto* help = new QPushButton(t.help, group);
+    grid->addWidget(addresses, 4, 0);
+    grid->addWidget(help, 4, 1);
+    games_ = new QLineEdit(QString::number(NetSeriesGames), group);
+    games_->setEnabled(false);
+    grid->addWidget(new QLabel(t.games, group), 5, 0);
+    grid->addWidget(games_, 5, 1);
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    column->insertWidget(column->count() - 1, group);
+
+    connect(serverChoice_, &QRadioButton::toggled, this, [this](bool on) { ChooseSide(on); });
+    // Only digits and dots may be typed; anything else puts the last address back.
+    connect(ip_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        for (QChar c : text)
+            if (!c.isDigit() && c != QLatin1Char('.')) return ip_->setText(net_.netIp);
+        if (clientChoice_->isChecked() && !text.isEmpty()) net_.netIp = text;
+    });
+    connect(port_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        for (QChar c : text)
+            if (!c.isDigit()) return port_->setText(net_.netPort);
+        if (!text.isEmpty()) net_.netPort = text;
+    });
+    connect(addresses, &QPushButton::clicked, this, [this] {
+        if (net_.showAddresses) net_.showAddresses();
+    });
+    connect(help, &QPushButton::clicked, this, [this] {
+        if (net_.help) net_.help();
+    });
+    ChooseSide(true);
+}
+
+// The server's own address is of no use to it: its field is empty and off.
+void WelcomeDialog::ChooseSide(bool server) {
+    ip_->setEnabled(!server);
+    ip_->setText(server ? QString() : net_.netIp);
+}
+
 bool WelcomeDialog::Accept() {
     auto refuse = [this](const QString& message, QLineEdit* field) {
         if (showMessage_) showMessage_(message);
@@ -78,7 +147,7 @@ bool WelcomeDialog::Accept() {
         if (!FitsCp1251(field->text()))
             return refuse(static_cast<const Cp1251Validator*>(field->validator())->Hint(), field);
     enteredName_ = name;
-    if (slot_ >= 1 && slot_ <= 5 && member_) {
+    if (!NewPlayer()) {
         // Both sides as filled with blanks to five: compare without the trailing blanks.
         std::string typed = password_->text().toStdString();
         while (!typed.empty() && typed.back() == ' ') typed.pop_back();
@@ -86,11 +155,24 @@ bool WelcomeDialog::Accept() {
         if (!stored || *stored != typed) return refuse(texts_.incorrectPassword, password_);
         values_ = *member_;
         values_.slot = slot_;
-        return true;
+    } else {
+        if (password_->text() != again_->text()) return refuse(texts_.differ, password_);
+        values_ = NewPlayerSeries(name.toStdString(), password_->text().toStdString());
     }
-    if (password_->text() != again_->text()) return refuse(texts_.differ, password_);
-    values_ = NewPlayerSeries(name.toStdString(), password_->text().toStdString());
-    return true;
+    if (!network_) return true;
+
+    NetChoice choice;
+    choice.server = serverChoice_->isChecked();
+    choice.ip = ip_->text();
+    choice.name = QString::fromStdString(values_.NameUtf8()).trimmed();
+    if (!choice.server && !IsServerAddress(choice.ip.toStdString()))
+        return refuse(net_.texts.incorrectIp, ip_);
+    const auto port = PortNumber(port_->text().toStdString());
+    if (!port) return refuse(net_.texts.incorrectPort, port_);
+    choice.port = *port;
+    if (!choice.server) net_.netIp = choice.ip;
+    net_.netPort = port_->text();
+    return net_.start && net_.start(choice);
 }
 
 } // namespace tarvo

@@ -1,9 +1,10 @@
-// The welcome dialog of local play: a new player names himself and chooses a password, a club
-// member gives his password.
+// The welcome dialog: a new player names himself and chooses a password, a club member gives his
+// password; in network mode the player also chooses to be the server or a client.
 #pragma once
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <functional>
 #include <optional>
 
@@ -17,6 +18,33 @@ struct WelcomeTexts {
     QString incorrectName = "Incorrect name!", differ = "The passwords do not coincide!";
     QString incorrectPassword = "The incorrect password!";
     int language = 0; // of the hint that names the letters a name or password may have
+};
+
+// The network half of the dialog, in network mode.
+struct WelcomeNetTexts {
+    QString group = "Server / Client", server = "Server create the game", client = "Client enters to game";
+    QString ip = "Enter IP of server:", port = "Enter Port of server:",
+            addresses = "To receive the IP-addresses";
+    QString games = "Number games:", help = "Help";
+    QString incorrectIp = "Incorrect IP-address!", incorrectPort = "Incorrect Port!";
+};
+
+// What the player chose on "Ok".
+struct NetChoice {
+    bool server = true;
+    QString ip; // the server's address (client)
+    int port = 0;
+    QString name; // the player's name, as the others will see its first six characters
+};
+
+struct WelcomeNetwork {
+    WelcomeNetTexts texts;
+    QString netIp, netPort; // the settings NetIP and NetPort
+    // Listens or connects and waits in the wait window: true once the series can start. What went
+    // wrong has been told to the player; the dialog stays open.
+    std::function<bool(const NetChoice&)> start;
+    std::function<void()> showAddresses; // "To receive the IP-addresses"
+    std::function<void()> help;
 };
 
 // What the checks decided for the entered values; empty message means accepted.
@@ -36,7 +64,20 @@ class WelcomeDialog : public QDialog {
     QLineEdit* NameField() const { return name_; }
     QLineEdit* PasswordField() const { return password_; }
     QLineEdit* AgainField() const { return again_; }
-    // Runs the checks of "Ok" in their order; on success the series values are ready.
+    // Network mode: the dialog grows by the server / client choice, the server's address and
+    // port, and the number of games; names keep six characters.
+    void EnableNetwork(WelcomeNetwork network);
+    QRadioButton* ServerChoice() const { return serverChoice_; }
+    QRadioButton* ClientChoice() const { return clientChoice_; }
+    QLineEdit* IpField() const { return ip_; }
+    QLineEdit* PortField() const { return port_; }
+    QLineEdit* GamesField() const { return games_; }
+    // NetIP and NetPort as the typing left them.
+    const QString& NetIp() const { return net_.netIp; }
+    const QString& NetPort() const { return net_.netPort; }
+
+    // Runs the checks of "Ok" in their order; on success the series values are ready (and, in
+    // network mode, the series can start).
     bool Accept();
     const SeriesValues& Values() const { return values_; }
     // The last name that passed the name check, even when a password check failed after it
@@ -44,7 +85,15 @@ class WelcomeDialog : public QDialog {
     const QString& EnteredName() const { return enteredName_; }
 
   private:
+    bool NewPlayer() const { return !(slot_ >= 1 && slot_ <= 5 && member_); }
+    void ChooseSide(bool server);
+
     int slot_;
+    QString lastName_;
+    bool network_ = false;
+    WelcomeNetwork net_;
+    QRadioButton *serverChoice_ = nullptr, *clientChoice_ = nullptr;
+    QLineEdit *ip_ = nullptr, *port_ = nullptr, *games_ = nullptr;
     std::optional<SeriesValues> member_;
     WelcomeTexts texts_;
     std::function<void(const QString&)> showMessage_;

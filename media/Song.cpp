@@ -76,8 +76,4 @@ void MenuSong::SwitchMusic(bool on) {
     PlaySong(player_, on);
 }
 
-void MenuSong::Tick(bool musicOn) {
-    if (musicOn && menuUp_ && !player_.IsPlaying()) PlaySong(player_, true);
-}
-
 } // namespace tarvo

@@ -48,9 +48,8 @@ void PlaySong(SongPlayer& player, bool on);
 // Removes the song file; the settings' save at exit calls this.
 void DeleteSongFile();
 
-// When the song is heard: it starts on the title screen and the main menu when music is on,
-// stops when a game is dealt, and the once-a-second timer plays it again when it has ended
-// while the menu is up.
+// When the song is heard: it starts on the title screen and at every return to the main menu when
+// music is on, and stops when a game is dealt. It plays once through and is not repeated.
 class MenuSong {
   public:
     explicit MenuSong(SongPlayer& player) : player_(player) {}
@@ -58,7 +57,6 @@ class MenuSong {
     void ShowMenu(bool musicOn); // start-up and every return to the menu
     void DealGame();
     void SwitchMusic(bool on); // the options or the menu switched music
-    void Tick(bool musicOn);   // the once-a-second timer
     bool MenuUp() const { return menuUp_; }
 
   private:

@@ -1,6 +1,7 @@
 #include "netplay/Transport.h"
 
 #include <QHostAddress>
+#include <QNetworkInterface>
 
 namespace tarvo {
 namespace {
@@ -11,6 +12,14 @@ constexpr qint64 ReadChunk = 4096;
 constexpr qint64 SocketBuffer = 64 * 1024;
 
 } // namespace
+
+QStringList LocalAddresses() {
+    QStringList addresses;
+    for (const QHostAddress& a : QNetworkInterface::allAddresses())
+        if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback() && addresses.size() < 6)
+            addresses << a.toString();
+    return addresses;
+}
 
 NetTransport::NetTransport(QObject* parent) : QObject(parent) {
     retry_.setSingleShot(true);

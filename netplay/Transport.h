@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -14,6 +15,9 @@
 #include "netplay/Session.h"
 
 namespace tarvo {
+
+// Up to six addresses of this machine's network interfaces (IPv4, the loopback left out).
+QStringList LocalAddresses();
 
 // Why listening failed, for the message the player reads.
 enum class ListenFault { None, PortInUse, PortRefused, Other };

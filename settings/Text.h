@@ -5,7 +5,7 @@
 //   Text(settings, txt::ClubHeader, settings.ClubView)    row of a message family
 //
 // The tables live in settings/lang/*.txt (UTF-8, one file per group); the build turns them into
-// the constants of settings/TextIds.h. Line breaks inside a text are LF CR.
+// the constants of settings/TextIds.h. A line break inside a text is one LF.
 #pragma once
 
 #include <array>

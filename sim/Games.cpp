@@ -1,4 +1,10 @@
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <sstream>
+#include <thread>
 #include <cstdio>
 #include <ostream>
 #include <vector>
@@ -121,8 +127,11 @@ class GameRun {
     }
 
     void Check(const GameState& g, const char* when, int seat = 0) {
-        for (const std::string& problem : CheckInvariants(g))
-            Violation(std::string(when) + (seat ? " " + std::to_string(seat) : "") + ": " + problem);
+        std::vector<std::string> problems = CheckInvariants(g);
+        if (problems.empty()) return;
+        std::string where = when;
+        if (seat) where += ' ' + std::to_string(seat);
+        for (const std::string& problem : problems) Violation(where + ": " + problem);
     }
 
     void Violation(const std::string& what) {
@@ -157,23 +166,34 @@ std::string GamesSummary::Line() const {
            " seconds=" + seconds_;
 }
 
-GamesSummary PlayGames(const GamesConfig& config, DeckSource& decks) {
-    auto start = std::chrono::steady_clock::now();
-    GamesSummary summary;
+std::uint32_t SeriesSeed(std::uint32_t seed, long long series) {
+    // SplitMix64 of the run's seed and the series' number: neighbouring series get unrelated seeds.
+    std::uint64_t z = (std::uint64_t{seed} << 32 | static_cast<std::uint32_t>(series)) + 0x9E3779B97F4A7C15ull;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return static_cast<std::uint32_t>((z ^ (z >> 31)) >> 32);
+}
+
+SeriesDecks SeededSeries(std::uint32_t seed) {
+    return [seed](long long series) { return std::make_unique<SeededDecks>(SeriesSeed(seed, series)); };
+}
+
+namespace {
+
+// Plays the games first+1 .. first+count, one series, into summary (and the config's streams).
+void PlaySeries(const GamesConfig& config, long long first, long long count, DeckSource& decks,
+                AiPlayer& computer, GamesSummary& summary) {
     GameState g;
     g.Rules = config.rules;
-    // One computer for every seat and game: its search memory is made once.
-    AiPlayer computer{SearchOptions::Headless()};
-    const int seriesLength = config.seriesLength > 0 ? config.seriesLength : 1;
-    while (summary.games < config.games) {
-        bool keepSeries = summary.games % seriesLength != 0;
+    for (long long kept = 0; kept < count;) {
+        const bool keepSeries = kept != 0;
         GameState beforeDeal = g;
-        GameRun run(config, summary, computer, summary.games + 1);
+        GameRun run(config, summary, computer, first + kept + 1);
         GameFate fate = run.Play(g, decks, keepSeries);
         if (fate == GameFate::Cycled) {
             ++summary.cycles;
             if (config.report) {
-                *config.report << "game " << summary.games + 1
+                *config.report << "game " << first + kept + 1
                                << ": a bout came back to an earlier position; dealt again"
                                << (keepSeries ? "" : " (first of its series)") << "; the deck was";
                 for (int p = 1; p <= DeckSize; ++p) *config.report << ' ' << g.KolodaI[p].Utf8();
@@ -184,6 +204,78 @@ GamesSummary PlayGames(const GamesConfig& config, DeckSource& decks) {
         }
         run.Keep(g);
         ++summary.games;
+        ++kept;
+    }
+}
+
+} // namespace
+
+GamesSummary& GamesSummary::operator+=(const GamesSummary& o) {
+    games += o.games;
+    draws += o.draws;
+    for (std::size_t s = 0; s < fools.size(); ++s) fools[s] += o.fools[s];
+    bouts += o.bouts;
+    steps += o.steps;
+    violations += o.violations;
+    cycles += o.cycles;
+    return *this;
+}
+
+GamesSummary PlayGames(const GamesConfig& config, const SeriesDecks& decks) {
+    auto start = std::chrono::steady_clock::now();
+    GamesSummary summary;
+    const long long length = config.seriesLength > 0 ? config.seriesLength : 1;
+    const long long seriesCount = (config.games + length - 1) / length;
+    auto play = [&](long long series, AiPlayer& computer, const GamesConfig& c, GamesSummary& into) {
+        std::unique_ptr<DeckSource> source = decks(series);
+        const long long first = series * length;
+        PlaySeries(c, first, std::min(length, config.games - first), *source, computer, into);
+    };
+    const long long jobs = std::clamp<long long>(config.jobs, 1, std::max<long long>(seriesCount, 1));
+    if (jobs == 1) {
+        // One computer for every seat and game: its search memory is made once.
+        AiPlayer computer{SearchOptions::Headless()};
+        for (long long series = 0; series < seriesCount; ++series) play(series, computer, config, summary);
+    } else {
+        // Each job takes the next series; what a series writes is kept until the series before it
+        // are written, so the trace and the report come in the order of one job.
+        struct Done {
+            GamesSummary summary;
+            std::string trace, report;
+            bool ready = false;
+        };
+        std::vector<Done> done(static_cast<std::size_t>(seriesCount));
+        std::mutex mutex;
+        std::condition_variable finished;
+        std::atomic<long long> next{0};
+        std::vector<std::jthread> workers;
+        for (long long j = 0; j < jobs; ++j)
+            workers.emplace_back([&] {
+                AiPlayer computer{SearchOptions::Headless()};
+                for (long long series; (series = next++) < seriesCount;) {
+                    std::ostringstream trace, report;
+                    GamesConfig c = config;
+                    c.trace = config.trace ? &trace : nullptr;
+                    c.report = config.report ? &report : nullptr;
+                    GamesSummary part;
+                    play(series, computer, c, part);
+                    {
+                        std::lock_guard lock(mutex);
+                        done[static_cast<std::size_t>(series)] = {part, trace.str(), report.str(), true};
+                    }
+                    finished.notify_all();
+                }
+            });
+        for (Done& d : done) {
+            std::unique_lock lock(mutex);
+            finished.wait(lock, [&] { return d.ready; });
+            Done part = std::move(d);
+            d = {};
+            lock.unlock();
+            if (config.trace) *config.trace << part.trace;
+            if (config.report) *config.report << part.report;
+            summary += part.summary;
+        }
     }
     summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return summary;

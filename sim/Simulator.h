@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <iosfwd>
 #include <string>
 
@@ -17,7 +19,8 @@ namespace tarvo::sim {
 enum class InvariantCheck { Step, Bout, None };
 
 struct GamesConfig {
-    int games = 0;
+    long long games = 0;
+    int jobs = 1; // series played at once, each on a thread of its own
     InvariantCheck check = InvariantCheck::Step;
     int seriesLength = 30; // games per series; the first of each is led by the lowest trump
     RuleOptions rules;
@@ -35,13 +38,23 @@ struct GamesSummary {
     long long cycles = 0;
     double seconds = 0;
 
+    GamesSummary& operator+=(const GamesSummary& other); // the counts; seconds stay
     std::string Line() const;
 };
 
-// Plays config.games games with decks from the source. A game that returns to a position it has
-// started a bout from before would go on for ever: it is abandoned as if it had never been dealt
-// (nothing of it is traced or counted but the cycle), and the next deck is dealt in its place.
-GamesSummary PlayGames(const GamesConfig& config, DeckSource& decks);
+// The decks of each series (numbered from 0): every series has a stream of its own, so that its
+// games do not depend on the series played before it.
+using SeriesDecks = std::function<std::unique_ptr<DeckSource>(long long series)>;
+// Series k shuffles from a seed derived from the run's seed and k.
+std::uint32_t SeriesSeed(std::uint32_t seed, long long series);
+SeriesDecks SeededSeries(std::uint32_t seed);
+
+// Plays config.games games in series of config.seriesLength, config.jobs series at once; the
+// summary, the trace and the report are those of one job. A game that returns to a position it
+// has started a bout from before would go on for ever: it is abandoned as if it had never been
+// dealt (nothing of it is traced or counted but the cycle), and the series' next deck is dealt in
+// its place.
+GamesSummary PlayGames(const GamesConfig& config, const SeriesDecks& decks);
 
 struct BenchSummary {
     int positions = 0;

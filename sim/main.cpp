@@ -78,6 +78,8 @@ const Option Options[] = {
      [](Run& r, std::string_view v) { return SetNumber(r.config.rules.FirstMove, v, 0, 1, "--first-move"); }},
     {"--series-length", "L", "games per series (default 30)",
      [](Run& r, std::string_view v) { return SetNumber(r.config.seriesLength, v, 1, 1000000000, "--series-length"); }},
+    {"--jobs", "N", "play N series at once, each on a thread (default 1); same results",
+     [](Run& r, std::string_view v) { return SetNumber(r.config.jobs, v, 1, 256, "--jobs"); }},
     {"--check", "step|bout|none", "check the game's invariants after every step (default), after the deal\n"
                                   "and every bout end, or never",
      [](Run& r, std::string_view v) {
@@ -118,7 +120,7 @@ const Option Options[] = {
 constexpr const char* Usage = R"(tarvo3-sim: the computer opponents of Tarvo-Trio without a window.
 
   tarvo3-sim --games N [--seed S] [--no-five] [--first-bout-five] [--first-move 0|1]
-             [--series-length L] [--check step|bout|none] [--trace FILE]
+             [--series-length L] [--jobs N] [--check step|bout|none] [--trace FILE]
   tarvo3-sim --endgame-bench [--positions N] [--seed S]
   tarvo3-sim --decide
   tarvo3-sim --help | --version
@@ -128,7 +130,8 @@ Options:
 
 constexpr const char* Details = R"(
 Games: N games in series of L: the first game of a series is led by the lowest trump, later ones
-by the seat the rule option picks. Every step goes through the game rules; violations of the
+by the seat the rule option picks. Each series shuffles from a seed of its own, derived from S and
+the series' number, so --jobs gives the same summary, trace and report as one job. Every step goes through the game rules; violations of the
 game's invariants are reported on standard error. The computer's search is limited by nodes, not
 time, so every machine plays the same games for a seed. A game that comes back to a position it
 began a bout from would never end: it is abandoned (not traced, not counted) and the next shuffle
@@ -206,8 +209,7 @@ int PlayGames(Run& run) {
         run.config.trace = &trace;
     }
     run.config.report = &std::cerr;
-    SeededDecks decks(static_cast<std::uint32_t>(run.seed));
-    sim::GamesSummary summary = sim::PlayGames(run.config, decks);
+    sim::GamesSummary summary = sim::PlayGames(run.config, sim::SeededSeries(static_cast<std::uint32_t>(run.seed)));
     if (trace.is_open()) {
         trace.flush();
         if (!trace) std::cerr << "tarvo3-sim: writing the trace file '" << run.tracePath << "' failed\n";

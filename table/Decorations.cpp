@@ -1,5 +1,7 @@
 #include "table/Decorations.h"
 
+#include <cmath>
+
 #include <QBuffer>
 #include <QFontMetrics>
 #include <QHash>
@@ -201,6 +203,28 @@ QImage DrawTurnPointer(const DecorContext& ctx, const Rect& plate, const QString
     return Plate(ctx, plate, penaltiesLabel, penalties, on);
 }
 
+QImage DrawFirstBoutMarker(const DecorContext& ctx, const Rect& part, int frame) {
+    QImage image = ClearedPart(ctx, part);
+    QPainter p(&image);
+    PreparePainter(p);
+    const Scale& s = ctx.scale;
+    p.setPen(QPen(QColor(0x40, 0x40, 0x40), std::max(1, s.Scaled(1))));
+    for (int k = 0; k < 5; ++k) {
+        const QRectF card(s.Scaled(6 + 2 * k), s.Scaled(2 + 2 * k), s.Scaled(20), s.Scaled(28));
+        p.setBrush(QColor(0xFA, 0xF6, 0xEC));
+        p.drawRoundedRect(card, s.Scaled(3), s.Scaled(3));
+    }
+    const double glow = 0.5 + 0.5 * std::cos(frame % 12 * 3.14159265 / 6);
+    const QRectF disc(s.Scaled(5), s.Scaled(32), s.Scaled(30), s.Scaled(26));
+    p.setPen(QPen(QColor(0xF0, 0xC0, 0x20), std::max(1, s.Scaled(2))));
+    p.setBrush(QColor(0xB0 + int(0x40 * glow), 0x18, 0x28));
+    p.drawEllipse(disc);
+    p.setPen(Qt::white);
+    p.setFont(RoleFont(FontRole::Decor, RoleHeight(s.Scaled(20), FontRole::Decor), true));
+    p.drawText(disc, Qt::AlignCenter, QStringLiteral("5"));
+    return image;
+}
+
 QString BubblePictureName(char colour, bool small) {
     const char* base = nullptr;
     switch (colour) {
@@ -302,13 +326,13 @@ QString GameCounterHover(CounterKind kind, int kon, int konL, int konStart, cons
     lines << texts.generalNumber + sep + QString::number(kon);
     if (kind == CounterKind::Tournament) {
         lines << texts.roundInSession + sep + QStringLiteral("1 / 1");
-        return lines.join(QStringLiteral("\n\r"));
+        return lines.join(QStringLiteral("\n"));
     }
     const int cycle = kind == CounterKind::Rated ? round(kon + konL - konStart, 30) : round(kon, 30);
     lines << texts.roundInCycle + sep + QString::number(cycle) + QStringLiteral(" / 30");
     if (kind != CounterKind::Local)
         lines << texts.roundInSession + sep + QString::number(round(kon, 3)) + QStringLiteral(" / 3");
-    return lines.join(QStringLiteral("\n\r"));
+    return lines.join(QStringLiteral("\n"));
 }
 
 QColor ChatSeatColour(int seat) {

@@ -53,6 +53,10 @@ int PlateTextHeight(const Scale& scale, const QString& text);
 QImage DrawTurnPointer(const DecorContext& ctx, const Rect& plate, const QString& penaltiesLabel,
                        int penalties, bool on);
 
+// The marker of a first bout limited to five cards: a pile of five cards over a disc with "5",
+// whose glow breathes with `frame` (any number; it repeats every 12).
+QImage DrawFirstBoutMarker(const DecorContext& ctx, const Rect& part, int frame);
+
 // Speech bubble, colour 'b' blue, 'g' green, 'r' red, 'y' yellow, 'o' violet; 'n' (or an empty
 // text, or an unknown colour) leaves the part cleared.
 QImage DrawBubble(const DecorContext& ctx, const Rect& bubble, const QString& text, char colour);
@@ -76,7 +80,7 @@ struct CounterHoverTexts {
     QString roundInCycle;   // "Number of round in a current cycle:"
     QString roundInSession; // "Number of round in a current session:"
 };
-// The balloon text over the game counter, lines joined by LF CR. kon is the game number, konL the
+// The balloon text over the game counter, lines joined by LF. kon is the game number, konL the
 // games of the unfinished rated cycle and konStart the game the rated session began with (both
 // used in rated play only).
 QString GameCounterHover(CounterKind kind, int kon, int konL, int konStart, const CounterHoverTexts& texts);

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include "table/Decorations.h"
 #include "table/Fonts.h"
@@ -92,7 +93,11 @@ void GameRecording::RestoreMenuDecorations() {
 QImage GameRecording::Capture() const {
     if (area_ == 2) {
         if (QScreen* screen = window_->screen()) {
-            const QRect frame = window_->frameGeometry().translated(-screen->geometry().topLeft());
+            // The native window reports the frame as it is now; the widget's copy is only renewed
+            // when the window moves, so a frame added after showing would be missed.
+            const QWindow* native = window_->windowHandle();
+            const QRect outer = native ? native->frameGeometry() : window_->frameGeometry();
+            const QRect frame = outer.translated(-screen->geometry().topLeft());
             const QPixmap shot = screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
             if (!shot.isNull()) return shot.toImage();
         }

@@ -42,13 +42,17 @@ int KindRow(char kind) {
 
 } // namespace
 
+QString HistoryDateText(const QDate& date) {
+    const QString shortForm = QLocale::system().toString(date, QLocale::ShortFormat);
+    return shortForm.size() <= 10 ? shortForm : date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
 QString HistoryFileCaption(const HistoryFileInfo& file, int language) {
     QString date;
     if (file.modified) {
         const auto seconds =
             std::chrono::duration_cast<std::chrono::seconds>(file.modified->time_since_epoch()).count();
-        date =
-            QLocale::system().toString(QDateTime::fromSecsSinceEpoch(seconds).date(), QLocale::ShortFormat);
+        date = HistoryDateText(QDateTime::fromSecsSinceEpoch(seconds).date());
     }
     return Tr(txt::HistoryFile, 0, language) + QLatin1Char('I') +
            QStringLiteral("%1").arg(file.number, 4, 10, QLatin1Char('0')) + QLatin1Char(' ') + date;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QDate>
 #include <QDialog>
 #include <QString>
 #include <filesystem>
@@ -18,7 +19,10 @@ namespace tarvo {
 
 class TQobCardsButton;
 
-// "File " + "I" + the four-digit number + " " + the date of the file in the system's short format.
+// A date as the history writes it, in its list and in its lines alike: the system's short format,
+// or "dd.MM.yyyy" when that is longer than the ten characters a history line keeps.
+QString HistoryDateText(const QDate& date);
+// "File " + "I" + the four-digit number + " " + the date of the file (HistoryDateText).
 QString HistoryFileCaption(const HistoryFileInfo& file, int language);
 // "Local", "Net", "Account" or "Tourney" for the tag's first character; empty for anything else.
 QString HistoryKindWord(char kind, int language);

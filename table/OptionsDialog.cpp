@@ -101,6 +101,9 @@ TFormOptions::TFormOptions(Settings& settings, OptionsHooks& hooks, QWidget* par
 
     LoadDesignPictures();
     for (OptionsPage* page : pages_) page->Fill();
+    // The size's own checks run at opening too (without laying the window out again): a face set
+    // or back the size cannot show falls back, and recording switches off away from the smallest.
+    WindowSizeChosen();
     RefreshDownloadButtons();
     ApplyLanguage();
     ApplyDialogDesign();

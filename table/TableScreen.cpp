@@ -1,6 +1,7 @@
 #include "TableScreen.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QEventLoop>
 #include <QFontMetrics>
 #include <QHash>
@@ -39,9 +40,17 @@ TableScreen::TableScreen(ImageStore& store, QWidget* parent) : QWidget(parent), 
     exit_ = new TQobCardsButton(texts_.exitToMenu, this);
     action_->hide();
     exit_->hide();
+    // Keys have no work in the window: a button holding the focus would be pressed again by Space.
+    action_->setFocusPolicy(Qt::NoFocus);
+    exit_->setFocusPolicy(Qt::NoFocus);
     connect(action_, &QPushButton::clicked, this, &TableScreen::actionPressed);
     connect(exit_, &QPushButton::clicked, this, &TableScreen::exitPressed);
     connect(&banner_, &QTimer::timeout, this, &TableScreen::AdvanceBanner);
+    connect(&markerTimer_, &QTimer::timeout, this, [this] {
+        ++markerFrame_;
+        if (tableShown_)
+            update(QRect(layout_.help.left, layout_.help.top, layout_.help.width, layout_.help.height));
+    });
     pointerCheck_.setSingleShot(true);
     pointerCheck_.setInterval(0);
     connect(&pointerCheck_, &QTimer::timeout, this, &TableScreen::RefreshTurnPointer);
@@ -112,7 +121,6 @@ void TableScreen::EnterTable() {
     action_->show();
     exit_->hide();
     timers_ = {};
-    reveal_ = false; // every deal hides the opponents' hands again
     chatEdit_->setVisible(chatShown_);
     chatSend_->setVisible(chatShown_);
     RedrawAll();
@@ -178,6 +186,7 @@ void TableScreen::GameMayHaveMoved() {
 }
 
 void TableScreen::RefreshTurnPointer() {
+    RecheckHover(); // the card under the resting mouse may have become playable, or stopped being
     const int seat = tableShown_ && game_ ? SeatToMove(*game_) : 0;
     if (seat == pointerSeat_) return;
     const int before = pointerSeat_;
@@ -353,6 +362,12 @@ void TableScreen::RedrawNameTab(int seat) {
 
 void TableScreen::ShowFirstBoutMarker(bool shown) {
     firstBoutMarker_ = shown;
+    markerFrame_ = 0;
+    if (shown)
+        markerTimer_.start(150);
+    else
+        markerTimer_.stop();
+    update(QRect(layout_.help.left, layout_.help.top, layout_.help.width, layout_.help.height));
 }
 
 void TableScreen::ShowShownTrump(int seat, TStr2 card) {
@@ -403,8 +418,9 @@ void TableScreen::ShowGameResult(GameResult result) {
                                                       : texts_.draw;
     result_ = tarvo::ShowGameResult(Context(), layout_.table, result, text, options_.gifAnimation);
     bannerFrame_ = 0;
-    // A lost or won game's banner plays once to its still frame; the draw's shines on.
-    bannerStop_ = result == GameResult::Lost ? 20 : result == GameResult::Won ? 9 : -1;
+    // A lost game's banner plays once to its last frame (the 24th), a won game's to its 10th; the
+    // draw's shines on.
+    bannerStop_ = result == GameResult::Lost ? 23 : result == GameResult::Won ? 9 : -1;
     if (result_.stillFrame < 0)
         banner_.start(100);
     else
@@ -504,23 +520,37 @@ void TableScreen::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TableScreen::mouseMoveEvent(QMouseEvent* event) {
-    const Rect& hand = layout_.hands[2];
     QPoint at = event->position().toPoint();
     const Rect& c = layout_.counter;
     QRect counter(c.left, c.top, c.width, c.height);
     if (tableShown_ && counterKnown_ && game_ && counter.contains(at)) {
         if (!QToolTip::isVisible()) {
             QString text = GameCounterHover(counterKind_, game_->KonNumber, konL_, konStart_, texts_.counter);
-            text.replace(QStringLiteral("\n\r"), QStringLiteral("<br>"));
+            text.replace(QStringLiteral("\n"), QStringLiteral("<br>"));
             QToolTip::showText(event->globalPosition().toPoint(),
                                "<b>" + texts_.currentGame.toHtmlEscaped() + "</b><br>" + text, this, counter,
                                5000);
         }
+    } else if (const Rect& h = layout_.help;
+               FirstBoutMarkerShown() && QRect(h.left, h.top, h.width, h.height).contains(at)) {
+        if (!QToolTip::isVisible())
+            QToolTip::showText(event->globalPosition().toPoint(), texts_.notBeaten, this,
+                               QRect(h.left, h.top, h.width, h.height), 5000);
     } else if (QToolTip::isVisible()) {
         QToolTip::hideText();
     }
-    bool over = tableShown_ && at.y() >= hand.top && at.y() < hand.top + store_.cellHeight;
-    emit ownCardHovered(over ? HitTest(3, at.x()) : 0);
+    emit ownCardHovered(OwnSlotAt(at));
+}
+
+int TableScreen::OwnSlotAt(QPoint at) const {
+    const Rect& hand = layout_.hands[2];
+    const bool over = tableShown_ && at.y() >= hand.top && at.y() < hand.top + store_.cellHeight;
+    return over ? HitTest(3, at.x()) : 0;
+}
+
+void TableScreen::RecheckHover() {
+    if (cursors_->Current() == CursorRole::Wait || !underMouse()) return; // a search keeps its cursor
+    emit ownCardHovered(OwnSlotAt(mapFromGlobal(QCursor::pos())));
 }
 
 void TableScreen::paintEvent(QPaintEvent*) {
@@ -551,6 +581,7 @@ void TableScreen::paintEvent(QPaintEvent*) {
     }
     draw(layout_.talon, talon_);
     draw(layout_.counter, counter_);
+    if (firstBoutMarker_) draw(layout_.help, DrawFirstBoutMarker(Context(), layout_.help, markerFrame_));
     if (chatShown_) draw(layout_.memo, memoPart_);
     for (int t = 0; t < 4; ++t) draw(TimerRect(t + 1), timers_[static_cast<std::size_t>(t)]);
     if (result_.bannerGif.isEmpty()) {
@@ -714,12 +745,10 @@ void TableScreen::SetCounterHover(CounterKind kind, int konL, int konStart, bool
 
 bool TableScreen::OverCards(const QPoint& at) const {
     if (!tableShown_) return false;
-    auto inside = [&](const Rect& r, int height) {
-        return QRect(r.left, r.top, r.width, height).contains(at);
-    };
-    for (const Rect& hand : layout_.hands)
-        if (inside(hand, store_.cellHeight)) return true;
-    return inside(layout_.table, layout_.table.height) || inside(layout_.talon, layout_.talon.height);
+    const Rect& own = layout_.hands[2];
+    if (QRect(own.left, own.top, own.width, store_.cellHeight).contains(at) && HitTest(3, at.x()) != 0)
+        return true;
+    return SpokenCardAt(at) != NoCard;
 }
 
 bool TableScreen::eventFilter(QObject* watched, QEvent* event) {

@@ -32,6 +32,7 @@ struct TableTexts {
     QString toBegin = "To Begin", okCaption = "Ok", beaten = "Beaten", playStill = "We play still!";
     QString exitToMenu = "Exit to menu";
     QString currentGame = "Current game";
+    QString notBeaten = "The beaten was not"; // the hint of the five-card marker
     CounterHoverTexts counter;
 };
 
@@ -103,6 +104,7 @@ class TableScreen : public QWidget, public TableView {
 
     // Network play and the tournament show the chat memo with its input line and send button.
     void SetChatShown(bool shown);
+    QLineEdit* ChatLine() const { return chatEdit_; }
     void AddChatLine(int seat, const QString& text);
     // Seconds left of a timed move; -1 clears the timer.
     void DrawMoveTimer(int seat, int seconds);
@@ -110,8 +112,11 @@ class TableScreen : public QWidget, public TableView {
     // shows nothing.
     void SetCounterHover(CounterKind kind, int konL, int konStart, bool known);
     void ShowCursor(CursorRole role) { cursors_->Show(role); }
-    // Whether a window point lies over a hand, the table or the talon.
+    // Whether a window point lies on a card the right button names (the own hand, or what
+    // SpokenCardAt finds); anywhere else the right button opens the popup.
     bool OverCards(const QPoint& at) const;
+    // Whether the marker of the five-card first bout shows.
+    bool FirstBoutMarkerShown() const { return tableShown_ && firstBoutMarker_; }
     // The seat the turn pointer stands at, 0 when none.
     int TurnPointer() const { return pointerSeat_; }
 
@@ -151,6 +156,8 @@ class TableScreen : public QWidget, public TableView {
     void DrawTablePart();
     void DrawPlate(int seat);
     void GameMayHaveMoved();
+    int OwnSlotAt(QPoint at) const; // the own card under a point, 0 when none
+    void RecheckHover();
     void RefreshTurnPointer();
     void DrawCounter();
     Point TableCardPlace(int tableSlot, bool defence) const;
@@ -175,6 +182,8 @@ class TableScreen : public QWidget, public TableView {
     TStr2 shownTrump_ = NoCard;
     int shownTrumpSeat_ = 0;
     bool firstBoutMarker_ = false;
+    int markerFrame_ = 0;
+    QTimer markerTimer_; // the marker breathes while it shows
     GameResultView result_;
     QTimer banner_;
     int bannerFrame_ = 0, bannerStop_ = -1;

@@ -5,11 +5,13 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "table/CardsButton.h"
+#include "table/Cp1251Field.h"
 #include "table/options/OptionsHooks.h"
 
 namespace tarvo {
@@ -69,7 +71,8 @@ FontsTab::FontsTab(Settings& settings, OptionsHooks& hooks) : OptionsPage(settin
     layout->addStretch();
     connect(roleList, &QComboBox::currentIndexChanged, this, [this] { ShowRole(); });
     connect(familyList, &QComboBox::currentTextChanged, this, [this](const QString& family) {
-        if (filling_ || family.isEmpty()) return;
+        // The family is stored in the settings file, in Windows-1251: a name it cannot hold is not taken.
+        if (filling_ || family.isEmpty() || !FitsCp1251(family)) return;
         FontName(settings_, Role()) = family.toStdString();
         hooks_.FontsChanged();
     });
@@ -106,6 +109,7 @@ void FontsTab::ApplyLanguage() {
     scaleLabel->setText(T(txt::ScalePercent));
     defaultsButton->setText(T(txt::Default));
     warningLabel->setText(T(txt::FontsWarning));
+    KeepToCp1251(familyList->lineEdit(), settings_.Language);
 }
 
 void FontsTab::ShowRole() {

@@ -32,7 +32,10 @@ TEST(Simulator, CyclingGameIsDealtAgain) {
     auto cycling = ParseDeck(CyclingDeck);
     ASSERT_TRUE(cycling);
     Deck next = ShuffleDeck(7);
-    FixedDecks decks({*cycling, next});
+    auto decks = [&](long long series) {
+        EXPECT_EQ(series, 0);
+        return std::make_unique<FixedDecks>(std::vector<Deck>{*cycling, next});
+    };
     std::ostringstream trace, report;
     sim::GamesConfig config;
     config.games = 1;
@@ -120,8 +123,7 @@ TEST(Simulator, TraceReplaysThroughTheRulesAndRepeatsForASeed) {
             config.seriesLength = 100;
             config.rules = rules;
             config.trace = &trace;
-            SeededDecks decks(3);
-            sim::GamesSummary summary = sim::PlayGames(config, decks);
+            sim::GamesSummary summary = sim::PlayGames(config, sim::SeededSeries(3));
             EXPECT_EQ(summary.violations, 0);
             summary.seconds = 0;
             summaries[run] = summary.Line();
@@ -140,8 +142,7 @@ TEST(Simulator, TraceReplaysThroughTheRulesAndRepeatsForASeed) {
 TEST(Simulator, SummaryLine) {
     sim::GamesConfig config;
     config.games = 50;
-    SeededDecks decks(1);
-    sim::GamesSummary s = sim::PlayGames(config, decks);
+    sim::GamesSummary s = sim::PlayGames(config, sim::SeededSeries(1));
     EXPECT_TRUE(std::regex_match(s.Line(),
                                  std::regex("games=50 draws=\\d+ fools=\\d+,\\d+,\\d+ bouts=\\d+ steps=\\d+ "
                                             "violations=0 cycles=\\d+ seconds=\\d+\\.\\d\\d")))

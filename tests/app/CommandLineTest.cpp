@@ -34,6 +34,22 @@ TEST(CommandLine, GoodOptionsReachTheStartOptions) {
     EXPECT_EQ(plain.options.autoplayGames, 0);
 }
 
+// A network series of three processes: the server and its clients say where and who they are.
+TEST(CommandLine, NetworkAutoplay) {
+    CommandLineResult server = Parse(
+        {"--autoplay", "3", "--net", "server", "--port", "3100", "--clients", "1", "--name", "C&$*\"'"});
+    ASSERT_TRUE(server.run) << server.error.toStdString();
+    EXPECT_EQ(server.options.net.side, NetAutoplayOptions::Side::Server);
+    EXPECT_EQ(server.options.net.port, 3100);
+    EXPECT_EQ(server.options.net.clients, 1);
+    EXPECT_EQ(server.options.net.name, "C&$*\"'");
+    CommandLineResult client = Parse({"--autoplay", "3", "--net", "client", "--ip", "127.0.0.1"});
+    ASSERT_TRUE(client.run) << client.error.toStdString();
+    EXPECT_EQ(client.options.net.side, NetAutoplayOptions::Side::Client);
+    EXPECT_EQ(client.options.net.ip, "127.0.0.1");
+    EXPECT_EQ(client.options.net.port, 0); // the settings' port
+}
+
 TEST(CommandLine, HelpAndVersionPrintAndEndTheRun) {
     CommandLineResult help = Parse({"--help"});
     EXPECT_FALSE(help.run);
@@ -63,6 +79,16 @@ TEST(CommandLine, MistakesAreNamed) {
         {{"--autoplay", "2.5"}, "'2.5' for --autoplay"},
         {{"--autoplay", "99999999999"}, "'99999999999' for --autoplay"},
         {{"--data-dir="}, "--data-dir needs a folder"},
+        {{"--autoplay", "3", "--net", "peer"}, "'peer' for --net"},
+        {{"--net", "server"}, "give --autoplay 3"},
+        {{"--autoplay", "5", "--net", "server"}, "give --autoplay 3"},
+        {{"--autoplay", "3", "--net", "client", "--ip", "192.168.1"}, "'192.168.1' for --ip"},
+        {{"--autoplay", "3", "--net", "server", "--port", "0"}, "'0' for --port"},
+        {{"--autoplay", "3", "--net", "server", "--name", "Alexander"}, "'Alexander' for --name"},
+        {{"--autoplay", "3", "--net", "server", "--clients", "3"}, "'3' for --clients"},
+        {{"--autoplay", "3", "--port", "3100"}, "--port needs --net"},
+        {{"--autoplay", "3", "--net", "client", "--clients", "1"}, "--clients is for --net server"},
+        {{"--autoplay", "3", "--net", "server", "--ip", "10.0.0.1"}, "--ip is for --net client"},
         {{"stray"}, "'stray'"},
     };
     for (const auto& c : cases) {

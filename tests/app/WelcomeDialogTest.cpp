@@ -103,3 +103,101 @@ TEST(Welcome, WhatCanBeTypedIsWhatIsStored) {
     EXPECT_FALSE(pasted.Accept());
     EXPECT_TRUE(shown.messages.value(0).startsWith(QStringLiteral("Only the letters A–Z")));
 }
+
+namespace {
+
+// A dialog in network mode whose start is recorded instead of listening or connecting.
+struct NetDialog {
+    Shown shown;
+    std::vector<NetChoice> started;
+    WelcomeDialog dialog{NewPlayerSlot, std::nullopt, QStringLiteral("Alexander"), {}, shown.Sink()};
+    explicit NetDialog(bool startSucceeds = true) {
+        WelcomeNetwork n;
+        n.netIp = QStringLiteral("10.0.0.7");
+        n.netPort = QStringLiteral("25666");
+        n.start = [this, startSucceeds](const NetChoice& c) {
+            started.push_back(c);
+            return startSucceeds;
+        };
+        dialog.EnableNetwork(std::move(n));
+    }
+};
+
+} // namespace
+
+// A network name has six characters: a longer last name gives way to "Mr.X" and cannot be typed.
+// The address field takes only digits and dots, the port only digits: anything else puts the
+// last good value back; the server has no address to give.
+TEST(WelcomeNetwork, TypingRules) {
+    test::TestApplication();
+    NetDialog d;
+    WelcomeDialog& w = d.dialog;
+    EXPECT_EQ(w.NameField()->text(), "Mr.X");
+    w.NameField()->clear();
+    test::Type(w.NameField(), QStringLiteral("Alexander"));
+    EXPECT_EQ(w.NameField()->text(), "Alexan");
+    EXPECT_EQ(w.GamesField()->text(), "3");
+    EXPECT_FALSE(w.GamesField()->isEnabled());
+
+    EXPECT_TRUE(w.ServerChoice()->isChecked());
+    EXPECT_FALSE(w.IpField()->isEnabled());
+    EXPECT_EQ(w.IpField()->text(), "");
+    w.ClientChoice()->setChecked(true);
+    EXPECT_TRUE(w.IpField()->isEnabled());
+    EXPECT_EQ(w.IpField()->text(), "10.0.0.7");
+    w.IpField()->clear();
+    test::Type(w.IpField(), QStringLiteral("192.168.1.5"));
+    EXPECT_EQ(w.IpField()->text(), "192.168.1.5");
+    EXPECT_EQ(w.NetIp(), "192.168.1.5");
+    test::Type(w.IpField(), QStringLiteral("x"));
+    EXPECT_EQ(w.IpField()->text(), "192.168.1.5"); // the letter is gone at once
+
+    w.PortField()->clear();
+    test::Type(w.PortField(), QStringLiteral("3100"));
+    test::Type(w.PortField(), QStringLiteral("a"));
+    EXPECT_EQ(w.PortField()->text(), "3100");
+    EXPECT_EQ(w.NetPort(), "3100");
+}
+
+// On "Ok", after the name and passwords: a client's address must be four groups of one to three
+// characters, the port a port; then the network starts with what was chosen, and the dialog
+// stays open when it could not.
+TEST(WelcomeNetwork, ChecksOnOk) {
+    test::TestApplication();
+    struct Case {
+        bool client;
+        QString ip, port, message;
+    } cases[] = {
+        {true, "192.168.1", "25666", "Incorrect IP-address!"},
+        {true, "192..1.1", "25666", "Incorrect IP-address!"},
+        {true, "1234.1.1.1", "25666", "Incorrect IP-address!"},
+        {true, "192.168.1.5", "", "Incorrect Port!"},
+        {false, "", "0", "Incorrect Port!"},
+        {false, "", "70000", "Incorrect Port!"},
+        {true, "192.168.1.5", "3100", ""},
+        {false, "", "3100", ""},
+    };
+    for (const Case& c : cases) {
+        NetDialog d;
+        WelcomeDialog& w = d.dialog;
+        w.NameField()->setText(QStringLiteral("Ann"));
+        if (c.client) w.ClientChoice()->setChecked(true);
+        w.IpField()->setText(c.ip);
+        w.PortField()->setText(c.port);
+        EXPECT_EQ(w.Accept(), c.message.isEmpty()) << c.ip.toStdString() << ":" << c.port.toStdString();
+        EXPECT_EQ(d.shown.messages.value(0), c.message);
+        if (!c.message.isEmpty()) {
+            EXPECT_TRUE(d.started.empty());
+            continue;
+        }
+        ASSERT_EQ(d.started.size(), 1u);
+        EXPECT_EQ(d.started[0].server, !c.client);
+        EXPECT_EQ(d.started[0].port, 3100);
+        EXPECT_EQ(d.started[0].name, "Ann");
+        EXPECT_EQ(d.started[0].ip, c.client ? "192.168.1.5" : "");
+    }
+    NetDialog refused(false);
+    refused.dialog.NameField()->setText(QStringLiteral("Ann"));
+    EXPECT_FALSE(refused.dialog.Accept()); // a port in use: told by the window, the dialog stays
+    EXPECT_EQ(refused.started.size(), 1u);
+}

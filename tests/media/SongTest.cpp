@@ -155,23 +155,15 @@ TEST_F(SongTest, TheMenuSongStopsForAGameAndComesBackOnTheMenu) {
 
     song.DealGame();
     EXPECT_FALSE(player_.playing);
-    song.Tick(true); // the timer does not bring it back during a game
-    EXPECT_FALSE(player_.playing);
 
     song.ShowMenu(true);
     EXPECT_TRUE(player_.playing);
-
-    // Played through: the timer starts it again while the menu is up.
-    player_.playing = false;
-    song.Tick(true);
-    EXPECT_TRUE(player_.playing);
     const int plays = player_.plays;
-    song.Tick(true); // still playing: not restarted
+    song.ShowMenu(true); // still playing: not restarted
     EXPECT_EQ(player_.plays, plays);
 
     song.SwitchMusic(false);
     EXPECT_FALSE(player_.playing);
-    song.Tick(false);
     song.ShowMenu(false);
     EXPECT_FALSE(player_.playing);
     song.SwitchMusic(true);
@@ -213,7 +205,6 @@ TEST_F(SongTest, TheFluidSynthPlayerReturnsWithOrWithoutSpeakers) {
     ASSERT_TRUE(PrepareSong(fluid, messages_));
     MenuSong song(fluid);
     song.ShowMenu(true);
-    song.Tick(true);
     song.DealGame();
     EXPECT_FALSE(fluid.IsPlaying());
     EXPECT_LT(clock.elapsed(), 10000);

@@ -242,7 +242,7 @@ TEST_F(Decorations, GameCounterHoverByKindOfPlay) {
                               QStringLiteral("Number of round in a current session:")};
     const QString general = t.generalNumber + QLatin1Char(' '), cycle = t.roundInCycle + QLatin1Char(' '),
                   session = t.roundInSession + QLatin1Char(' ');
-    const QString nl = QStringLiteral("\n\r");
+    const QString nl = QStringLiteral("\n");
     EXPECT_EQ(GameCounterHover(CounterKind::Local, 61, 0, 0, t), general + "61" + nl + cycle + "1 / 30");
     EXPECT_EQ(GameCounterHover(CounterKind::Local, 60, 0, 0, t), general + "60" + nl + cycle + "30 / 30");
     // Rated: the cycle continues the unfinished one; the session counts in threes.

@@ -129,6 +129,20 @@ TEST_F(OptionsDialogTest, UnavailableChoicesFallBackAndTheListsFollow) {
     EXPECT_EQ(dialog->Backs().backList->currentIndex(), 0);
 }
 
+// Opening the dialog checks the chosen sets for the window size at once, without a new layout.
+TEST_F(OptionsDialogTest, OpeningChecksTheSetsForTheWindowSize) {
+    settings_.WindowSize = 3;
+    settings_.CardFaces = 33; // its package is missing
+    settings_.CardBack = 9;
+    settings_.SaveGif = true;
+    auto dialog = Open();
+    EXPECT_EQ(settings_.CardFaces, 0);
+    EXPECT_EQ(settings_.CardBack, 0);
+    EXPECT_EQ(dialog->Faces().faceSetList->currentIndex(), 0);
+    EXPECT_FALSE(settings_.SaveGif);
+    EXPECT_EQ(hooks_.sizeChanges, 0);
+}
+
 TEST_F(OptionsDialogTest, DefaultFontsShowForTheChosenRole) {
     settings_.FontSpecial2 = "DejaVu Sans";
     settings_.ScaleSpecial2 = 130;

@@ -194,6 +194,13 @@ TEST(TableScreen, RightClickNamesTheCardsInSight) {
     ASSERT_EQ(table.said.size(), 1u);
     EXPECT_EQ(table.said[0], test::Card("6ч"));
     EXPECT_TRUE(PointNaming(table, layout.talon, "Тп"));
+    // Where no card is named the right button belongs to the popup: the empty felt of the table
+    // and the talon's backs.
+    EXPECT_TRUE(table.OverCards(*onTable));
+    EXPECT_FALSE(table.OverCards({layout.table.left + layout.table.width - 5, layout.table.top + 5}));
+    EXPECT_FALSE(table.OverCards({layout.talon.left + 5, layout.talon.top + 5}));
+    const Rect& own = layout.hands[2];
+    EXPECT_TRUE(table.OverCards({own.left + own.width / 2, own.top + 20}));
 
     EXPECT_FALSE(PointNaming(table, layout.hands[1], "7ч"));
     table.SetReveal(true);
@@ -273,4 +280,32 @@ TEST(TableScreen, TheTurnPointerFollowsTheSeatToMove) {
         EXPECT_GT(waits, 0);
         for (int seat = 1; seat <= 3; ++seat) EXPECT_FALSE(PointerVisible(table, seat)) << seat;
     }
+}
+
+// With the five-card first bout the marker shows from the deal until the first bout is discarded.
+TEST(TableScreen, TheFiveCardMarkerShowsUntilTheFirstDiscard) {
+    ImageStore store = BuiltinStore();
+    TableScreen table(store);
+    GameState g;
+    g.Rules.FirstBoutFive = true;
+    ShowGame(table, g);
+    table.show();
+    AiPlayer computer;
+    MatchContext m{g, table, computer, nullptr, PlayMode::Local, {}};
+    SeededDecks decks(5);
+    const Rect& help = table.CurrentLayout().help;
+    auto markerPixels = [&] {
+        return table.grab(QRect(help.left, help.top, help.width, help.height)).toImage();
+    };
+    const QImage cloth = markerPixels();
+    StartSeries(m, decks, 0);
+    PressActionButton(m, decks);
+    ASSERT_EQ(g.BoutLimit, 5);
+    EXPECT_TRUE(table.FirstBoutMarkerShown());
+    EXPECT_NE(markerPixels(), cloth);
+    for (int steps = 0; steps < 500 && g.BoutLimit == 5 && !g.GameOver; ++steps)
+        MakeMove(m, 0, PendingBoutEnd(g).has_value(), PendingBoutEnd(g).has_value());
+    ASSERT_EQ(g.BoutLimit, 6);
+    EXPECT_FALSE(table.FirstBoutMarkerShown());
+    EXPECT_EQ(markerPixels(), cloth);
 }

@@ -10,7 +10,7 @@ A table file is UTF-8 text. Blank lines and lines starting with "#" are ignored.
 
 A text is everything after "xx: ". When it has to begin or end with a blank, or
 begins and ends with a double quote, write it between double quotes; the outer
-pair is removed. Inside a text, "\\n" is the line break (LF CR in the program)
+pair is removed. Inside a text, "\\n" is the line break (LF in the program)
 and "\\\\" a backslash.
 
 Output: a header with one `TextTable` constant per table and a source file with
@@ -35,7 +35,7 @@ def unescape(text, where):
                 raise TableError(f"{where}: a lone backslash at the end")
             n = text[i + 1]
             if n == "n":
-                out.append("\n\r")
+                out.append("\n")
             elif n == "\\":
                 out.append("\\")
             else:
