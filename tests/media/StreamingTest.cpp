@@ -69,7 +69,9 @@ TEST_F(StreamingTest, MusicPlaysNextPreviousStopAndVolume) {
 
     music.Previous(); // back to the track heard before
     EXPECT_EQ(music.Current(), 1);
-    ASSERT_TRUE(WaitFor([&] { return music.Stream().CurrentState() == State::Playing; }));
+    ASSERT_TRUE(WaitFor([&] { return music.Stream().CurrentState() == State::Playing; }))
+        << int(music.Stream().CurrentState()) << " failed " << music.Failed() << " playing " << music.Playing()
+        << " position " << music.Stream().Position() << " current " << music.Current();
 
     // Volume in steps of 5 on the button's halves; the stream follows.
     music.VolumeClick(40);
@@ -79,6 +81,9 @@ TEST_F(StreamingTest, MusicPlaysNextPreviousStopAndVolume) {
     EXPECT_EQ(music.Volume(), 55);
     for (int i = 0; i < 20; ++i) music.VolumeClick(5);
     EXPECT_EQ(music.Volume(), 0);
+    for (int i = 0; i < 21; ++i) music.VolumeClick(60);
+    EXPECT_EQ(music.Volume(), 100);
+    EXPECT_EQ(music.Stream().Volume(), 100);
 
     music.PlayPause(); // stop
     EXPECT_FALSE(music.Playing());
