@@ -14,7 +14,8 @@
 
 namespace tarvo {
 
-GifNotice::GifNotice(const ImageStore& store, QWidget* parent) : QWidget(parent), store_(store) {
+GifNotice::GifNotice(const ImageStore& store, const FontSettings& fonts, QWidget* parent)
+    : QWidget(parent), store_(store), fonts_(fonts) {
     hide();
 }
 
@@ -33,15 +34,16 @@ void GifNotice::paintEvent(QPaintEvent*) {
     if (!store_.background.isNull()) p.drawImage(-x(), -y(), store_.background);
     const QImage bar = BuiltinPicture(QStringLiteral("AdvBar3"));
     if (!bar.isNull()) p.drawImage(rect(), bar);
-    const QFont font = RoleFont(FontRole::Decor, RoleHeight(20, FontRole::Serif));
+    const QFont font = RoleFont(FontRole::Decor, RoleHeight(20, FontRole::Serif, fonts_), false, fonts_);
     p.setFont(font);
     p.setPen(Bgr(0x0000FF));
     const QFontMetrics metrics(font);
     p.drawText((width() - metrics.horizontalAdvance(text_)) / 2, 10 + metrics.ascent(), text_);
 }
 
-GameRecording::GameRecording(QWidget* window, QWidget* table, const ImageStore& store)
-    : QObject(window), window_(window), notice_(new GifNotice(store, table)),
+GameRecording::GameRecording(QWidget* window, QWidget* table, const ImageStore& store,
+                             const FontSettings& fonts)
+    : QObject(window), window_(window), notice_(new GifNotice(store, fonts, table)),
       recorder_([this] { return Capture(); }) {
     connect(&recorder_, &GifRecorder::fileFinished, this, [this](const GifRecordingOutcome& outcome) {
         RestoreMenuDecorations();

@@ -24,8 +24,7 @@ int OfferedWindowSizes(QSize screen) {
     return count;
 }
 
-GeneralTab::GeneralTab(Settings& settings, OptionsHooks& hooks, QSize screen)
-    : OptionsPage(settings, hooks), screen_(screen) {
+GeneralTab::GeneralTab(const OptionsContext& context, QSize screen) : OptionsPage(context), screen_(screen) {
     languageList = new QComboBox(this);
     for (int i = 0; i < kLanguageCount; ++i)
         languageList->addItem(FlagIcon(i), FromUtf8(Languages()[i].name));

@@ -66,7 +66,8 @@ class ScreenRecording : public ::testing::Test {
 TEST_F(ScreenRecording, TheWholeWindowWithItsFrameAndWhatLiesOverIt) {
     ImageStore store; // no pictures: the table is plain cloth colour
     QMainWindow window;
-    auto* table = new TableScreen(store);
+    WindowResources resources;
+    auto* table = new TableScreen(store, resources);
     window.setCentralWidget(table);
     table->ApplyWindowSize();
     window.move(100, 100);
@@ -81,7 +82,7 @@ TEST_F(ScreenRecording, TheWholeWindowWithItsFrameAndWhatLiesOverIt) {
     cover.show();
     ASSERT_TRUE(WaitFor([&] { return Framed(cover); }));
 
-    GameRecording recording(&window, table, store);
+    GameRecording recording(&window, table, store, resources.fonts);
     GifRecordingOutcome outcome;
     QObject::connect(&recording, &GameRecording::finished,
                      [&](const GifRecordingOutcome& o) { outcome = o; });
