@@ -755,7 +755,7 @@ void MainWindow::OnMenu(MenuButton which) {
 // The account picture of the menu: the account window, then the menu again when the state or the
 // holder changed.
 void MainWindow::ShowAccount() {
-    if (settings_.SaluteButtons) PlaySalute();
+    if (settings_.SaluteButtons) PlaySalute(resources_.packages);
     AccountWindowHooks hooks;
     hooks.userFile = online_->UserFile(options_.data.SharedFolder());
     hooks.message = [this](const QString& text) { ShowMessage(text); };

@@ -62,10 +62,11 @@ TFormOptions::TFormOptions(Settings& settings, OptionsHooks& hooks, WindowResour
     connect(general_, &GeneralTab::passportRequested, this, [this] {
         RecordsWindowOptions options;
         options.language = settings_.Language;
-        options.fonts = CurrentFontSettings();
+        options.fonts = resources_.fonts;
         options.soundOn = settings_.SoundOn;
+        options.sound = &resources_.sound;
         options.ownCursor = settings_.OwnCursor;
-        options.salute = SaluteCallback(settings_.SaluteButtons);
+        options.salute = SaluteCallback(settings_.SaluteButtons, resources_.packages);
         ShowPassport(settings_, options, this);
     });
     connect(design_, &DesignTab::menuOrTableDesignChanged, background_, &BackgroundTab::FollowDesigns);

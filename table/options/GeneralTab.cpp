@@ -9,6 +9,7 @@
 #include <array>
 
 #include "media/Sound.h"
+#include "table/WindowResources.h"
 #include "table/CardsButton.h"
 #include "table/options/OptionsHooks.h"
 
@@ -110,7 +111,7 @@ GeneralTab::GeneralTab(const OptionsContext& context, QSize screen) : OptionsPag
         emit speedRequested();
     });
     connect(passportButton, &QPushButton::clicked, this, [this] {
-        PlayGameSound("WOpenFo", settings_.SoundOn);
+        resources_.sound.PlayGameSound("WOpenFo", settings_.SoundOn);
         Salute();
         emit passportRequested();
     });
