@@ -3,7 +3,7 @@
 #include <QDir>
 
 #include "media/Song.h"
-#include "packages/Download.h"
+#include "online/Services.h"
 #include "table/Fonts.h"
 #include "table/MediaControls.h"
 #include "table/MenuScreen.h"
@@ -58,16 +58,22 @@ SongPlayer& MenuMedia::SongPlayerFor(SongPlayer& inner) {
     return *songPlayer_;
 }
 
+QString MenuMedia::HomeServer() const {
+    // The playlist and the station list come from the same server as the other online services,
+    // so a club that runs its own server gets its own music too.
+    const std::optional<std::string> origin = OriginOf(StartAddresses(settings_).config);
+    return QString::fromStdString(origin.value_or(kDefaultServerOrigin));
+}
+
 RadioPlaces MenuMedia::Places() const {
-    return {programFolder_, QString::fromLatin1(kDefaultProgramWebServer), settings_.RadioListFromServer,
-            resources_.packages};
+    return {programFolder_, HomeServer(), settings_.RadioListFromServer, resources_.packages};
 }
 
 void MenuMedia::Start() {
     if (quiet_) return;
     radio_->LoadSettings(QDir(programFolder_).filePath(RadioSettingsFileName));
     radio_->CheckAvailability(network_, Places());
-    music_->FetchPlaylist(network_, QString::fromLatin1(kDefaultProgramWebServer));
+    music_->FetchPlaylist(network_, HomeServer());
 }
 
 bool MenuMedia::RadioComesOn() const {

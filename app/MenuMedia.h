@@ -59,6 +59,7 @@ class MenuMedia : public QObject {
     void ShowRadio();
     void ShowMusic();
     bool RadioUsable();
+    QString HomeServer() const;
     RadioPlaces Places() const;
 
     QWidget* window_;

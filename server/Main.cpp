@@ -45,13 +45,15 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("The score server of Tarvo-Trio: accounts, photos, the world top ten, the chat, "
-                       "the statistics, the news and the online configuration, over HTTP; and the "
-                       "tournament's tables, played over TCP."));
+                       "the statistics, the news, the online configuration, the music and the radio's "
+                       "station list, over HTTP; and the tournament's tables, played over TCP."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption dataDir(
         QStringLiteral("data-dir"),
-        QStringLiteral("The server's folder: its SQLite database and the photos (default: %1).")
+        QStringLiteral("The server's folder: its SQLite database, the photos, the music player's MP3 "
+                       "files in musik/ and the packages with the radio's station list in packages/ "
+                       "(default: %1).")
             .arg(QDir::toNativeSeparators(
                 QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/tarvo3-server")),
         QStringLiteral("DIR"));

@@ -65,6 +65,18 @@ TEST_F(MediaServerTest, PlaylistListsTheMp3FilesAndTheyAreSent) {
     }
 }
 
+TEST_F(MediaServerTest, AHugeFolderIsListedAsFarAsTheGameReads) {
+    // 4500 long names would make a page of more than 1 MiB, which the game would not take at all.
+    const std::string padding(240, 'x');
+    for (int i = 0; i < 4500; ++i) test::WriteBytes(musik / ("Band~" + std::to_string(10000 + i) + padding + ".mp3"), "");
+    auto page = http->Get("/musik/_playlist.html");
+    ASSERT_TRUE(page);
+    EXPECT_LE(page->body.size(), 1u << 20);
+    EXPECT_GT(page->body.size(), 1000000u);
+    EXPECT_EQ(page->body.substr(page->body.size() - 2), "\r\n"); // whole lines only
+    EXPECT_EQ(page->body.substr(0, 21), "Band_A~Tone_One.mp3\r\n");
+}
+
 TEST_F(MediaServerTest, TheMusicPlayerPlaysFromTheServer) {
     QNetworkAccessManager network;
     MusicPlayer music;
