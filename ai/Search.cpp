@@ -1,15 +1,18 @@
 // The endgame search, made fast without changing a single answer:
-// - the cards in play (at most 16) are numbered once per decision and every hand and the table
-//   become bit masks, so a node is a few bytes on the stack and nothing is allocated per node;
+// - the cards in play (at most 16) are numbered and every hand and the table become bit masks, so
+//   a node is a few bytes on the stack and nothing is allocated per node;
 // - below the root a node's value does not depend on the order of the cards in a hand (the value
-//   is the best of all options, and the cut-off only stops at the best possible one), so inner
-//   nodes keep no slot order and their exact values go into a transposition table keyed on the
-//   whole position: where every card is, the card to beat, KolHods, KolFree, the kind of node;
-// - the root keeps the hand's slot order, its option order, ties and progress text as they are.
-// Values found after the time limit has been reached are not exact and are never stored.
-// - an exact value depends on the position alone, so the computer keeps the numbering and the
-//   table from one decision to the next while every card in play is one it has numbered: the
-//   decisions of one endgame only lose cards to the discard pile.
+//   is the best of all options), so inner nodes keep no slot order and go into a transposition
+//   table keyed on the whole position: where every card is, the card to beat, KolHods, KolFree,
+//   the kind of node;
+// - below the root a node is asked only what its parent needs to know (a window), and the table
+//   remembers whether it holds a value or only a bound on it;
+// - the root keeps the hand's slot order, its option order, ties and progress text as they are,
+//   and learns every option's exact value;
+// - a value depends on the position alone, so the computer keeps the numbering and the table from
+//   one decision to the next while every card in play is one it has numbered: the decisions of
+//   one endgame only lose cards to the discard pile.
+// Values found after the search was stopped (time or node limit) are not exact and never stored.
 #include <bit>
 #include <vector>
 

@@ -29,8 +29,8 @@ struct StartOptions {
     std::optional<std::filesystem::path> dataDir; // --data-dir
     DataFolder data;
     int autoplayGames = 0; // seat 3 played by the computer for this many games, then exit
-    NetAutoplayOptions net;
     std::optional<std::string> server; // --server: the score server of every online service
+    NetAutoplayOptions net;
 };
 
 // One option of tarvo3. `apply` stores the value in the start options; it returns an empty text

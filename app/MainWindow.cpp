@@ -97,7 +97,7 @@ MainWindow::MainWindow(StartOptions options)
     settings_ = LoadSettings(options_.data.File(kSettingsFileName), online_.get());
     online_->Begin(settings_);
     if (options_.data.created) SeedRecordsFiles(options_.data.folder); // a new player's empty club
-    SetPackageFolders(
+    resources_.packages.SetFolders(
         {QString::fromStdString(options_.data.folder.string()), DefaultPackageFolders().shippedFolder});
     qtTexts_.Apply(settings_.Language);
     ApplyFontSettings();
@@ -107,7 +107,7 @@ MainWindow::MainWindow(StartOptions options)
     setCentralWidget(stack_);
     title_ = new TitleScreen(stack_);
     LoadPictures();
-    table_ = new TableScreen(store_, stack_);
+    table_ = new TableScreen(store_, resources_, stack_);
     table_->Attach(&game_);
     stack_->addWidget(title_);
     stack_->addWidget(table_);
@@ -132,7 +132,7 @@ MainWindow::MainWindow(StartOptions options)
     connect(&gameTimer_, &QTimer::timeout, this, &MainWindow::OnGameTick);
     SetUpNetwork();
 
-    recording_ = new GameRecording(this, table_, store_);
+    recording_ = new GameRecording(this, table_, store_, resources_.fonts);
     connect(table_, &TableScreen::resultShown, recording_, [this] {
         recording_->CaptureFrame();
         recording_->FinishRecording();
@@ -149,16 +149,16 @@ MainWindow::MainWindow(StartOptions options)
         ShowMessageLines(Tr(txt::CantSaveGif), folder, reason, texts, this);
     });
 
-    media_ = new MenuMedia(this, menu_, settings_, QString::fromStdString(options_.data.folder.string()),
-                           options_.autoplayGames > 0, [this](const QString& m) { ShowMessage(m); });
+    media_ = new MenuMedia(this, menu_, settings_, resources_,
+                           QString::fromStdString(options_.data.folder.string()), options_.autoplayGames > 0,
+                           [this](const QString& m) { ShowMessage(m); });
     songPlayer_ = std::make_unique<FluidSongPlayer>();
-    song_ = std::make_unique<MenuSong>(media_->SongPlayerFor(*songPlayer_));
+    song_ = std::make_unique<MenuSong>(media_->SongPlayerFor(*songPlayer_), SongFilePath(QDir::tempPath()));
     media_->SetSong(song_.get());
     media_->Start();
-    SetSongFolder(QDir::tempPath());
     {
         WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
-        PrepareSong(*songPlayer_, messages);
+        PrepareSong(*songPlayer_, messages, song_->Path());
     }
     // A radio left on takes over when the menu comes up; the song does not start before it.
     song_->ShowMenu(settings_.MusicOn && !media_->RadioComesOn());
@@ -202,7 +202,7 @@ void MainWindow::ApplyFontSettings() {
     fonts.scaleSpecial1 = settings_.ScaleSpecial1;
     fonts.scaleSpecial2 = settings_.ScaleSpecial2;
     fonts.language = settings_.Language;
-    SetFontSettings(fonts);
+    resources_.fonts = fonts;
 }
 
 // A new window size: the pictures for its scale, the table's parts and the menu laid out again.
@@ -253,7 +253,7 @@ void MainWindow::PlaceWindow(QSize client) {
 
 void MainWindow::ShowOptionsDialog() {
     OptionsLink link(*this);
-    ShowOptions(settings_, link, this);
+    ShowOptions(settings_, link, resources_, this);
     game_.Rules = {settings_.NoFiveOfSuit, settings_.FirstBoutFive, settings_.FirstMove};
 }
 
@@ -325,7 +325,7 @@ void MainWindow::LoadPictures() {
     look_.windowSize = settings_.WindowSize;
     look_.scale = scale.S;
     look_.clientSize = QSize(scale.clientWidth, scale.clientHeight);
-    LoadCardFaces(store_, look_, messages); // the backs come with the faces
+    LoadCardFaces(resources_.packages, store_, look_, messages); // the backs come with the faces
     ReloadBackground(table_ && !menuShown_ && table_->TableShown());
 }
 
@@ -338,8 +338,8 @@ bool MainWindow::ReloadBackground(bool table) {
     look_.mainMenuDesign = settings_.MainMenuDesign != 0;
     look_.tableDesign = settings_.TableDesign != 0;
     look_.windowDesignGraphic = WindowDesign(settings_) == 4;
-    const bool loaded =
-        LoadBackground(store_, look_, messages, table ? look_.tableDesign : look_.mainMenuDesign);
+    const bool loaded = LoadBackground(resources_.packages, store_, look_, messages,
+                                       table ? look_.tableDesign : look_.mainMenuDesign);
     KeepFallBacks();
     return loaded;
 }
@@ -467,12 +467,14 @@ void MainWindow::LayOutMenu() {
     look.gifAnimation = settings_.GifAnimation;
     look.newButtons = settings_.NewButtons;
     look.mainMenuDesign = settings_.MainMenuDesign != 0;
+    look.fonts = resources_.fonts;
     menu_->Arrange(table_->CurrentLayout().scale, store_.background, look);
     media_->Arrange();
     std::vector<CalendarPicture> sheets;
-    menu_->SetCalendar(BuildCalendar(settings_.Language, QDate::currentDate(), sheets)
-                           ? std::move(sheets)
-                           : std::vector<CalendarPicture>{});
+    menu_->SetCalendar(
+        BuildCalendar(resources_.packages, resources_.fonts, settings_.Language, QDate::currentDate(), sheets)
+            ? std::move(sheets)
+            : std::vector<CalendarPicture>{});
     menu_->show();
     menu_->raise();
     RefreshClubList();
@@ -612,7 +614,7 @@ void MainWindow::RecordAndExitToMenu() {
     // In the order of the recording: the verdict heard to its end, the end-of-cycle window with
     // its own sound, then the menu; the return's sound would cut either of them short.
     if (!outcome.sound.empty())
-        PlayResourceSound(outcome.sound, true, settings_.SoundOn && options_.autoplayGames == 0);
+        resources_.sound.PlayResource(outcome.sound, true, settings_.SoundOn && options_.autoplayGames == 0);
     ReportRecordsWrite(outcome.store.write);
     if (!outcome.history.keptAside.empty())
         ShowMessage(Tr(txt::HistoryKeptAside), QString::fromStdString(outcome.history.keptAside.string()));
@@ -707,31 +709,33 @@ void MainWindow::ShowPopup(const QPoint& at) {
         o.prompt = Tr(txt::SelectFlightSpeed);
         o.speedWord = Tr(txt::Speed);
         o.languageCode = Utf8(Languages()[settings_.Language].resourceCode).toUpper();
-        o.fonts = CurrentFontSettings();
+        o.fonts = resources_.fonts;
+        o.packages = &resources_.packages;
         // Window designs 1, 2 and 3 are the plain headers 2, 1 and 3; design 4 is the graphic one.
         const int design = WindowDesign(settings_);
         o.graphicDesign = design == 4;
         o.headerVariant = design == 2 ? 1 : design == 3 ? 3 : 2;
-        o.salute = SaluteCallback(settings_.SaluteButtons);
+        o.salute = SaluteCallback(settings_.SaluteButtons, resources_.packages);
         if (!ShowSpeedDialog(settings_.Speed, o, this)) SetWindowDesign(settings_, 1);
         ApplyTexts();
     }
 }
 
-RecordsWindowOptions MainWindow::RecordsOptions() const {
+RecordsWindowOptions MainWindow::RecordsOptions() {
     RecordsWindowOptions o;
     o.language = settings_.Language;
-    o.fonts = CurrentFontSettings();
+    o.fonts = resources_.fonts;
     o.soundOn = settings_.SoundOn;
+    o.sound = &resources_.sound;
     o.gifAnimation = settings_.GifAnimation;
     o.ownCursor = settings_.OwnCursor;
-    o.salute = SaluteCallback(settings_.SaluteButtons);
+    o.salute = SaluteCallback(settings_.SaluteButtons, resources_.packages);
     return o;
 }
 
 void MainWindow::OnMenu(MenuButton which) {
     // Every menu button has the firework; the options dialog plays its own.
-    if (settings_.SaluteButtons && which != MenuButton::Options) PlaySalute();
+    if (settings_.SaluteButtons && which != MenuButton::Options) PlaySalute(resources_.packages);
     switch (which) {
     case MenuButton::Club1:
     case MenuButton::Club2:
@@ -766,7 +770,7 @@ void MainWindow::OnMenu(MenuButton which) {
 // The account picture of the menu: the account window, then the menu again when the state or the
 // holder changed.
 void MainWindow::ShowAccount() {
-    if (settings_.SaluteButtons) PlaySalute();
+    if (settings_.SaluteButtons) PlaySalute(resources_.packages);
     AccountWindowHooks hooks;
     hooks.userFile = online_->UserFile(options_.data.SharedFolder());
     hooks.message = [this](const QString& text) { ShowMessage(text); };
@@ -814,7 +818,7 @@ void MainWindow::StartSeries() {
 }
 
 void MainWindow::ExitToMenu() {
-    if (settings_.SaluteButtons) PlaySalute();
+    if (settings_.SaluteButtons) PlaySalute(resources_.packages);
     RecordAndExitToMenu();
 }
 
@@ -890,7 +894,7 @@ void MainWindow::AutoplayStep() {
 void MainWindow::OnAction() {
     if (stepRunning_ || NetworkBusy()) return;
     StepGuard guard(stepRunning_);
-    if (settings_.SaluteButtons) PlaySalute();
+    if (settings_.SaluteButtons) PlaySalute(resources_.packages);
     bool nextGame = game_.GameOver;
     if (nextGame) EnterTableForDeal();
     PressActionButton(*match_, decks_);
@@ -904,7 +908,7 @@ void MainWindow::OnOwnCard(int slot, bool rightButton) {
     const int before = game_.KolCards[3];
     ClickOwnCard(*match_, slot, rightButton);
     // The card salute celebrates a card that was taken from the hand and played.
-    if (!rightButton && settings_.SaluteCards && game_.KolCards[3] < before) PlaySalute();
+    if (!rightButton && settings_.SaluteCards && game_.KolCards[3] < before) PlaySalute(resources_.packages);
 }
 
 void MainWindow::OnHover(int slot) {
@@ -912,7 +916,7 @@ void MainWindow::OnHover(int slot) {
 }
 
 bool MainWindow::SaveSettingsNow() {
-    DeleteSongFile(); // the song file lives only while the program runs
+    DeleteSongFile(song_->Path()); // the song file lives only while the program runs
     return SaveSettingsFile();
 }
 

@@ -32,6 +32,7 @@
 #include "table/RecordsWindows.h"
 #include "table/TableScreen.h"
 #include "table/WaitWindow.h"
+#include "table/WindowResources.h"
 
 namespace tarvo {
 
@@ -68,7 +69,7 @@ class MainWindow : public QMainWindow {
     void ShowMenu();
     void LayOutMenu();
     void OnMenu(MenuButton which);
-    RecordsWindowOptions RecordsOptions() const;
+    RecordsWindowOptions RecordsOptions();
     void StartSeries();
     void ChooseMember(int slot);
     void ChooseNewPlayer();
@@ -188,6 +189,8 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<OnlineSession> online_; // before the settings: their loader fetches through it
     std::unique_ptr<WorldOnline> world_;    // news, chat, world lists, statistics, rated play
     Settings settings_;
+    // Declared before the widgets that use it, so that it is made before them.
+    WindowResources resources_;
     QtTranslations qtTexts_; // Qt's standard buttons in the player's language
     ImageStore store_;
     CardLook look_;

@@ -55,7 +55,7 @@ void MainWindow::ReportStartToWorld() {
 }
 
 void MainWindow::OnMenuLink(MenuLink which) {
-    if (settings_.SaluteButtons) PlaySalute();
+    if (settings_.SaluteButtons) PlaySalute(resources_.packages);
     const bool lists = WindowDesign(settings_) == 4;
     switch (which) {
     case MenuLink::WorldTopTen:

@@ -3,21 +3,21 @@
 #include <QDir>
 
 #include "media/Song.h"
+#include "online/Services.h"
 #include "table/Fonts.h"
 #include "table/MediaControls.h"
 #include "table/MenuScreen.h"
-#include "packages/Download.h"
 #include "table/OptionsDialog.h"
 #include "table/RadioWindow.h"
 #include "table/Salute.h"
 
 namespace tarvo {
 
-MenuMedia::MenuMedia(QWidget* window, MenuScreen* menu, Settings& settings, QString programFolder, bool quiet,
-                     std::function<void(const QString&)> showMessage)
-    : QObject(window), window_(window), menu_(menu), settings_(settings), programFolder_(std::move(programFolder)),
-      quiet_(quiet), showMessage_(std::move(showMessage)), music_(std::make_unique<MusicPlayer>(&arbiter_)),
-      radio_(std::make_unique<Radio>(&arbiter_)) {
+MenuMedia::MenuMedia(QWidget* window, MenuScreen* menu, Settings& settings, WindowResources& resources,
+                     QString programFolder, bool quiet, std::function<void(const QString&)> showMessage)
+    : QObject(window), window_(window), menu_(menu), settings_(settings), resources_(resources),
+      programFolder_(std::move(programFolder)), quiet_(quiet), showMessage_(std::move(showMessage)),
+      music_(std::make_unique<MusicPlayer>(&arbiter_)), radio_(std::make_unique<Radio>(&arbiter_)) {
     // Whichever source starts, the other two fall silent. The song's switch goes off with it, or
     // the menu would start the song again over the music.
     arbiter_.Attach(AudioSource::Song, [this] {
@@ -58,15 +58,22 @@ SongPlayer& MenuMedia::SongPlayerFor(SongPlayer& inner) {
     return *songPlayer_;
 }
 
+QString MenuMedia::HomeServer() const {
+    // The playlist and the station list come from the same server as the other online services,
+    // so a club that runs its own server gets its own music too.
+    const std::optional<std::string> origin = OriginOf(StartAddresses(settings_).config);
+    return QString::fromStdString(origin.value_or(kDefaultServerOrigin));
+}
+
 RadioPlaces MenuMedia::Places() const {
-    return {programFolder_, QString::fromLatin1(kDefaultProgramWebServer), settings_.RadioListFromServer};
+    return {programFolder_, HomeServer(), settings_.RadioListFromServer, resources_.packages};
 }
 
 void MenuMedia::Start() {
     if (quiet_) return;
     radio_->LoadSettings(QDir(programFolder_).filePath(RadioSettingsFileName));
     radio_->CheckAvailability(network_, Places());
-    music_->FetchPlaylist(network_, QString::fromLatin1(kDefaultProgramWebServer));
+    music_->FetchPlaylist(network_, HomeServer());
 }
 
 bool MenuMedia::RadioComesOn() const {
@@ -101,7 +108,8 @@ void MenuMedia::ShowMusic() {
     QString hint;
     if (const Track* t = music_->CurrentTrack()) hint = t->artist + QStringLiteral("  :  ") + t->title;
     if (music_->Failed()) hint += QLatin1Char('\n') + Tr(txt::TrackNoAnswer);
-    const QFont volumeFont = RoleFont(FontRole::Decor, RoleHeight(14, FontRole::Decor), true);
+    const QFont volumeFont =
+        RoleFont(FontRole::Decor, RoleHeight(14, FontRole::Decor, resources_.fonts), true, resources_.fonts);
     buttons_->SetLook(music_->Playing(), music_->Volume(), hint, Tr(txt::MusicBackNext), Tr(txt::MusicVolume),
                       volumeFont);
     buttons_->setVisible(menu_->MusicShown() && music_->Usable());
@@ -132,12 +140,13 @@ void MenuMedia::OpenRadioWindow() {
     o.all = Tr(txt::AllCountries);
     o.noAnswer = Tr(txt::StationNoAnswer);
     o.connecting = Tr(txt::RadioConnecting);
-    o.fonts = CurrentFontSettings();
+    o.fonts = resources_.fonts;
+    o.packages = resources_.packages;
     // Window designs 1, 2 and 3 are the plain headers 2, 1 and 3; design 4 is the graphic one.
     const int design = WindowDesign(settings_);
     o.graphicDesign = design == 4;
     o.headerVariant = design == 2 ? 1 : design == 3 ? 3 : 2;
-    o.salute = SaluteCallback(settings_.SaluteButtons);
+    o.salute = SaluteCallback(settings_.SaluteButtons, resources_.packages);
     if (!ShowRadioWindow(*radio_, o, window_)) SetWindowDesign(settings_, 1);
 }
 

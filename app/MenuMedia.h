@@ -12,6 +12,7 @@
 #include "media/SourceArbiter.h"
 #include "settings/Settings.h"
 #include "settings/Text.h"
+#include "table/WindowResources.h"
 
 namespace tarvo {
 
@@ -24,8 +25,9 @@ class MenuMedia : public QObject {
     Q_OBJECT
   public:
     // `quiet`: nobody listens (autoplay), so nothing is fetched, played or saved.
-    MenuMedia(QWidget* window, MenuScreen* menu, Settings& settings, QString programFolder, bool quiet,
-              std::function<void(const QString&)> showMessage);
+    // `resources` are the window's and outlive the menu's media.
+    MenuMedia(QWidget* window, MenuScreen* menu, Settings& settings, WindowResources& resources,
+              QString programFolder, bool quiet, std::function<void(const QString&)> showMessage);
     ~MenuMedia() override;
 
     // The song's player as the menu song must use it: starting the song quiets the music and the
@@ -57,11 +59,13 @@ class MenuMedia : public QObject {
     void ShowRadio();
     void ShowMusic();
     bool RadioUsable();
+    QString HomeServer() const;
     RadioPlaces Places() const;
 
     QWidget* window_;
     MenuScreen* menu_;
     Settings& settings_;
+    WindowResources& resources_;
     QString programFolder_;
     bool quiet_;
     std::function<void(const QString&)> showMessage_;

@@ -36,8 +36,7 @@ void TitleScreen::paintEvent(QPaintEvent*) {
     p.drawRect(outer.adjusted(8, 8, -8, -8));
 
     static const QImage logo = [] {
-        auto program = Package::Open(QString());
-        return program ? program->ReadPicture(RcData, QStringLiteral("Logo")) : QImage();
+        return Package::Program().ReadPicture(RcData, QStringLiteral("Logo"));
     }();
     if (!logo.isNull()) {
         QSize size = logo.size().scaled(110, 110, Qt::KeepAspectRatio);

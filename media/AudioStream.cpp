@@ -77,16 +77,16 @@ void AudioStream::Open(const QString& address) {
 
 void AudioStream::Play() {
     if (address_.isEmpty()) return;
-    // A failed or stopped stream connects again from the start.
+    // A failed or stopped stream connects again from the start (stopping let go of its source).
     ++generation_;
     QMediaPlayer& player = Player();
-    if (!sourceSet_ || state_ == State::Failed) {
-        player.setSource(QUrl());
+    if (!sourceSet_) {
         player.setSource(QUrl(address_));
         sourceSet_ = true;
     }
     lastPosition_ = -1;
     sinceMove_.start();
+    reopened_ = false;
     SetState(State::Connecting);
     player.play();
     watch_.start(250);
@@ -145,6 +145,20 @@ void AudioStream::Fail() {
 // A stream that never starts, or stops moving, does not say so by itself.
 void AudioStream::Watch() {
     if (!Sounding()) return;
+    // Now and then the back end takes a new source and then never starts it. A stream that has
+    // brought no sound for a while is opened once more on a fresh player before it counts as
+    // failed.
+    if (state_ == State::Connecting && !reopened_ && sinceMove_.elapsed() > connectMs_ / 4) {
+        reopened_ = true;
+        ++generation_;
+        player_->stop();
+        player_.reset();
+        output_.reset();
+        Player().setSource(QUrl(address_));
+        sourceSet_ = true;
+        player_->play();
+        return;
+    }
     const int limit = state_ == State::Connecting ? connectMs_ : stallMs_;
     if (sinceMove_.elapsed() > limit) Fail();
 }

@@ -71,6 +71,7 @@ class AudioStream : public QObject {
     int stallMs_ = 15000;
     QTimer watch_;
     QElapsedTimer sinceMove_; // since the position last moved, or since Play
+    bool reopened_ = false;   // this Play has opened its stream a second time
     qint64 lastPosition_ = -1;
     int generation_ = 0; // counts the changes of what the player is asked to do
 };

@@ -1,19 +1,8 @@
 #include "media/CardVoice.h"
 
 #include <array>
-#include <optional>
-
-#include "media/Sound.h"
-#include "packages/Package.h"
 
 namespace tarvo {
-
-namespace {
-std::optional<Package>& OpenVoice() {
-    static std::optional<Package> package;
-    return package;
-}
-} // namespace
 
 QString VoiceCardPart(TStr2 code) {
     if (code.rank == 'j' && code.suit >= '1' && code.suit <= '3') {
@@ -39,17 +28,13 @@ QString VoiceResourceName(TStr2 code, int language) {
     return VoiceCardPart(code) + QStringLiteral("Voice") + VoiceLanguageCode(language);
 }
 
-bool SayCard(TStr2 code, bool wait, int language) {
-    auto& package = OpenVoice();
-    if (!package) package = Package::Open(VoicePackage);
-    if (!package) return false;
+bool CardVoice::Say(TStr2 code, bool wait, int language) {
+    if (!package_) package_ = packages_.Open(VoicePackage);
+    if (!package_) return false;
     // A sample the package lacks, or one that is damaged, is simply not heard.
-    if (const auto wave = package->Read(Wave, VoiceResourceName(code, language))) PlayWave(*wave, wait);
+    if (const auto wave = package_->Read(Wave, VoiceResourceName(code, language)))
+        sound_.PlayWave(*wave, wait);
     return true;
-}
-
-void CloseVoicePackage() {
-    OpenVoice().reset();
 }
 
 } // namespace tarvo

@@ -3,7 +3,11 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "core/Card.h"
+#include "media/Sound.h"
+#include "packages/Package.h"
 
 namespace tarvo {
 
@@ -18,12 +22,22 @@ QString VoiceLanguageCode(int language);
 // Card part + "Voice" + language code: the resource name of one sample in the package.
 QString VoiceResourceName(TStr2 code, int language);
 
-// Names the card in `language`. The voice speaks whatever the sound setting says. False when the
-// voice package cannot be found (nothing is heard, nothing is reported); the package is looked
-// for again on the next call, and once found it stays open for the rest of the run.
-bool SayCard(TStr2 code, bool wait, int language);
+// The card voice of one game window: its voice package and the player it speaks through.
+class CardVoice {
+  public:
+    CardVoice(const PackageRegistry& packages, SoundPlayer& sound) : packages_(packages), sound_(sound) {}
 
-// Forgets the open voice package, so that the next call looks for it again (tests).
-void CloseVoicePackage();
+    // Names the card in `language`. The voice speaks whatever the sound setting says. False when
+    // the voice package cannot be found (nothing is heard, nothing is reported); the package is
+    // looked for again on the next call, and once found it stays open for the life of the voice.
+    bool Say(TStr2 code, bool wait, int language);
+    // Forgets the open voice package, so that the next call looks for it again.
+    void Close() { package_.reset(); }
+
+  private:
+    const PackageRegistry& packages_;
+    SoundPlayer& sound_;
+    std::optional<Package> package_;
+};
 
 } // namespace tarvo

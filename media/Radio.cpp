@@ -48,21 +48,23 @@ bool Radio::SaveSettings(const QString& path) const {
 
 void Radio::CheckAvailability(QNetworkAccessManager& network, const RadioPlaces& places) {
     const int number = ++checkNumber_;
-    const bool packageFound = !FindPackage(RadioPackageName).isEmpty();
+    const bool packageFound = !places.packages.Find(RadioPackageName).isEmpty();
+    const QString shippedList = places.packages.Find(StationListFileName);
     if (!places.listFromServer) {
-        SetStations(ReadStationFile(FindPackage(StationListFileName)), packageFound);
+        SetStations(ReadStationFile(shippedList), packageFound);
         return;
     }
     checking_ = true;
     const QString copy = QDir(places.programFolder).filePath(ServerStationListFileName);
-    FetchBytes(network, QUrl(places.server + QLatin1String(StationListServerPath)), MaxListBytes, ListTimeoutMs,
-               this, [this, number, copy, packageFound](std::optional<QByteArray> bytes) {
+    FetchBytes(network, QUrl(places.server + QLatin1String(StationListServerPath)), MaxListBytes,
+               ListTimeoutMs, this,
+               [this, number, copy, shippedList, packageFound](std::optional<QByteArray> bytes) {
                    if (number != checkNumber_) return;
                    checking_ = false;
                    // A server that cannot be reached leaves the last copy it sent, else the list
                    // shipped with the game: the radio does not go dumb with its server.
                    if (!bytes) {
-                       auto kept = ReadStationFile(QFileInfo::exists(copy) ? copy : FindPackage(StationListFileName));
+                       auto kept = ReadStationFile(QFileInfo::exists(copy) ? copy : shippedList);
                        SetStations(std::move(kept), packageFound);
                        return;
                    }

@@ -11,6 +11,8 @@
 
 class QNetworkAccessManager;
 
+#include "packages/Package.h"
+
 namespace tarvo {
 
 class SourceArbiter;
@@ -19,8 +21,9 @@ class SourceArbiter;
 // the shipped list and the picture package are found the way packages are.
 struct RadioPlaces {
     QString programFolder;
-    QString server;          // the program's web server, for the list download
+    QString server; // the program's web server, for the list download
     bool listFromServer = true;
+    PackageRegistry packages; // where the station list and the radio's pictures are looked for
 };
 
 class Radio : public QObject {

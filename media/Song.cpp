@@ -7,20 +7,8 @@
 
 namespace tarvo {
 
-namespace {
-QString& Folder() {
-    static QString folder;
-    return folder;
-}
-} // namespace
-
-void SetSongFolder(const QString& folder) {
-    Folder() = folder;
-}
-
-QString SongFilePath() {
-    const QString folder = Folder().isEmpty() ? QDir::tempPath() : Folder();
-    return QDir(folder).filePath(SongFileName);
+QString SongFilePath(const QString& folder) {
+    return QDir(folder.isEmpty() ? QDir::tempPath() : folder).filePath(SongFileName);
 }
 
 QByteArray SongResource() {
@@ -28,8 +16,7 @@ QByteArray SongResource() {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool PrepareSong(SongPlayer& player, SongMessages& messages) {
-    const QString path = SongFilePath();
+bool PrepareSong(SongPlayer& player, SongMessages& messages, const QString& path) {
     const QByteArray song = SongResource();
     // A file left by an earlier run is kept; one that is not our song (damaged, or some other
     // program's) is written over.
@@ -50,30 +37,30 @@ bool PrepareSong(SongPlayer& player, SongMessages& messages) {
     return true;
 }
 
-void PlaySong(SongPlayer& player, bool on) {
-    if (!player.IsOpen() || player.HasError() || !QFileInfo::exists(SongFilePath())) return;
+void PlaySong(SongPlayer& player, bool on, const QString& path) {
+    if (!player.IsOpen() || player.HasError() || !QFileInfo::exists(path)) return;
     if (on)
         player.Play();
     else
         player.Stop();
 }
 
-void DeleteSongFile() {
-    QFile::remove(SongFilePath());
+void DeleteSongFile(const QString& path) {
+    QFile::remove(path);
 }
 
 void MenuSong::ShowMenu(bool musicOn) {
     menuUp_ = true;
-    if (musicOn && !player_.IsPlaying()) PlaySong(player_, true);
+    if (musicOn && !player_.IsPlaying()) PlaySong(player_, true, path_);
 }
 
 void MenuSong::DealGame() {
     menuUp_ = false;
-    PlaySong(player_, false);
+    PlaySong(player_, false, path_);
 }
 
 void MenuSong::SwitchMusic(bool on) {
-    PlaySong(player_, on);
+    PlaySong(player_, on, path_);
 }
 
 } // namespace tarvo

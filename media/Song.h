@@ -33,26 +33,28 @@ class SongMessages {
     virtual void CantCreateMusicFile() = 0; // "Can`t create music file!"
 };
 
-// The folder that receives the song file: the system's temporary folder unless set otherwise.
-void SetSongFolder(const QString& folder);
-QString SongFilePath();
+// Where the song file goes in `folder`; an empty folder is the system's temporary folder.
+QString SongFilePath(const QString& folder = {});
 
 // The song as built into the program.
 QByteArray SongResource();
 
-// Writes the song file unless it is already there, then opens it in the player. When the file
-// cannot be written the player is told of the failure, is left without a file, and false returns.
-bool PrepareSong(SongPlayer& player, SongMessages& messages);
-// Starts (`on`) or stops the song, if its file exists and the player reports no error.
-void PlaySong(SongPlayer& player, bool on);
+// Writes the song file `path` unless it is already there, then opens it in the player. When the
+// file cannot be written the player is told of the failure, is left without a file, and false
+// returns.
+bool PrepareSong(SongPlayer& player, SongMessages& messages, const QString& path);
+// Starts (`on`) or stops the song, if its file `path` exists and the player reports no error.
+void PlaySong(SongPlayer& player, bool on, const QString& path);
 // Removes the song file; the settings' save at exit calls this.
-void DeleteSongFile();
+void DeleteSongFile(const QString& path);
 
 // When the song is heard: it starts on the title screen and at every return to the main menu when
 // music is on, and stops when a game is dealt. It plays once through and is not repeated.
 class MenuSong {
   public:
-    explicit MenuSong(SongPlayer& player) : player_(player) {}
+    // `path` is the song file, written by PrepareSong.
+    MenuSong(SongPlayer& player, QString path) : player_(player), path_(std::move(path)) {}
+    const QString& Path() const { return path_; }
 
     void ShowMenu(bool musicOn); // start-up and every return to the menu
     void DealGame();
@@ -61,6 +63,7 @@ class MenuSong {
 
   private:
     SongPlayer& player_;
+    QString path_;
     bool menuUp_ = true; // the title screen counts as the menu
 };
 

@@ -53,28 +53,18 @@ void QtWaveOutput::Stop() {
     impl_->pcm.clear();
 }
 
-namespace {
-WaveOutput* installed = nullptr;
-// Never destroyed: it is stopped while the application object still stands, and a sink must not
-// outlive the multimedia back end at exit.
-QtWaveOutput* speakers = nullptr;
-void StopSpeakers() {
-    if (speakers) speakers->Stop();
-}
-} // namespace
+SoundPlayer::SoundPlayer() : speakers_(std::make_unique<QtWaveOutput>()), output_(speakers_.get()) {}
 
-WaveOutput& SoundOutput() {
-    if (installed) return *installed;
-    if (!speakers) {
-        speakers = new QtWaveOutput;
-        if (QCoreApplication::instance()) qAddPostRoutine(StopSpeakers);
-    }
-    return *speakers;
+SoundPlayer::SoundPlayer(WaveOutput& output) : output_(&output) {}
+
+SoundPlayer::~SoundPlayer() {
+    output_->Stop();
 }
 
-void SetSoundOutput(WaveOutput* output) {
-    if (installed) installed->Stop();
-    installed = output;
+void SoundPlayer::SetOutput(WaveOutput* output) {
+    output_->Stop();
+    if (!output && !speakers_) speakers_ = std::make_unique<QtWaveOutput>();
+    output_ = output ? output : speakers_.get();
 }
 
 void WaitWithoutInput(int ms) {
@@ -88,10 +78,10 @@ void WaitWithoutInput(int ms) {
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-bool PlayWave(const QByteArray& wave, bool wait) {
+bool SoundPlayer::PlayWave(const QByteArray& wave, bool wait) {
     const auto info = ParseWave(wave);
     if (!info) return false;
-    SoundOutput().Start(wave, *info);
+    output_->Start(wave, *info);
     if (wait) WaitWithoutInput(info->DurationMs());
     return true;
 }
@@ -107,7 +97,7 @@ std::optional<QByteArray> ResourceWave(std::string_view name) {
     return *cache.insert(key, file.readAll());
 }
 
-bool PlayResourceSound(std::string_view name, bool wait, bool enabled) {
+bool SoundPlayer::PlayResource(std::string_view name, bool wait, bool enabled) {
     if (!enabled) return false;
     const auto wave = ResourceWave(name);
     return wave && PlayWave(*wave, wait);

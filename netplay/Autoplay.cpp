@@ -4,6 +4,11 @@ namespace tarvo {
 
 NetAutoDecision DecideNetAutoStep(const StepDriver& d, const NetSession& session, AutoplayPlayer& player,
                                   bool actionEnabled) {
+    return DecideAutoStep(d, session.SeriesComplete(), session.IsServer(), player, actionEnabled);
+}
+
+NetAutoDecision DecideAutoStep(const StepDriver& d, bool seriesComplete, bool dealsNext, AutoplayPlayer& player,
+                               bool actionEnabled) {
     const MatchContext& m = d.Match();
     const GameState& g = m.g;
     if (g.StartPending == 0) return {}; // no deal yet
@@ -11,8 +16,8 @@ NetAutoDecision DecideNetAutoStep(const StepDriver& d, const NetSession& session
     const Turn t = d.Next();
     if (t.over) {
         if (!m.flags.EndShown) return {NetAutoStep::EndDisplay};
-        if (session.SeriesComplete()) return {NetAutoStep::SeriesOver};
-        return {session.IsServer() && actionEnabled ? NetAutoStep::NextGame : NetAutoStep::Wait};
+        if (seriesComplete) return {NetAutoStep::SeriesOver};
+        return {dealsNext && actionEnabled ? NetAutoStep::NextGame : NetAutoStep::Wait};
     }
     if (t.boutEnd) return {actionEnabled ? NetAutoStep::Confirm : NetAutoStep::Wait};
     if (t.seat != 3) return {};

@@ -27,5 +27,9 @@ struct NetAutoDecision {
 // the game has begun from a position seen before, seat 3 answers at random.
 NetAutoDecision DecideNetAutoStep(const StepDriver& d, const NetSession& session, AutoplayPlayer& player,
                                   bool actionEnabled);
+// The same for any machine of several: `seriesComplete` once its last game is over, `dealsNext`
+// for the machine that deals the next game (a tournament table's series is its one game).
+NetAutoDecision DecideAutoStep(const StepDriver& d, bool seriesComplete, bool dealsNext, AutoplayPlayer& player,
+                               bool actionEnabled);
 
 } // namespace tarvo

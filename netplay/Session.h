@@ -30,6 +30,17 @@ class NetLinks {
     virtual void CloseAll() = 0;
 };
 
+// What a transport hands on: a connection that stands, its bytes, its end.
+class NetReceiver {
+  public:
+    virtual ~NetReceiver() = default;
+    virtual void OnConnected(int connection) = 0;
+    virtual void OnBytes(int connection, std::string_view bytes) = 0;
+    virtual void OnClosed(int connection) = 0;
+    // A client whose server let it go before taking it in (its table was full): it tries again.
+    virtual bool Unwelcomed() const { return false; }
+};
+
 // What the session tells its machine.
 class NetEvents {
   public:
@@ -46,7 +57,7 @@ class NetEvents {
 enum class NetState { None = 0, Waiting = 1, Connected = 2, Dealt = 3 };
 enum class Incoming { None, Deal, Record, Closed };
 
-class NetSession final : public RecordSink {
+class NetSession final : public RecordSink, public NetReceiver {
   public:
     NetSession(NetLinks& links, NetEvents& events) : links_(links), events_(events) {}
 
@@ -57,9 +68,9 @@ class NetSession final : public RecordSink {
 
     // From the transport. A server's connection is new and nameless until its hello; a client's
     // one connection is the server's.
-    void OnConnected(int connection);
-    void OnBytes(int connection, std::string_view bytes);
-    void OnClosed(int connection);
+    void OnConnected(int connection) override;
+    void OnBytes(int connection, std::string_view bytes) override;
+    void OnClosed(int connection) override;
 
     // The game the session plays; deals and records are applied to it, and each deal tells its
     // pipeline which seat the computer plays.
@@ -97,6 +108,7 @@ class NetSession final : public RecordSink {
     // error stream naming the reason, and the machine told.
     void Interrupt(const std::string& reason);
     bool Ended() const { return ended_; }
+    bool Unwelcomed() const override { return !IsServer() && state_ == NetState::Waiting && !ended_; }
 
   private:
     struct Peer {

@@ -49,10 +49,11 @@ ListenFault NetTransport::Listen(quint16 port) {
     return ListenFault::None;
 }
 
-void NetTransport::Connect(const QString& host, quint16 port) {
+void NetTransport::Connect(const QString& host, quint16 port, bool retry) {
     CloseAll();
     host_ = host;
     port_ = port;
+    retrying_ = retry;
     TryConnect();
 }
 
@@ -70,7 +71,7 @@ void NetTransport::TryConnect() {
         // No error box: the attempt is let go and made again in a second.
         connecting_ = nullptr;
         socket->deleteLater();
-        retry_.start();
+        if (retrying_) retry_.start();
         if (onConnectFailed) onConnectFailed();
     });
     socket->connectToHost(host_, port_);
@@ -98,7 +99,8 @@ void NetTransport::Read(int connection) {
     }
 }
 
-// The peer has gone: the socket is let go and the session told.
+// The peer has gone: the socket is let go and the session told. A server that closes on a client
+// before welcoming it (its table is full) is no game for it: the client tries again.
 void NetTransport::Forget(int connection) {
     auto it = sockets_.find(connection);
     if (it == sockets_.end()) return;
@@ -106,7 +108,13 @@ void NetTransport::Forget(int connection) {
     sockets_.erase(it);
     socket->disconnect(this);
     socket->deleteLater();
-    if (session_) session_->OnClosed(connection);
+    if (!session_) return;
+    const bool unwelcomed = !server_ && session_->Unwelcomed();
+    session_->OnClosed(connection);
+    if (unwelcomed && session_->Unwelcomed()) {
+        retry_.start();
+        if (onConnectFailed) onConnectFailed();
+    }
 }
 
 void NetTransport::Send(int connection, const std::string& bytes) {

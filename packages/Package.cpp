@@ -7,20 +7,6 @@
 namespace tarvo {
 
 namespace {
-// Until the program sets its folders, they follow the running program (which may not exist yet
-// when the first lookup is made, so they are worked out at each lookup).
-std::optional<PackageFolders>& ChosenFolders() {
-    static std::optional<PackageFolders> folders;
-    return folders;
-}
-
-const PackageFolders& Folders() {
-    static PackageFolders defaults;
-    if (ChosenFolders()) return *ChosenFolders();
-    defaults = DefaultPackageFolders();
-    return defaults;
-}
-
 QString Joined(const QString& folder, const QString& name) {
     return folder.isEmpty() ? QString() : QDir(folder).filePath(name);
 }
@@ -34,15 +20,8 @@ PackageFolders DefaultPackageFolders() {
             QFileInfo(beside).isDir() ? QDir::cleanPath(beside) : QStringLiteral(TARVO_PACKAGES_INSTALL_DIR)};
 }
 
-void SetPackageFolders(const PackageFolders& folders) {
-    ChosenFolders() = folders;
-}
-const PackageFolders& CurrentPackageFolders() {
-    return Folders();
-}
-
-QString FindPackage(const QString& fileName) {
-    const PackageFolders& f = Folders();
+QString PackageRegistry::Find(const QString& fileName) const {
+    const PackageFolders f = Folders();
     const QString places[] = {Joined(f.programFolder, fileName), Joined(f.shippedFolder, fileName),
                               Joined(f.programFolder, QStringLiteral("../") + fileName)};
     for (const QString& path : places)
@@ -50,11 +29,15 @@ QString FindPackage(const QString& fileName) {
     return {};
 }
 
-std::optional<Package> Package::Open(const QString& fileName) {
-    Package p;
-    if (fileName.isEmpty()) return p;
-    const QString path = FindPackage(fileName);
+std::optional<Package> PackageRegistry::Open(const QString& fileName) const {
+    if (fileName.isEmpty()) return Package::Program();
+    const QString path = Find(fileName);
     if (path.isEmpty()) return std::nullopt;
+    return Package::FromFile(path);
+}
+
+std::optional<Package> Package::FromFile(const QString& path) {
+    Package p;
     p.file_ = std::make_shared<QFile>(path);
     if (!p.file_->open(QIODevice::ReadOnly)) return std::nullopt;
     const qint64 size = p.file_->size();
@@ -86,8 +69,9 @@ QImage Package::ReadPicture(const QString& type, const QString& name) const {
 }
 
 namespace {
-bool LoadTyped(const QString& name, const QString& package, const QString& type, QImage& picture) {
-    auto p = Package::Open(package);
+bool LoadTyped(const PackageRegistry& registry, const QString& name, const QString& package,
+               const QString& type, QImage& picture) {
+    auto p = registry.Open(package);
     if (!p) return false;
     QImage image = p->ReadPicture(type, name);
     if (image.isNull()) return false;
@@ -96,12 +80,12 @@ bool LoadTyped(const QString& name, const QString& package, const QString& type,
 }
 } // namespace
 
-bool LoadPackagePicture(const QString& name, const QString& package, QImage& picture) {
-    return LoadTyped(name, package, RcData, picture);
+bool PackageRegistry::LoadPicture(const QString& name, const QString& package, QImage& picture) const {
+    return LoadTyped(*this, name, package, RcData, picture);
 }
 
-bool LoadPackageJpeg(const QString& name, const QString& package, QImage& picture) {
-    return LoadTyped(name, package, Jpeg, picture);
+bool PackageRegistry::LoadJpeg(const QString& name, const QString& package, QImage& picture) const {
+    return LoadTyped(*this, name, package, Jpeg, picture);
 }
 
 void InvertFaceEllipse(QImage& picture) {

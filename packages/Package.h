@@ -35,17 +35,14 @@ struct PackageFolders {
 // The defaults follow the running program: its own folder, and "../packages" beside it (the build
 // tree) or the installed packages folder.
 PackageFolders DefaultPackageFolders();
-void SetPackageFolders(const PackageFolders& folders);
-const PackageFolders& CurrentPackageFolders();
-
-// The path a package would be opened from, or an empty string when it is in none of the places.
-QString FindPackage(const QString& fileName);
 
 class Package {
   public:
-    // An empty name is the program itself (its compiled-in resources). Nullopt when the file is
-    // in none of the places or is not a resource file.
-    static std::optional<Package> Open(const QString& fileName);
+    // The program's own compiled-in resources: one set for the whole process, as the platform's
+    // resource system keeps them.
+    static Package Program() { return Package(); }
+    // The package file at `path`; nullopt when it cannot be read or is not a resource file.
+    static std::optional<Package> FromFile(const QString& path);
 
     std::optional<QByteArray> Read(const QString& type, const QString& name) const;
     // A picture of the given type; a null image when it is absent or cannot be decoded.
@@ -55,15 +52,35 @@ class Package {
 
   private:
     Package() = default;
-    // Shared so that the package can be moved out of Open; the file closes with the last copy.
+    // Shared so that the package can be moved out of FromFile; the file closes with the last copy.
     std::shared_ptr<QFile> file_;
     std::optional<PackageFile> view_;
 };
 
-// One PNG (RCDATA) or JPEG picture by name; false, with no message, when the package is missing
-// or the picture is absent or unreadable, so that the caller keeps its built-in look.
-bool LoadPackagePicture(const QString& name, const QString& package, QImage& picture);
-bool LoadPackageJpeg(const QString& name, const QString& package, QImage& picture);
+// Where one game finds its packages. Each game window owns one, since its program folder is its
+// own data folder; two games in one process look in places of their own.
+class PackageRegistry {
+  public:
+    // Until folders are set they follow the running program, worked out at each lookup (the
+    // application object may not exist yet when the registry is made).
+    PackageRegistry() = default;
+    explicit PackageRegistry(PackageFolders folders) : chosen_(std::move(folders)) {}
+    void SetFolders(PackageFolders folders) { chosen_ = std::move(folders); }
+    PackageFolders Folders() const { return chosen_ ? *chosen_ : DefaultPackageFolders(); }
+
+    // The path a package would be opened from, or an empty string when it is in none of the places.
+    QString Find(const QString& fileName) const;
+    // An empty name is the program itself. Nullopt when the file is in none of the places or is
+    // not a resource file.
+    std::optional<Package> Open(const QString& fileName) const;
+    // One PNG (RCDATA) or JPEG picture by name; false, with no message, when the package is
+    // missing or the picture is absent or unreadable, so that the caller keeps its built-in look.
+    bool LoadPicture(const QString& name, const QString& package, QImage& picture) const;
+    bool LoadJpeg(const QString& name, const QString& package, QImage& picture) const;
+
+  private:
+    std::optional<PackageFolders> chosen_;
+};
 
 // Faces are stored with the ellipse inscribed 10 pixels inside the border inverted (every colour
 // bit flipped, alpha kept); running this again restores the face.

@@ -45,12 +45,15 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("The score server of Tarvo-Trio: accounts, photos, the world top ten, the chat, "
-                       "the statistics, the news and the online configuration, over HTTP."));
+                       "the statistics, the news, the online configuration, the music and the radio's "
+                       "station list, over HTTP; and the tournament's tables, played over TCP."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption dataDir(
         QStringLiteral("data-dir"),
-        QStringLiteral("The server's folder: its SQLite database and the photos (default: %1).")
+        QStringLiteral("The server's folder: its SQLite database, the photos, the music player's MP3 "
+                       "files in musik/ and the packages with the radio's station list in packages/ "
+                       "(default: %1).")
             .arg(QDir::toNativeSeparators(
                 QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/tarvo3-server")),
         QStringLiteral("DIR"));
@@ -77,6 +80,7 @@ int main(int argc, char* argv[]) {
                        "address (default: 1000)."),
         QStringLiteral("MS"));
     parser.addOptions({dataDir, port, listen, database, news, writeInterval});
+    AddTournamentOptions(parser);
     if (!parser.parse(QCoreApplication::arguments())) return Mistake(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) parser.showHelp(0);
     if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
@@ -110,6 +114,7 @@ int main(int argc, char* argv[]) {
                                .arg(parser.value(*option)));
     }
     if (parser.isSet(listen)) options.listen = parser.value(listen).toStdString();
+    if (QString error; !ReadTournamentOptions(parser, options.tournament, &error)) return Mistake(error);
     if (parser.isSet(database)) {
         QString error;
         options.database = ParsePostgresUrl(parser.value(database), &error);

@@ -13,6 +13,9 @@ namespace tarvo::server {
 namespace {
 
 constexpr std::size_t kMaxTracks = 10000;
+// The game reads at most 1 MiB of the playlist page and plays nothing from a longer one, so a
+// huge folder is listed only as far as that.
+constexpr std::size_t kMaxPageBytes = 1 << 20;
 
 // A track's file name as the playlist may name it: an MP3 file right in the folder, no hidden
 // file, nothing that leaves the folder.
@@ -57,7 +60,10 @@ class MediaService : public Service {
         }
         std::sort(names.begin(), names.end());
         std::string page;
-        for (const std::string& name : names) page += name + "\r\n";
+        for (const std::string& name : names) {
+            if (page.size() + name.size() + 2 > kMaxPageBytes) break;
+            page += name + "\r\n";
+        }
         return page;
     }
 };

@@ -111,6 +111,8 @@ bool ScoreServer::Start(QString* error) {
     c.packageFolders = options_.packageFolders;
     c.writeIntervalMs = options_.writeIntervalMs;
     c.newsNumber = options_.newsNumber;
+    c.tournament = options_.tournament;
+    c.tournament.listen = options_.listen;
     c.started = std::chrono::steady_clock::now();
     for (const auto& s : p.services) {
         std::string why;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "server/Storage.h"
+#include "server/TournamentOptions.h"
 
 namespace tarvo::server {
 
@@ -22,6 +23,7 @@ struct ServerOptions {
     std::vector<std::filesystem::path> packageFolders;
     int writeIntervalMs = 1000;
     int newsNumber = 0;
+    TournamentOptions tournament;
 };
 
 class ScoreServer {

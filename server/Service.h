@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "server/Storage.h"
+#include "server/TournamentOptions.h"
 
 namespace httplib {
 class Server;
@@ -33,6 +34,7 @@ struct ServerContext {
     int port = 0;
     int writeIntervalMs = 1000; // the least time between two top ten writes from one address
     int newsNumber = 0;         // the news page's number without a "news.txt"
+    TournamentOptions tournament;
     std::chrono::steady_clock::time_point started;
     std::atomic<long long> requests{0}, refused{0};
 

@@ -11,6 +11,7 @@ std::unique_ptr<Service> MakeTopTenService();
 std::unique_ptr<Service> MakeStatisticsService();
 std::unique_ptr<Service> MakeNewsService();
 std::unique_ptr<Service> MakeMediaService();
+std::unique_ptr<Service> MakeTournamentService();
 
 std::vector<std::unique_ptr<Service>> MakeServices() {
     std::vector<std::unique_ptr<Service>> services;
@@ -21,6 +22,7 @@ std::vector<std::unique_ptr<Service>> MakeServices() {
     services.push_back(MakeStatisticsService());
     services.push_back(MakeNewsService());
     services.push_back(MakeMediaService());
+    services.push_back(MakeTournamentService());
     return services;
 }
 

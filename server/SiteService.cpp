@@ -9,6 +9,7 @@
 
 #include "TarvoVersion.h"
 #include "online/OnlineConfig.h"
+#include "server/Passwords.h"
 #include "server/Service.h"
 
 namespace tarvo::server {
@@ -51,6 +52,7 @@ class SiteService : public Service {
         std::string text = std::string("tarvo3-server ") + kVersion + "\n";
         text += "storage: " + c.storage.Describe().toStdString() + (ok ? "" : " (not answering)") + "\n";
         text += "accounts: " + std::to_string(accounts) + "\n";
+        text += "signed in within 5 minutes: " + std::to_string(c.passwords.Remembered()) + "\n";
         text += "uptime: " + std::to_string(up.count()) + " s\n";
         text += "requests: " + std::to_string(c.requests.load()) + "\n";
         text += "refused: " + std::to_string(c.refused.load()) + "\n";

@@ -51,14 +51,15 @@ void DrawText(QPainter& p, const QRectF& box, const QString& text, const QFont& 
 
 } // namespace
 
-bool BuildCalendar(int language, const QDate& date, std::vector<CalendarPicture>& sheets) {
+bool BuildCalendar(const PackageRegistry& packages, const FontSettings& roles, int language,
+                   const QDate& date, std::vector<CalendarPicture>& sheets) {
     sheets.clear();
-    const auto package = Package::Open(CalendarPackage);
+    const auto package = packages.Open(CalendarPackage);
     if (!package) return false;
     const QImage base = package->ReadPicture(RcData, Text(std::string(kSheetBaseImage)));
     if (base.isNull()) return false;
 
-    FontSettings fonts = CurrentFontSettings();
+    FontSettings fonts = roles;
     fonts.language = language;
     const QFont dayFont = RoleFont(FontRole::Serif, RoleHeight(36, FontRole::Serif, fonts), true, fonts);
     const QFont monthFont = RoleFont(FontRole::Decor, RoleHeight(14, FontRole::Decor, fonts), true, fonts);

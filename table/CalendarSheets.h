@@ -6,6 +6,9 @@
 #include <QString>
 #include <vector>
 
+#include "packages/Package.h"
+#include "table/Fonts.h"
+
 namespace tarvo {
 
 inline const QString CalendarPackage = QStringLiteral("QobCalendar01.dll");
@@ -20,6 +23,7 @@ struct CalendarPicture {
 // sheets, when the calendar package cannot be opened or lacks its blank sheet; the menu then shows
 // no calendar at all; false too for an invalid date. A single missing or damaged picture leaves its sheet
 // blank, with its hint. The package is closed again before this returns.
-bool BuildCalendar(int language, const QDate& date, std::vector<CalendarPicture>& sheets);
+bool BuildCalendar(const PackageRegistry& packages, const FontSettings& fonts, int language,
+                   const QDate& date, std::vector<CalendarPicture>& sheets);
 
 } // namespace tarvo

@@ -152,8 +152,7 @@ void DrawPlainBody(QPainter& p, const QRect& r, QColor colour, int light, bool g
 QImage ReadProgramPicture(const QString& name) {
     static const bool registered = (RegisterButtonPictures(), true);
     (void)registered;
-    const auto program = Package::Open(QString());
-    return program ? program->ReadPicture(RcData, name) : QImage();
+    return Package::Program().ReadPicture(RcData, name);
 }
 
 QString ButtonPieceBase(int height, bool nata) {

@@ -47,11 +47,10 @@ QList<QPixmap> OwnCursorFrames(CursorRole role) {
     if (auto it = cache.constFind(key); it != cache.constEnd()) return *it;
     QList<QPixmap> frames;
     if (const char* name = StripName(role)) {
-        if (auto program = Package::Open(QString())) {
-            QImage strip = program->ReadPicture(QStringLiteral("ANICURSOR"), QString::fromLatin1(name));
-            for (int x = 0; x + 32 <= strip.width(); x += 32)
-                frames.append(QPixmap::fromImage(strip.copy(x, 0, 32, 32)));
-        }
+        const QImage strip =
+            Package::Program().ReadPicture(QStringLiteral("ANICURSOR"), QString::fromLatin1(name));
+        for (int x = 0; x + 32 <= strip.width(); x += 32)
+            frames.append(QPixmap::fromImage(strip.copy(x, 0, 32, 32)));
     }
     cache.insert(key, frames);
     return frames;

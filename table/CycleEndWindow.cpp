@@ -142,7 +142,7 @@ void TFormCycleEnd::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (sounded_) return;
     sounded_ = true;
-    PlayResourceSound(end_.sound, false, options_.soundOn);
+    if (options_.sound) options_.sound->PlayResource(end_.sound, false, options_.soundOn);
     // Without animation the last frame stands: the whole picture, not the start of its motion.
     if (options_.gifAnimation)
         RxGIFAn1->Start();

@@ -34,8 +34,8 @@ PictureCache& Cache() {
     return cache;
 }
 
-const std::optional<Package>& Program() {
-    static const std::optional<Package> program = (RegisterDecorationPictures(), Package::Open(QString()));
+const Package& Program() {
+    static const Package program = (RegisterDecorationPictures(), Package::Program());
     return program;
 }
 
@@ -99,8 +99,7 @@ QImage BuiltinPicture(const QString& name) {
     PictureCache& cache = Cache();
     auto it = cache.pictures.constFind(key);
     if (it != cache.pictures.constEnd()) return *it;
-    QImage picture;
-    if (Program()) picture = Program()->ReadPicture(RcData, name);
+    const QImage picture = Program().ReadPicture(RcData, name);
     if (picture.isNull()) NoteMissing(name);
     cache.pictures.insert(key, picture);
     return picture;
@@ -112,8 +111,7 @@ QImage BuiltinGifFrame(const QString& name, int frame) {
     auto it = cache.pictures.constFind(key);
     if (it != cache.pictures.constEnd()) return *it;
     QImage picture;
-    std::optional<QByteArray> bytes;
-    if (Program()) bytes = Program()->Read(RcData, name);
+    std::optional<QByteArray> bytes = Program().Read(RcData, name);
     if (!bytes) {
         NoteMissing(name);
     } else if (frame >= 0) {
@@ -179,17 +177,19 @@ QImage Plate(const DecorContext& ctx, const Rect& plate, const QString& penaltie
         p.drawImage(target.topLeft(), Stretched(hand, target.width(), target.height()));
     }
     const QString text = penaltiesLabel + QString::number(penalties);
-    p.setFont(RoleFont(FontRole::Decor, PlateTextHeight(s, text)));
+    p.setFont(RoleFont(FontRole::Decor, PlateTextHeight(s, text, ctx.fonts), false, ctx.fonts));
     p.setPen(Bgr(0xFF0000));
     CentreText(p, 0, plate.width, s.Scaled(15), text);
     return image;
 }
 } // namespace
 
-int PlateTextHeight(const Scale& scale, const QString& text) {
+int PlateTextHeight(const Scale& scale, const QString& text, const FontSettings& fonts) {
     const int limit = scale.Scaled(112); // inside the frame
-    int height = RoleHeight(scale.Scaled(17), FontRole::Decor);
-    while (height > scale.Scaled(8) && TextWidth(RoleFont(FontRole::Decor, height), text) > limit) --height;
+    int height = RoleHeight(scale.Scaled(17), FontRole::Decor, fonts);
+    while (height > scale.Scaled(8) &&
+           TextWidth(RoleFont(FontRole::Decor, height, false, fonts), text) > limit)
+        --height;
     return height;
 }
 
@@ -220,7 +220,7 @@ QImage DrawFirstBoutMarker(const DecorContext& ctx, const Rect& part, int frame)
     p.setBrush(QColor(0xB0 + int(0x40 * glow), 0x18, 0x28));
     p.drawEllipse(disc);
     p.setPen(Qt::white);
-    p.setFont(RoleFont(FontRole::Decor, RoleHeight(s.Scaled(20), FontRole::Decor), true));
+    p.setFont(RoleFont(FontRole::Decor, RoleHeight(s.Scaled(20), FontRole::Decor, ctx.fonts), true, ctx.fonts));
     p.drawText(disc, Qt::AlignCenter, QStringLiteral("5"));
     return image;
 }
@@ -249,14 +249,14 @@ QString BubblePictureName(char colour, bool small) {
     return QString::fromLatin1(base) + (small ? QString() : QStringLiteral("B"));
 }
 
-int BubbleTextHeight(const Scale& scale, const QString& text) {
+int BubbleTextHeight(const Scale& scale, const QString& text, const FontSettings& fonts) {
     const QString shown = WithoutTrailingBlanks(text);
     const int limit = scale.Scaled(150);
     for (const int design : {18, 16}) {
-        const int height = RoleHeight(scale.Scaled(design), FontRole::Serif);
-        if (TextWidth(RoleFont(FontRole::Serif, height, true), shown) <= limit) return height;
+        const int height = RoleHeight(scale.Scaled(design), FontRole::Serif, fonts);
+        if (TextWidth(RoleFont(FontRole::Serif, height, true, fonts), shown) <= limit) return height;
     }
-    return RoleHeight(scale.Scaled(14), FontRole::Serif);
+    return RoleHeight(scale.Scaled(14), FontRole::Serif, fonts);
 }
 
 QImage DrawBubble(const DecorContext& ctx, const Rect& bubble, const QString& text, char colour) {
@@ -274,8 +274,8 @@ QImage DrawBubble(const DecorContext& ctx, const Rect& bubble, const QString& te
     }
     const Scale& s = ctx.scale;
     const QString shown = WithoutTrailingBlanks(text);
-    const int height = BubbleTextHeight(s, shown);
-    p.setFont(RoleFont(FontRole::Serif, height, true));
+    const int height = BubbleTextHeight(s, shown, ctx.fonts);
+    p.setFont(RoleFont(FontRole::Serif, height, true, ctx.fonts));
     p.setPen(Bgr(0xFFFFFF));
     const int textHeight = QFontMetrics(p.font()).height();
     CentreText(p, 0, s.Scaled(160), RoundEven((bubble.height - textHeight) / 2.0), shown);
@@ -294,7 +294,8 @@ QImage DrawMoveTimer(const DecorContext& ctx, const Rect& timer, int seconds) {
     PreparePainter(p);
     DrawFitted(p, BuiltinPicture(hurry ? QStringLiteral("GTimerR") : QStringLiteral("GTimerY")),
                QRect(0, 0, timer.width, timer.height));
-    p.setFont(RoleFont(FontRole::Serif, RoleHeight(ctx.scale.Scaled(18), FontRole::Serif), true));
+    p.setFont(RoleFont(FontRole::Serif, RoleHeight(ctx.scale.Scaled(18), FontRole::Serif, ctx.fonts), true,
+                       ctx.fonts));
     p.setPen(hurry ? Bgr(0x00FFFF) : Bgr(0x0000FF));
     const int textHeight = QFontMetrics(p.font()).height();
     CentreText(p, 0, timer.width, RoundEven((timer.height - textHeight) / 2.0), QString::number(seconds));
@@ -305,7 +306,8 @@ QImage DrawGameCounter(const DecorContext& ctx, const Rect& counter, const QStri
     QImage image = ClearedPart(ctx, counter);
     QPainter p(&image);
     PreparePainter(p);
-    p.setFont(RoleFont(FontRole::Decor, RoleHeight(ctx.scale.Scaled(30), FontRole::Decor)));
+    p.setFont(RoleFont(FontRole::Decor, RoleHeight(ctx.scale.Scaled(30), FontRole::Decor, ctx.fonts), false,
+                       ctx.fonts));
     // The counter sits on the bare cloth; a dark shadow keeps it readable on light backgrounds.
     const QString text = gameWord + QStringLiteral(": ") + QString::number(number);
     p.setPen(QColor(0, 0, 0, 150));
@@ -350,8 +352,8 @@ QColor ChatSeatColour(int seat) {
     }
 }
 
-QString FitChatLine(const QString& line, const Scale& scale) {
-    const QFont font = RoleFont(FontRole::Serif, scale.Scaled(14));
+QString FitChatLine(const QString& line, const Scale& scale, const FontSettings& fonts) {
+    const QFont font = RoleFont(FontRole::Serif, scale.Scaled(14), false, fonts);
     const int limit = scale.Scaled(85);
     QString fitted = line;
     int removed = 0;
@@ -362,8 +364,8 @@ QString FitChatLine(const QString& line, const Scale& scale) {
     return removed > 0 ? fitted + QStringLiteral("...") : fitted;
 }
 
-void ChatMemo::Add(int seat, const QString& text, const Scale& scale) {
-    lines_.push_back({FitChatLine(text.mid(1), scale), seat});
+void ChatMemo::Add(int seat, const QString& text, const Scale& scale, const FontSettings& fonts) {
+    lines_.push_back({FitChatLine(text.mid(1), scale, fonts), seat});
     while (lines_.size() > MaxLines) lines_.pop_front();
 }
 
@@ -378,7 +380,7 @@ QImage ChatMemo::Draw(const DecorContext& ctx, const Rect& memo) const {
         DrawFitted(p, BuiltinPicture(QStringLiteral("RamkaERBg")), QRect(0, 0, memo.width, memo.height));
     }
     const Scale& s = ctx.scale;
-    const QFont font = RoleFont(FontRole::Serif, s.Scaled(14));
+    const QFont font = RoleFont(FontRole::Serif, s.Scaled(14), false, ctx.fonts);
     p.setFont(font);
     // A line that stays too wide after its cut ends at the frame instead of running over it.
     p.setClipRect(0, 0, memo.width - s.Scaled(8), memo.height);
@@ -392,7 +394,7 @@ QImage ChatMemo::Draw(const DecorContext& ctx, const Rect& memo) const {
 }
 
 QImage AddChatLine(ChatMemo& memo, const DecorContext& ctx, const Rect& part, int seat, const QString& text) {
-    memo.Add(seat, text, ctx.scale);
+    memo.Add(seat, text, ctx.scale, ctx.fonts);
     return memo.Draw(ctx, part);
 }
 
@@ -417,7 +419,7 @@ GameResultView ShowGameResult(const DecorContext& ctx, const Rect& table, GameRe
     {
         QPainter p(&view.tablePicture);
         PreparePainter(p);
-        p.setFont(RoleFont(FontRole::Decor, RoleHeight(40, FontRole::Decor)));
+        p.setFont(RoleFont(FontRole::Decor, RoleHeight(40, FontRole::Decor, ctx.fonts), false, ctx.fonts));
         const int y = view.table.height - 40;
         p.setPen(QColor(0, 0, 0, 160));
         CentreText(p, 2, view.table.width + 2, y + 2, text);

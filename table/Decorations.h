@@ -12,6 +12,7 @@
 #include <deque>
 
 #include "core/TableView.h"
+#include "table/Fonts.h"
 #include "table/Geometry.h"
 
 namespace tarvo {
@@ -22,6 +23,7 @@ struct DecorContext {
     Scale scale;
     int windowSize = 1;
     QImage background;
+    FontSettings fonts;
     bool Small() const { return windowSize == 1; }
 };
 
@@ -47,7 +49,7 @@ QImage DrawNamePlate(const DecorContext& ctx, const Rect& plate, const QString& 
                      int penalties);
 // The line height of the plate's text: 17 (scaled, by the "decor" role), smaller as far as it takes
 // for the text to fit inside the frame.
-int PlateTextHeight(const Scale& scale, const QString& text);
+int PlateTextHeight(const Scale& scale, const QString& text, const FontSettings& fonts);
 // The plate with the pointing hand under the text while the seat is to move; `on` false is the
 // bare plate.
 QImage DrawTurnPointer(const DecorContext& ctx, const Rect& plate, const QString& penaltiesLabel,
@@ -62,7 +64,7 @@ QImage DrawFirstBoutMarker(const DecorContext& ctx, const Rect& part, int frame)
 QImage DrawBubble(const DecorContext& ctx, const Rect& bubble, const QString& text, char colour);
 // The line height of a bubble text: 18, else 16, else 14 (scaled, by the "serif" role), the first
 // at which the text without trailing blanks fits Scaled(150); 14 even when it still does not fit.
-int BubbleTextHeight(const Scale& scale, const QString& text);
+int BubbleTextHeight(const Scale& scale, const QString& text, const FontSettings& fonts);
 // The bubble picture name for a colour character, empty for none.
 QString BubblePictureName(char colour, bool small);
 
@@ -95,7 +97,7 @@ class ChatMemo {
     static constexpr int MaxLines = 4;
     // Drops the sender mark (the first character), fits the rest and keeps it, pushing out the
     // oldest of five.
-    void Add(int seat, const QString& text, const Scale& scale);
+    void Add(int seat, const QString& text, const Scale& scale, const FontSettings& fonts);
     const std::deque<ChatLine>& Lines() const { return lines_; }
     void Clear() { lines_.clear(); }
     // The frame and the lines.
@@ -106,7 +108,7 @@ class ChatMemo {
 };
 // The chat line shortened until it fits Scaled(85) at the "serif" family, by at most 12
 // characters; "..." ends a shortened line even when it still does not fit.
-QString FitChatLine(const QString& line, const Scale& scale);
+QString FitChatLine(const QString& line, const Scale& scale, const FontSettings& fonts);
 // The colour of a sender: 1 maroon, 2 navy, 3 green, 4 olive; black for anything else.
 QColor ChatSeatColour(int seat);
 // Adds a line and returns the redrawn memo.

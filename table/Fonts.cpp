@@ -11,11 +11,6 @@ namespace tarvo {
 
 namespace {
 
-FontSettings& Current() {
-    static FontSettings settings;
-    return settings;
-}
-
 bool IsInstalled(const QString& family) {
     // Matched without case: a settings file written by hand may spell it differently.
     const QStringList families = QFontDatabase::families();
@@ -47,13 +42,6 @@ double LineHeightPer100(const QString& family, bool bold) {
 }
 
 } // namespace
-
-void SetFontSettings(const FontSettings& settings) {
-    Current() = settings;
-}
-const FontSettings& CurrentFontSettings() {
-    return Current();
-}
 
 std::optional<FontRole> RoleByName(const QString& name) {
     if (name == QLatin1String("serif")) return FontRole::Serif;

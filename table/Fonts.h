@@ -21,19 +21,16 @@ struct FontSettings {
     int language = 0; // 0..9; 5 Chinese, 8 Japanese, 9 Korean
 };
 
-void SetFontSettings(const FontSettings& settings);
-const FontSettings& CurrentFontSettings();
-
 // "serif", "decor", "fixed" or "conew"; nullopt for anything else.
 std::optional<FontRole> RoleByName(const QString& name);
 
 // A font height n in a role: Round(n * scale of the role / 100), ties to even.
-int RoleHeight(int n, FontRole role, const FontSettings& settings = CurrentFontSettings());
+int RoleHeight(int n, FontRole role, const FontSettings& settings);
 // An unknown role name keeps n as it is.
-int RoleHeight(int n, const QString& role, const FontSettings& settings = CurrentFontSettings());
+int RoleHeight(int n, const QString& role, const FontSettings& settings);
 
 // The family configured for a role, and the installed family drawn in its place.
-QString RoleFamily(FontRole role, const FontSettings& settings = CurrentFontSettings());
+QString RoleFamily(FontRole role, const FontSettings& settings);
 // The family itself when installed; "Comic Sans MS" -> "Comic Neue", "FixedSys" and "Courier New"
 // -> "Liberation Mono"; any other missing family -> the look-alike of the role's default family.
 QString InstalledFamily(const QString& family, FontRole role = FontRole::Serif);
@@ -47,7 +44,6 @@ QString CjkFamily(int language);
 QFont FontOfHeight(const QString& family, int height, bool bold = false, int language = 0);
 // The font of a role at an already computed height (RoleHeight is not applied again). In Russian a
 // family without Cyrillic letters gives way to one that has them.
-QFont RoleFont(FontRole role, int height, bool bold = false,
-               const FontSettings& settings = CurrentFontSettings());
+QFont RoleFont(FontRole role, int height, bool bold, const FontSettings& settings);
 
 } // namespace tarvo

@@ -7,13 +7,15 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include "table/Decorations.h"
 #include "table/Fonts.h"
 
 namespace tarvo {
 
-GifNotice::GifNotice(const ImageStore& store, QWidget* parent) : QWidget(parent), store_(store) {
+GifNotice::GifNotice(const ImageStore& store, const FontSettings& fonts, QWidget* parent)
+    : QWidget(parent), store_(store), fonts_(fonts) {
     hide();
 }
 
@@ -32,15 +34,16 @@ void GifNotice::paintEvent(QPaintEvent*) {
     if (!store_.background.isNull()) p.drawImage(-x(), -y(), store_.background);
     const QImage bar = BuiltinPicture(QStringLiteral("AdvBar3"));
     if (!bar.isNull()) p.drawImage(rect(), bar);
-    const QFont font = RoleFont(FontRole::Decor, RoleHeight(20, FontRole::Serif));
+    const QFont font = RoleFont(FontRole::Decor, RoleHeight(20, FontRole::Serif, fonts_), false, fonts_);
     p.setFont(font);
     p.setPen(Bgr(0x0000FF));
     const QFontMetrics metrics(font);
     p.drawText((width() - metrics.horizontalAdvance(text_)) / 2, 10 + metrics.ascent(), text_);
 }
 
-GameRecording::GameRecording(QWidget* window, QWidget* table, const ImageStore& store)
-    : QObject(window), window_(window), notice_(new GifNotice(store, table)),
+GameRecording::GameRecording(QWidget* window, QWidget* table, const ImageStore& store,
+                             const FontSettings& fonts)
+    : QObject(window), window_(window), notice_(new GifNotice(store, fonts, table)),
       recorder_([this] { return Capture(); }) {
     connect(&recorder_, &GifRecorder::fileFinished, this, [this](const GifRecordingOutcome& outcome) {
         RestoreMenuDecorations();
@@ -92,7 +95,11 @@ void GameRecording::RestoreMenuDecorations() {
 QImage GameRecording::Capture() const {
     if (area_ == 2) {
         if (QScreen* screen = window_->screen()) {
-            const QRect frame = window_->frameGeometry().translated(-screen->geometry().topLeft());
+            // The native window reports the frame as it is now; the widget's copy is only renewed
+            // when the window moves, so a frame added after showing would be missed.
+            const QWindow* native = window_->windowHandle();
+            const QRect outer = native ? native->frameGeometry() : window_->frameGeometry();
+            const QRect frame = outer.translated(-screen->geometry().topLeft());
             const QPixmap shot = screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
             if (!shot.isNull()) return shot.toImage();
         }

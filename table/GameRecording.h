@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "settings/Settings.h"
+#include "table/Fonts.h"
 #include "table/GifRecorder.h"
 #include "table/ImageStore.h"
 
@@ -18,7 +19,7 @@ namespace tarvo {
 // The notice over the middle of the client area while a recording is finished.
 class GifNotice : public QWidget {
   public:
-    GifNotice(const ImageStore& store, QWidget* parent);
+    GifNotice(const ImageStore& store, const FontSettings& fonts, QWidget* parent);
     void Show(const QString& text);
 
   protected:
@@ -26,6 +27,7 @@ class GifNotice : public QWidget {
 
   private:
     const ImageStore& store_;
+    const FontSettings& fonts_;
     QString text_;
 };
 
@@ -34,7 +36,8 @@ class GameRecording : public QObject {
   public:
     // window: the main window; table: the widget over its whole client area, which carries the
     // notice.
-    GameRecording(QWidget* window, QWidget* table, const ImageStore& store);
+    // `store` and `fonts` are the window's and outlive the recording.
+    GameRecording(QWidget* window, QWidget* table, const ImageStore& store, const FontSettings& fonts);
 
     // At the deal: records this game when the settings ask for it (only the smallest window is
     // recorded). The first picture is taken once the deal is on the screen.

@@ -19,9 +19,7 @@ GifFrames ReadBuiltinGif(const QString& name) {
     static const bool registered = (RegisterAnimationPictures(), true);
     (void)registered;
     GifFrames gif;
-    const auto program = Package::Open(QString());
-    if (!program) return gif;
-    std::optional<QByteArray> bytes = program->Read(RcData, name);
+    std::optional<QByteArray> bytes = Package::Program().Read(RcData, name);
     if (!bytes) return gif;
     QBuffer buffer(&*bytes);
     buffer.open(QIODevice::ReadOnly);

@@ -185,7 +185,7 @@ void TFormHistory::Fill(const std::vector<HistoryRow>& rows) {
 
 void ShowHistory(const std::filesystem::path& dataFolder, const RecordsWindowOptions& options,
                  QWidget* parent) {
-    PlayResourceSound("WOpenFo", false, options.soundOn);
+    if (options.sound) options.sound->PlayResource("WOpenFo", false, options.soundOn);
     if (!parent) parent = QApplication::activeWindow();
     auto* form = new TFormHistory(dataFolder, options, parent);
     form->setAttribute(Qt::WA_DeleteOnClose);

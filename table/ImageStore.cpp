@@ -67,7 +67,7 @@ QImage KeySilver(const QImage& bitmap) {
 
 Package Program() {
     EnsureBuiltin();
-    return *Package::Open(QString());
+    return Package::Program();
 }
 
 // A built-in stand-in for a picture a package could not give.
@@ -213,14 +213,15 @@ int BackCountOfSet(int backSet) {
     return backSet >= 8 && backSet <= 11 ? 10 : 7;
 }
 
-bool LoadCardFaces(ImageStore& store, CardLook& look, PictureMessages& messages) {
+bool LoadCardFaces(const PackageRegistry& packages, ImageStore& store, CardLook& look,
+                   PictureMessages& messages) {
     store.scale = look.scale;
     store.mode = ModeForScale(look.scale);
     const bool small = store.mode == ImageMode::Small;
     int set = ClampSet(look.cardFaces, 47);
     const int asked = set;
     QString pkgName = FacePackage(set);
-    std::optional<Package> pkg = Package::Open(pkgName);
+    std::optional<Package> pkg = packages.Open(pkgName);
     if (!pkg) {
         messages.CantFindFile(pkgName);
         set = 0;
@@ -252,12 +253,13 @@ bool LoadCardFaces(ImageStore& store, CardLook& look, PictureMessages& messages)
     store.cellWidth = cell.width();
     store.cellHeight = cell.height();
     store.trumpOffset = store.wide || look.windowSize == 1 ? 0 : 5;
-    LoadCardBacks(store, look, messages);
+    LoadCardBacks(packages, store, look, messages);
     // The backs may have sent the faces back to the built-in deck.
     return set == asked && look.cardFaces == asked;
 }
 
-bool LoadCardBacks(ImageStore& store, CardLook& look, PictureMessages& messages) {
+bool LoadCardBacks(const PackageRegistry& packages, ImageStore& store, CardLook& look,
+                   PictureMessages& messages) {
     store.mode = ModeForScale(look.scale);
     const bool small = store.mode == ImageMode::Small;
     const bool wideFaces = IsWideSet(ClampSet(look.cardFaces, 47));
@@ -269,7 +271,7 @@ bool LoadCardBacks(ImageStore& store, CardLook& look, PictureMessages& messages)
     QString pkgName;
     if (needPackage) {
         pkgName = CardsPackageB;
-        pkg = Package::Open(pkgName);
+        pkg = packages.Open(pkgName);
         if (!pkg) {
             messages.CantFindFile(pkgName);
             if (set == 0) {
@@ -277,7 +279,7 @@ bool LoadCardBacks(ImageStore& store, CardLook& look, PictureMessages& messages)
                 // which loads the built-in backs itself.
                 look.cardFaces = 0;
                 look.cardBack = 0;
-                LoadCardFaces(store, look, messages);
+                LoadCardFaces(packages, store, look, messages);
                 return false;
             }
             set = 0;
@@ -319,11 +321,12 @@ bool LoadCardBacks(ImageStore& store, CardLook& look, PictureMessages& messages)
     return ok;
 }
 
-bool LoadBackground(ImageStore& store, CardLook& look, PictureMessages& messages, bool design) {
+bool LoadBackground(const PackageRegistry& packages, ImageStore& store, CardLook& look,
+                    PictureMessages& messages, bool design) {
     bool ok = true;
     QImage picture;
     if (design) {
-        if (auto graphics = Package::Open(GraphicsPackage)) {
+        if (auto graphics = packages.Open(GraphicsPackage)) {
             picture = graphics->ReadPicture(Jpeg, QStringLiteral("BGLilu"));
             if (picture.isNull()) messages.BadPicture(GraphicsPackage, QStringLiteral("BGLilu"));
         } else {
@@ -347,7 +350,7 @@ bool LoadBackground(ImageStore& store, CardLook& look, PictureMessages& messages
         const bool builtinSet = look.background == 2 && look.backgroundVariant == 0;
         std::optional<Package> pkg;
         if (!builtinSet) {
-            pkg = Package::Open(BackgroundPackage);
+            pkg = packages.Open(BackgroundPackage);
             if (!pkg) {
                 messages.CantFindFile(BackgroundPackage);
                 look.background = 2;

@@ -9,6 +9,7 @@
 #include <QString>
 #include <array>
 
+#include "packages/Package.h"
 #include "table/Geometry.h"
 
 namespace tarvo {
@@ -76,9 +77,13 @@ QString BackName(int back, int backSet, bool rotated, const QString& suffix);
 QString BackgroundName(int set, int variant, int windowSize);
 int BackCountOfSet(int backSet);
 
-bool LoadCardFaces(ImageStore& store, CardLook& look, PictureMessages& messages);
-bool LoadCardBacks(ImageStore& store, CardLook& look, PictureMessages& messages);
-bool LoadBackground(ImageStore& store, CardLook& look, PictureMessages& messages, bool design);
+// The loaders read the sets of `look` from the packages, falling back to the built-in pictures.
+bool LoadCardFaces(const PackageRegistry& packages, ImageStore& store, CardLook& look,
+                   PictureMessages& messages);
+bool LoadCardBacks(const PackageRegistry& packages, ImageStore& store, CardLook& look,
+                   PictureMessages& messages);
+bool LoadBackground(const PackageRegistry& packages, ImageStore& store, CardLook& look,
+                    PictureMessages& messages, bool design);
 // The weekday's back (Monday 1 .. Sunday 7), 7 with OneBack, a random one of ten for the back sets
 // that have ten.
 void ChooseBackForGame(ImageStore& store, const CardLook& look, QDate today = QDate::currentDate(),

@@ -47,7 +47,7 @@ void MenuScreen::TurnCalendar() {
 }
 
 DecorContext MenuScreen::Context() const {
-    return {scale_, look_.windowSize, background_};
+    return {scale_, look_.windowSize, background_, look_.fonts};
 }
 
 void MenuScreen::Arrange(const Scale& scale, const QImage& background, const MenuLook& look) {
@@ -57,7 +57,7 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
     setGeometry(0, 0, scale.clientWidth, scale.clientHeight);
     const double Sx = scale.Sx, Sy = scale.Sy;
     int h = RoundEven(30 * scale.S);
-    QFont font = RoleFont(FontRole::Decor, scale.Scaled(17), true);
+    QFont font = RoleFont(FontRole::Decor, scale.Scaled(17), true, look.fonts);
     auto place = [&](MenuButton b, int left, int top, int width) {
         Button(b)->setGeometry(left, top, width, h);
         Button(b)->setFont(font);
@@ -129,7 +129,7 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
     // The header above the club list (Panel4), in the fixed-pitch font its columns are laid out for.
     modePanel_ = {RoundEven(180 * Sx), top - h - scale.Scaled(10), RoundEven(400 * Sx), h};
     modeColour_ = medals.modeCaption.value_or(QColor(0xFF, 0xFF, 0xC8));
-    modeFont_ = RoleFont(FontRole::Fixed, scale.Scaled(16), true);
+    modeFont_ = RoleFont(FontRole::Fixed, scale.Scaled(16), true, look.fonts);
     update();
 }
 

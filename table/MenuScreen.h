@@ -35,6 +35,7 @@ struct MenuLook {
     bool gifAnimation = true;
     bool newButtons = true;
     bool mainMenuDesign = false;
+    FontSettings fonts;
 };
 
 enum class MenuButton { Club1, Club2, Club3, Club4, Club5, Sixth, TopTen, Options, History, Mode, Exit };

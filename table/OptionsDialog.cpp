@@ -31,26 +31,28 @@ int rememberedTab = 0;
 
 } // namespace
 
-TFormOptions::TFormOptions(Settings& settings, OptionsHooks& hooks, QWidget* parent, QSize screen)
-    : QDialog(parent), settings_(settings), hooks_(hooks), screen_(screen) {
+TFormOptions::TFormOptions(Settings& settings, OptionsHooks& hooks, WindowResources& resources,
+                           QWidget* parent, QSize screen)
+    : QDialog(parent), settings_(settings), hooks_(hooks), resources_(resources), screen_(screen) {
     if (screen_.isEmpty() && QGuiApplication::primaryScreen())
         screen_ = QGuiApplication::primaryScreen()->size();
-    programFolder_ = CurrentPackageFolders().programFolder;
+    programFolder_ = resources_.packages.Folders().programFolder;
     webServer_ = hooks_.PackageServer();
 
     pages = new QTabWidget(this);
     // Nine tabs side by side in every language: snug tabs, no scrolling.
     pages->setUsesScrollButtons(false);
     pages->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 5px; }"));
-    AddPage(general_ = new GeneralTab(settings_, hooks_, screen_));
-    AddPage(faces_ = new CardFacesTab(settings_, hooks_));
-    AddPage(backs_ = new CardBacksTab(settings_, hooks_));
-    AddPage(rules_ = new GameRulesTab(settings_, hooks_));
-    AddPage(fonts_ = new FontsTab(settings_, hooks_));
-    AddPage(background_ = new BackgroundTab(settings_, hooks_));
-    AddPage(saveGames_ = new SaveGamesTab(settings_, hooks_));
-    AddPage(packages_ = new PackagesTab(settings_, hooks_));
-    AddPage(design_ = new DesignTab(settings_, hooks_));
+    const OptionsContext context{settings_, hooks_, resources_};
+    AddPage(general_ = new GeneralTab(context, screen_));
+    AddPage(faces_ = new CardFacesTab(context));
+    AddPage(backs_ = new CardBacksTab(context));
+    AddPage(rules_ = new GameRulesTab(context));
+    AddPage(fonts_ = new FontsTab(context));
+    AddPage(background_ = new BackgroundTab(context));
+    AddPage(saveGames_ = new SaveGamesTab(context));
+    AddPage(packages_ = new PackagesTab(context));
+    AddPage(design_ = new DesignTab(context));
     connect(general_, &GeneralTab::languageChosen, this, &TFormOptions::LanguageChosen);
     connect(general_, &GeneralTab::windowSizeChosen, this, &TFormOptions::WindowSizeChosen);
     connect(general_, &GeneralTab::menuAnimationSwitched, this, &TFormOptions::MenuAnimationSwitched);
@@ -60,10 +62,11 @@ TFormOptions::TFormOptions(Settings& settings, OptionsHooks& hooks, QWidget* par
     connect(general_, &GeneralTab::passportRequested, this, [this] {
         RecordsWindowOptions options;
         options.language = settings_.Language;
-        options.fonts = CurrentFontSettings();
+        options.fonts = resources_.fonts;
         options.soundOn = settings_.SoundOn;
+        options.sound = &resources_.sound;
         options.ownCursor = settings_.OwnCursor;
-        options.salute = SaluteCallback(settings_.SaluteButtons);
+        options.salute = SaluteCallback(settings_.SaluteButtons, resources_.packages);
         ShowPassport(settings_, options, this);
     });
     connect(design_, &DesignTab::menuOrTableDesignChanged, background_, &BackgroundTab::FollowDesigns);
@@ -168,12 +171,13 @@ void TFormOptions::ShowSpeedDialog() {
     static constexpr std::array<int, 4> variants = {2, 1, 3, 2};
     options.graphicDesign = DesignItem() == 4;
     options.headerVariant = variants[static_cast<std::size_t>(DesignItem() - 1)];
-    options.salute = SaluteCallback(settings_.SaluteButtons);
+    options.salute = SaluteCallback(settings_.SaluteButtons, resources_.packages);
+    options.packages = &resources_.packages;
     options.caption = T(txt::ChoiceOfSpeed);
     options.prompt = T(txt::SelectFlightSpeed);
     options.speedWord = T(txt::Speed);
     options.languageCode = FromUtf8(Languages()[settings_.Language].resourceCode).toUpper();
-    options.fonts = CurrentFontSettings();
+    options.fonts = resources_.fonts;
     if (!tarvo::ShowSpeedDialog(settings_.Speed, options, this)) SetWindowDesign(settings_, 1);
     ApplyLanguage();
 }
@@ -198,7 +202,7 @@ void TFormOptions::ApplyLanguage() {
 }
 
 void TFormOptions::RefreshDownloadButtons() {
-    const QString shipped = CurrentPackageFolders().shippedFolder;
+    const QString shipped = resources_.packages.Folders().shippedFolder;
     auto present = [&](const QString& fileName) { return PackagePresent(fileName, programFolder_, shipped); };
     for (const auto& [button, package] : DownloadButtons())
         button->setEnabled(!present(OptionalPackages()[static_cast<std::size_t>(package)]));
@@ -211,7 +215,7 @@ bool TFormOptions::Download(int package) {
     const QString parent = QDir(programFolder_).filePath(QStringLiteral(".."));
     const bool ok =
         DownloadPackage(webServer_, OptionalPackages()[static_cast<std::size_t>(package)], parent);
-    PlayGameSound(ok ? "WToMenK" : "WWrongs", settings_.SoundOn);
+    resources_.sound.PlayGameSound(ok ? "WToMenK" : "WWrongs", settings_.SoundOn);
     QApplication::restoreOverrideCursor();
     RefreshDownloadButtons();
     hooks_.RadioCheck();
@@ -246,7 +250,7 @@ int TFormOptions::DesignItem() const {
 
 void TFormOptions::LoadDesignPictures() {
     designBackground_ = designHeader_ = designIcon_ = QImage();
-    const auto package = Package::Open(GraphicsPackage);
+    const auto package = resources_.packages.Open(GraphicsPackage);
     if (package) {
         const QString code = FromUtf8(Languages()[settings_.Language].resourceCode).toUpper();
         designBackground_ = package->ReadPicture(Jpeg, QStringLiteral("GFormOpt"));
@@ -280,7 +284,7 @@ void TFormOptions::ApplyDialogDesign() {
         // Items 1, 2 and 3 are the header variants 2, 1 and 3 of the plain design.
         static constexpr std::array<int, 3> variants = {2, 1, 3};
         const QImage header =
-            DialogHeader(variants[item - 1], T(txt::Options), QImage(), designHeader_, CurrentFontSettings());
+            DialogHeader(variants[item - 1], T(txt::Options), QImage(), designHeader_, resources_.fonts);
         headerLabel->setGeometry((kClientWidth - header.width()) / 2, 3, header.width(), header.height());
         headerLabel->setPixmap(QPixmap::fromImage(header));
     }
@@ -295,7 +299,7 @@ void TFormOptions::ApplyDialogDesign() {
 
 void TFormOptions::ApplyButtonStyle() {
     const bool graphic = DesignItem() == 4;
-    const FontSettings& fonts = CurrentFontSettings();
+    const FontSettings& fonts = resources_.fonts;
     okButton->setFont(RoleFont(FontRole::Decor, RoleHeight(20, FontRole::Decor, fonts), true, fonts));
     for (TQobCardsButton* button : findChildren<TQobCardsButton*>()) {
         button->SetNata(settings_.NewButtons);
@@ -346,7 +350,7 @@ void TFormOptions::DrawFlag() {
 }
 
 void TFormOptions::Salute() {
-    if (settings_.SaluteButtons) PlaySalute(QCursor::pos());
+    if (settings_.SaluteButtons) PlaySalute(resources_.packages);
 }
 
 void TFormOptions::done(int result) {
@@ -355,10 +359,10 @@ void TFormOptions::done(int result) {
     QDialog::done(result);
 }
 
-void ShowOptions(Settings& settings, OptionsHooks& hooks, QWidget* parent) {
-    PlayGameSound("WOpenFo", settings.SoundOn);
-    if (settings.SaluteButtons) PlaySalute(QCursor::pos());
-    TFormOptions dialog(settings, hooks, parent);
+void ShowOptions(Settings& settings, OptionsHooks& hooks, WindowResources& resources, QWidget* parent) {
+    resources.sound.PlayGameSound("WOpenFo", settings.SoundOn);
+    if (settings.SaluteButtons) PlaySalute(resources.packages);
+    TFormOptions dialog(settings, hooks, resources, parent);
     dialog.exec();
 }
 

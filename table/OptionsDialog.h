@@ -14,6 +14,7 @@
 #include "packages/Download.h"
 #include "settings/Settings.h"
 #include "settings/Text.h"
+#include "table/WindowResources.h"
 #include "table/options/BackgroundTab.h"
 #include "table/options/CardBacksTab.h"
 #include "table/options/CardFacesTab.h"
@@ -40,7 +41,8 @@ class CursorKeeper;
 class TFormOptions : public QDialog {
   public:
     // `screen` empty: the primary screen's size.
-    TFormOptions(Settings& settings, OptionsHooks& hooks, QWidget* parent = nullptr, QSize screen = QSize());
+    TFormOptions(Settings& settings, OptionsHooks& hooks, WindowResources& resources,
+                 QWidget* parent = nullptr, QSize screen = QSize());
 
     // Fills every caption and list in the current language.
     void ApplyLanguage();
@@ -95,6 +97,7 @@ class TFormOptions : public QDialog {
 
     Settings& settings_;
     OptionsHooks& hooks_;
+    WindowResources& resources_;
     QSize screen_;
     QString programFolder_;
     QString webServer_;
@@ -115,7 +118,8 @@ class TFormOptions : public QDialog {
 };
 
 // Shows the dialog modally on the tab that was active when it last closed in this run.
-void ShowOptions(Settings& settings, OptionsHooks& hooks, QWidget* parent = nullptr);
+void ShowOptions(Settings& settings, OptionsHooks& hooks, WindowResources& resources,
+                 QWidget* parent = nullptr);
 // The tab the next opening shows (0 "General" at start-up).
 int RememberedOptionsTab();
 

@@ -17,18 +17,18 @@ namespace tarvo {
 
 namespace {
 
-QImage RadioPicture(const QString& name) {
+QImage RadioPicture(const PackageRegistry& packages, const QString& name) {
     QImage picture;
-    LoadPackagePicture(name, RadioPackageName, picture);
+    packages.LoadPicture(name, RadioPackageName, picture);
     return picture;
 }
 
 QIcon FlagIcon(const QString& code) {
     const int country = RadioCountryIndex(code);
     if (country == 0) return {};
-    const QImage flag =
-        BuiltinPicture(QStringLiteral("FlagR") +
-                       QLatin1String(RadioCountries()[static_cast<std::size_t>(country)].flag).toString().toUpper());
+    const QImage flag = BuiltinPicture(
+        QStringLiteral("FlagR") +
+        QLatin1String(RadioCountries()[static_cast<std::size_t>(country)].flag).toString().toUpper());
     return flag.isNull() ? QIcon() : QIcon(QPixmap::fromImage(flag));
 }
 
@@ -39,14 +39,15 @@ TFormRadio::TFormRadio(Radio& radio, const RadioWindowOptions& options, QWidget*
     graphic_ = options_.graphicDesign;
     if (graphic_) {
         // Without its background the graphic design gives way to the plain one.
-        LoadPackageJpeg(QStringLiteral("GFormRadio"), GraphicsPackage, background_);
-        LoadPackagePicture(QStringLiteral("GFormRadioL"), GraphicsPackage, header_);
+        options_.packages.LoadJpeg(QStringLiteral("GFormRadio"), GraphicsPackage, background_);
+        options_.packages.LoadPicture(QStringLiteral("GFormRadioL"), GraphicsPackage, header_);
         if (background_.isNull()) {
             graphic_ = false;
             options_.headerVariant = 2;
         }
     }
-    if (!graphic_ && options_.headerVariant == 3) LoadPackagePicture(QStringLiteral("GFormRadioL"), GraphicsPackage, header_);
+    if (!graphic_ && options_.headerVariant == 3)
+        options_.packages.LoadPicture(QStringLiteral("GFormRadioL"), GraphicsPackage, header_);
     Build();
     connect(&radio_, &Radio::changed, this, &TFormRadio::Refresh);
     ComboBoxCountry->setCurrentIndex(std::clamp(radio_.Settings().filter, 0, RadioCountryCount));
@@ -160,20 +161,21 @@ void TFormRadio::SelectStation() {
 void TFormRadio::Refresh() {
     const RadioSettings& s = radio_.Settings();
     const bool sounding = radio_.Sounding();
-    Image1->setPixmap(QPixmap::fromImage(RadioPicture(sounding ? QStringLiteral("RRADIO_MAING")
-                                                               : QStringLiteral("RRADIO_MAINR"))));
-    Image3->setPixmap(QPixmap::fromImage(RadioPicture(VolumeMeterPicture(s.volume))));
+    Image1->setPixmap(QPixmap::fromImage(RadioPicture(
+        options_.packages, sounding ? QStringLiteral("RRADIO_MAING") : QStringLiteral("RRADIO_MAINR"))));
+    Image3->setPixmap(QPixmap::fromImage(RadioPicture(options_.packages, VolumeMeterPicture(s.volume))));
     QImage logo(180, 180, QImage::Format_ARGB32_Premultiplied);
     logo.fill(Qt::transparent);
     {
         QPainter p(&logo);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        const QImage frame = RadioPicture(QStringLiteral("RRADIO_RAMKA"));
-        QImage mark = RadioPicture(s.logo);
-        if (mark.isNull()) mark = RadioPicture(DefaultStationLogo);
+        const QImage frame = RadioPicture(options_.packages, QStringLiteral("RRADIO_RAMKA"));
+        QImage mark = RadioPicture(options_.packages, s.logo);
+        if (mark.isNull()) mark = RadioPicture(options_.packages, DefaultStationLogo);
         if (!mark.isNull()) {
             const QSize fit = mark.size().boundedTo(QSize(152, 152));
-            p.drawImage(QRect((180 - fit.width()) / 2, (180 - fit.height()) / 2, fit.width(), fit.height()), mark);
+            p.drawImage(QRect((180 - fit.width()) / 2, (180 - fit.height()) / 2, fit.width(), fit.height()),
+                        mark);
         }
         if (!frame.isNull()) p.drawImage(QRect(0, 0, 180, 180), frame);
     }

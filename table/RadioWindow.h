@@ -27,6 +27,7 @@ struct RadioWindowOptions {
     QString connecting = QStringLiteral("Connecting...");
     QString ok = QStringLiteral("Ok");
     FontSettings fonts;
+    PackageRegistry packages; // the radio's pictures and the graphic design's
     // The graphic window design, else the plain header variant 1..3.
     bool graphicDesign = false;
     int headerVariant = 2;

@@ -19,6 +19,8 @@ class QWidget;
 
 namespace tarvo {
 
+class SoundPlayer;
+
 struct TCount;
 struct EndOfCycle;
 
@@ -27,6 +29,7 @@ struct RecordsWindowOptions {
     int language = 0;   // the column of the language tables; also picks the CJK glyph shapes
     FontSettings fonts; // the families and scales of the font roles
     bool soundOn = true;
+    SoundPlayer* sound = nullptr; // the window's sounds play here; none without
     bool gifAnimation = true;
     bool ownCursor = false; // the program's own cursors over the window and its buttons
     // The button firework, played before a window closes through its button when the player has

@@ -61,10 +61,10 @@ QRect SaluteArea(QPoint globalCentre) {
     return {globalCentre - QPoint(SaluteSize / 2, SaluteSize / 2), QSize(SaluteSize, SaluteSize)};
 }
 
-bool PlaySalute(QPoint globalCentre, const SaluteWatcher& watcher) {
+bool PlaySalute(const PackageRegistry& packages, QPoint globalCentre, const SaluteWatcher& watcher) {
     if (playing || !qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
     QImage strip;
-    if (!LoadPackagePicture(QStringLiteral("GTouch"), GraphicsPackage, strip)) return false;
+    if (!packages.LoadPicture(QStringLiteral("GTouch"), GraphicsPackage, strip)) return false;
     if (strip.width() < SaluteSize * SaluteFrames || strip.height() < SaluteSize) return false;
     const PlayingNow now;
 
@@ -95,13 +95,13 @@ bool PlaySalute(QPoint globalCentre, const SaluteWatcher& watcher) {
     return true;
 }
 
-bool PlaySalute() {
-    return PlaySalute(QCursor::pos());
+bool PlaySalute(const PackageRegistry& packages) {
+    return PlaySalute(packages, QCursor::pos());
 }
 
-std::function<void(QWidget*)> SaluteCallback(bool enabled) {
+std::function<void(QWidget*)> SaluteCallback(bool enabled, const PackageRegistry& packages) {
     if (!enabled) return {};
-    return [](QWidget*) { PlaySalute(); };
+    return [&packages](QWidget*) { PlaySalute(packages); };
 }
 
 } // namespace tarvo

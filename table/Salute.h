@@ -10,6 +10,8 @@ class QWidget;
 
 namespace tarvo {
 
+class PackageRegistry;
+
 // The strip "GTouch" holds the frames side by side, each SaluteSize x SaluteSize.
 inline constexpr int SaluteFrames = 30;
 inline constexpr int SaluteSize = 100;
@@ -28,10 +30,11 @@ using SaluteWatcher = std::function<void(int frame, QWidget& overlay)>;
 // Plays the salute and returns when it is over; user input waits meanwhile, other events (timers,
 // repaints) go on. False, with nothing shown, when the graphics package or its strip is missing,
 // when there is no widget application, or when a salute is already playing.
-bool PlaySalute(QPoint globalCentre, const SaluteWatcher& watcher = {});
-bool PlaySalute(); // at the mouse
+bool PlaySalute(const PackageRegistry& packages, QPoint globalCentre, const SaluteWatcher& watcher = {});
+bool PlaySalute(const PackageRegistry& packages); // at the mouse
 
 // What a dialog calls on its button: empty when the salute is off, otherwise it plays at the mouse.
-std::function<void(QWidget* button)> SaluteCallback(bool enabled);
+// The packages must outlive the dialog.
+std::function<void(QWidget* button)> SaluteCallback(bool enabled, const PackageRegistry& packages);
 
 } // namespace tarvo

@@ -203,9 +203,9 @@ QImage SpeedPreviewFrame(int frame, const QImage& icon) {
     return img;
 }
 
-SpeedDesignPictures LoadSpeedDesignPictures(const QString& languageCode) {
+SpeedDesignPictures LoadSpeedDesignPictures(const PackageRegistry& packages, const QString& languageCode) {
     SpeedDesignPictures pictures;
-    const auto package = Package::Open(GraphicsPackage);
+    const auto package = packages.Open(GraphicsPackage);
     if (!package) return pictures;
     pictures.background = package->ReadPicture(Jpeg, QStringLiteral("GFormSpeed"));
     pictures.header = package->ReadPicture(RcData, QStringLiteral("GFormSpeed") + languageCode);
@@ -216,8 +216,8 @@ SpeedDesignPictures LoadSpeedDesignPictures(const QString& languageCode) {
 
 TFormSpeed::TFormSpeed(int& speed, const SpeedDialogOptions& options, QWidget* parent)
     : TFormSpeed(speed, options,
-                 options.graphicDesign || options.headerVariant != 2
-                     ? LoadSpeedDesignPictures(options.languageCode)
+                 options.packages && (options.graphicDesign || options.headerVariant != 2)
+                     ? LoadSpeedDesignPictures(*options.packages, options.languageCode)
                      : SpeedDesignPictures{},
                  parent) {}
 

@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 
+#include "packages/Package.h"
 #include "table/Fonts.h"
 
 class QLabel;
@@ -28,6 +29,8 @@ struct SpeedDialogOptions {
     QString ok = QStringLiteral("Ok");
     QString languageCode = QStringLiteral("ENG"); // suffix of the language's pictures
     FontSettings fonts;                           // the families and scales of the font roles
+    // Where the graphic design's pictures are read from; none are without packages.
+    const PackageRegistry* packages = nullptr;
     // The window design: the graphic part (the dark picture design) and the header variant 1..3
     // of the plain design.
     bool graphicDesign = false;
@@ -47,7 +50,7 @@ struct SpeedDesignPictures {
     QImage icon;       // PNG "GIcon48Speed": one 48 x 48 icon or ten frames side by side
     QImage speedWord;  // PNG "Speed" + language code, the lettered word of header variant 1
 };
-SpeedDesignPictures LoadSpeedDesignPictures(const QString& languageCode);
+SpeedDesignPictures LoadSpeedDesignPictures(const PackageRegistry& packages, const QString& languageCode);
 
 // The header of a plain-designed dialog, variant 1..3: the lettered `word` (or its picture), the
 // "GCap300" cap with the word upper-cased, or the ribbon with the package's header picture.

@@ -140,7 +140,7 @@ void TFormStat::Vote() {
 
 void ShowStatistics(ScoreClient& client, Settings& settings, const RecordsWindowOptions& options,
                     const StatisticsHooks& hooks, QWidget* parent) {
-    PlayResourceSound("WOpenFo", false, options.soundOn);
+    if (options.sound) options.sound->PlayResource("WOpenFo", false, options.soundOn);
     if (!parent) parent = QApplication::activeWindow();
     TFormStat form(client, settings, options, hooks, parent);
     form.exec();

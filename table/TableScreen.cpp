@@ -34,7 +34,8 @@ int SuitSlot(char suit) {
 
 } // namespace
 
-TableScreen::TableScreen(ImageStore& store, QWidget* parent) : QWidget(parent), store_(store) {
+TableScreen::TableScreen(ImageStore& store, WindowResources& resources, QWidget* parent)
+    : QWidget(parent), store_(store), resources_(resources) {
     setMouseTracking(true);
     action_ = new TQobCardsButton(this);
     exit_ = new TQobCardsButton(texts_.exitToMenu, this);
@@ -84,12 +85,12 @@ void TableScreen::SetOptions(const TableOptions& options) {
 }
 
 void TableScreen::PlaySound(std::string_view name) {
-    PlayGameSound(name, options_.soundOn);
+    resources_.sound.PlayGameSound(name, options_.soundOn);
 }
 
 // The voice speaks even with the sounds off.
 void TableScreen::SayCard(TStr2 card) {
-    tarvo::SayCard(card, false, options_.language);
+    resources_.voice.Say(card, false, options_.language);
 }
 
 void TableScreen::ApplyWindowSize(int fullWidth, int fullHeight) {
@@ -99,12 +100,12 @@ void TableScreen::ApplyWindowSize(int fullWidth, int fullHeight) {
     const Scale& s = layout_.scale;
     int buttonWidth = RoundEven(130 * s.Sx), buttonHeight = s.Scaled(30);
     action_->setGeometry(RoundEven(615 * s.Sx), RoundEven(255 * s.Sy), buttonWidth, buttonHeight);
-    action_->setFont(RoleFont(FontRole::Decor, s.Scaled(15), true));
-    exit_->setFont(RoleFont(FontRole::Decor, s.Scaled(15), true));
+    action_->setFont(RoleFont(FontRole::Decor, s.Scaled(15), true, resources_.fonts));
+    exit_->setFont(RoleFont(FontRole::Decor, s.Scaled(15), true, resources_.fonts));
     exit_->setGeometry(RoundEven(615 * s.Sx), RoundEven(255 * s.Sy + 30 * s.Sy), buttonWidth, buttonHeight);
     const Rect& edit = layout_.chatEdit;
     chatEdit_->setGeometry(edit.left, edit.top, edit.width, edit.height);
-    chatEdit_->setFont(RoleFont(FontRole::Serif, s.Scaled(14)));
+    chatEdit_->setFont(RoleFont(FontRole::Serif, s.Scaled(14), false, resources_.fonts));
     chatSend_->setGeometry(layout_.chatSend.left, layout_.chatSend.top, layout_.chatSend.width,
                            layout_.chatSend.height);
     RedrawAll();
@@ -312,7 +313,7 @@ void TableScreen::ClearTable() {
 }
 
 DecorContext TableScreen::Context() const {
-    return {layout_.scale, options_.windowSize, store_.background};
+    return {layout_.scale, options_.windowSize, store_.background, resources_.fonts};
 }
 
 void TableScreen::DrawBubble(int seat, Bubble bubble) {
@@ -444,7 +445,7 @@ void TableScreen::ShowSearchProgress(int seat, const std::string& text) {
     DrawBubble(seat, Bubble::Blank);
     QImage& part = bubbles_[static_cast<std::size_t>(seat - 1)];
     QPainter p(&part);
-    QFont font = RoleFont(FontRole::Serif, layout_.scale.Scaled(13));
+    QFont font = RoleFont(FontRole::Serif, layout_.scale.Scaled(13), false, resources_.fonts);
     p.setFont(font);
     p.setPen(Qt::white);
     QString line = QString::fromStdString(text);

@@ -20,6 +20,7 @@
 #include "table/FlightPath.h"
 #include "table/Geometry.h"
 #include "table/ImageStore.h"
+#include "table/WindowResources.h"
 
 namespace tarvo {
 
@@ -56,7 +57,7 @@ int SeatToMove(const GameState& g);
 class TableScreen : public QWidget, public TableView {
     Q_OBJECT
   public:
-    TableScreen(ImageStore& store, QWidget* parent = nullptr);
+    TableScreen(ImageStore& store, WindowResources& resources, QWidget* parent = nullptr);
 
     void Attach(const GameState* game) { game_ = game; }
     void SetTexts(const TableTexts& texts);
@@ -165,6 +166,7 @@ class TableScreen : public QWidget, public TableView {
     void PauseMs(int ms);
 
     ImageStore& store_;
+    WindowResources& resources_;
     const GameState* game_ = nullptr;
     TableTexts texts_;
     TableOptions options_;

@@ -190,7 +190,7 @@ void TFormTopTen::reject() {
 
 void ShowTopTen(const std::filesystem::path& dataFolder, bool netGame, const RecordsWindowOptions& options,
                 QWidget* parent) {
-    PlayResourceSound("WOpenFo", false, options.soundOn);
+    if (options.sound) options.sound->PlayResource("WOpenFo", false, options.soundOn);
     if (!parent) parent = QApplication::activeWindow();
     auto* form = new TFormTopTen(TopTenRecordsFile(dataFolder, netGame), netGame, options, parent);
     form->setAttribute(Qt::WA_DeleteOnClose);

@@ -410,7 +410,7 @@ void TFormWorldWrite::Send() {
 void ShowWorldTopTen(ScoreClient& client, const Account& account, Settings& settings,
                      const std::filesystem::path& dataFolder, WorldLayout layout, int list,
                      const RecordsWindowOptions& options, const WorldWindowHooks& hooks, QWidget* parent) {
-    PlayResourceSound("WOpenFo", false, options.soundOn);
+    if (options.sound) options.sound->PlayResource("WOpenFo", false, options.soundOn);
     if (!parent) parent = QApplication::activeWindow();
     TFormWorldTopTen form(client, account, settings, dataFolder, layout, options, hooks, parent);
     form.ShowList(list);

@@ -13,7 +13,7 @@ namespace {
 constexpr int kBackgrounds = 10, kVariants = 7;
 } // namespace
 
-BackgroundTab::BackgroundTab(Settings& settings, OptionsHooks& hooks) : OptionsPage(settings, hooks) {
+BackgroundTab::BackgroundTab(const OptionsContext& context) : OptionsPage(context) {
     backgroundGroup = new QGroupBox(this);
     backgroundList = new QComboBox(backgroundGroup);
     variantList = new QComboBox(backgroundGroup);

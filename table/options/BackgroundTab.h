@@ -10,7 +10,7 @@ namespace tarvo {
 class BackgroundTab : public OptionsPage {
     Q_OBJECT
   public:
-    BackgroundTab(Settings& settings, OptionsHooks& hooks);
+    explicit BackgroundTab(const OptionsContext& context);
     void Fill() override;
     void ApplyLanguage() override;
     // With the graphic design for both the menu and the table no background is shown: the lists

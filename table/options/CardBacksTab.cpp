@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "table/WindowResources.h"
 #include "table/options/OptionsHooks.h"
 
 namespace tarvo {
@@ -21,7 +22,7 @@ bool IsFamily(int back) {
 
 } // namespace
 
-CardBacksTab::CardBacksTab(Settings& settings, OptionsHooks& hooks) : OptionsPage(settings, hooks) {
+CardBacksTab::CardBacksTab(const OptionsContext& context) : OptionsPage(context) {
     backList = new QComboBox(this);
     backList->setMaxVisibleItems(kBacks);
     backModeGroup = new QGroupBox(this);
@@ -83,7 +84,7 @@ void CardBacksTab::ChooseBack(int back) {
     look.windowSize = std::clamp(settings_.WindowSize, 1, 5);
     look.cardFaces = settings_.CardFaces;
     SilentPictureMessages silent;
-    LoadCardBacks(store, look, silent);
+    LoadCardBacks(resources_.packages, store, look, silent);
     if (look.cardBack != back) settings_.CardBack = 0;
     SetIndex(backList, settings_.CardBack);
     const bool family = IsFamily(settings_.CardBack);

@@ -13,7 +13,7 @@ namespace tarvo {
 class CardBacksTab : public OptionsPage {
     Q_OBJECT
   public:
-    CardBacksTab(Settings& settings, OptionsHooks& hooks);
+    explicit CardBacksTab(const OptionsContext& context);
     void Fill() override;
     void ApplyLanguage() override;
     // Takes back `back` at the current window size; one that cannot be loaded falls back to 0.

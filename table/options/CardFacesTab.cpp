@@ -11,6 +11,7 @@
 #include "core/Card.h"
 #include "table/CardDrawing.h"
 #include "table/ImageStore.h"
+#include "table/WindowResources.h"
 #include "table/options/OptionsHooks.h"
 
 namespace tarvo {
@@ -32,7 +33,7 @@ constexpr int kFaceSets = 48;
 
 } // namespace
 
-CardFacesTab::CardFacesTab(Settings& settings, OptionsHooks& hooks) : OptionsPage(settings, hooks) {
+CardFacesTab::CardFacesTab(const OptionsContext& context) : OptionsPage(context) {
     faceSetList = new QComboBox(this);
     faceSetList->setMaxVisibleItems(18);
     for (int i = 0; i < kFaceSets; ++i) faceSetList->addItem(FlagIcon(FaceSetFlag(i)), QString());
@@ -73,7 +74,7 @@ void CardFacesTab::ChooseFaces(int faceSet) {
     look.windowSize = std::clamp(settings_.WindowSize, 1, 5);
     SilentPictureMessages silent;
     // The loader puts an unavailable set back to 0; only that is a fall-back here.
-    LoadCardFaces(store, look, silent);
+    LoadCardFaces(resources_.packages, store, look, silent);
     if (look.cardFaces != faceSet) settings_.CardFaces = 0;
     SetIndex(faceSetList, settings_.CardFaces);
     if (settings_.CardFaces != before) hooks_.CardFacesChanged();
@@ -85,7 +86,7 @@ void CardFacesTab::DrawPreview() {
     CardLook look;
     look.cardFaces = settings_.CardFaces;
     SilentPictureMessages silent;
-    LoadCardFaces(store, look, silent);
+    LoadCardFaces(resources_.packages, store, look, silent);
     QPixmap picture(preview->size());
     picture.fill(Qt::transparent);
     QPainter painter(&picture);

@@ -10,7 +10,7 @@ namespace tarvo {
 class CardFacesTab : public OptionsPage {
     Q_OBJECT
   public:
-    CardFacesTab(Settings& settings, OptionsHooks& hooks);
+    explicit CardFacesTab(const OptionsContext& context);
     void Fill() override;
     void ApplyLanguage() override;
     // Takes face set `faceSet` at the current window size; one that cannot be loaded falls back

@@ -11,11 +11,12 @@
 
 #include "packages/Package.h"
 #include "table/MessageWindow.h"
+#include "table/WindowResources.h"
 #include "table/options/OptionsHooks.h"
 
 namespace tarvo {
 
-DesignTab::DesignTab(Settings& settings, OptionsHooks& hooks) : OptionsPage(settings, hooks) {
+DesignTab::DesignTab(const OptionsContext& context) : OptionsPage(context) {
     auto group = [this](QGroupBox*& box, QComboBox*& list) {
         box = new QGroupBox(this);
         list = new QComboBox(box);
@@ -57,7 +58,7 @@ DesignTab::DesignTab(Settings& settings, OptionsHooks& hooks) : OptionsPage(sett
         if (index < 0) return;
         settings_.TableDesign = index;
         QImage icon;
-        if (!LoadPackagePicture(QStringLiteral("GIcon48Opt"), GraphicsPackage, icon))
+        if (!resources_.packages.LoadPicture(QStringLiteral("GIcon48Opt"), GraphicsPackage, icon))
             FallBack();
         else
             hooks_.TableDesignChanged();
@@ -66,7 +67,7 @@ DesignTab::DesignTab(Settings& settings, OptionsHooks& hooks) : OptionsPage(sett
     connect(windowDesignList, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index < 0) return;
         SetWindowDesign(settings_, index + 1);
-        if (index > 0 && FindPackage(GraphicsPackage).isEmpty()) FallBack();
+        if (index > 0 && resources_.packages.Find(GraphicsPackage).isEmpty()) FallBack();
         emit windowDesignChosen();
     });
     connect(saluteButtonsBox, &QCheckBox::toggled, this, [this](bool on) { settings_.SaluteButtons = on; });

@@ -12,7 +12,7 @@ namespace tarvo {
 class DesignTab : public OptionsPage {
     Q_OBJECT
   public:
-    DesignTab(Settings& settings, OptionsHooks& hooks);
+    explicit DesignTab(const OptionsContext& context);
     void Fill() override;
     void ApplyLanguage() override;
     // The salute boxes are off, and cleared, without the graphics package.

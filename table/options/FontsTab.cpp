@@ -45,7 +45,7 @@ int& FontScale(Settings& s, int role) {
 
 } // namespace
 
-FontsTab::FontsTab(Settings& settings, OptionsHooks& hooks) : OptionsPage(settings, hooks) {
+FontsTab::FontsTab(const OptionsContext& context) : OptionsPage(context) {
     roleList = new QComboBox(this);
     familyList = new QFontComboBox(this);
     familyList->setEditable(true);

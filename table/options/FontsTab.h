@@ -12,7 +12,7 @@ namespace tarvo {
 class FontsTab : public OptionsPage {
     Q_OBJECT
   public:
-    FontsTab(Settings& settings, OptionsHooks& hooks);
+    explicit FontsTab(const OptionsContext& context);
     void Fill() override;
     void ApplyLanguage() override;
 

@@ -7,7 +7,7 @@
 
 namespace tarvo {
 
-GameRulesTab::GameRulesTab(Settings& settings, OptionsHooks& hooks) : OptionsPage(settings, hooks) {
+GameRulesTab::GameRulesTab(const OptionsContext& context) : OptionsPage(context) {
     firstMoveGroup = new QGroupBox(this);
     auto* moves = new QVBoxLayout(firstMoveGroup);
     for (int i = 0; i < 2; ++i) {

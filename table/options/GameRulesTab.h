@@ -13,7 +13,7 @@ namespace tarvo {
 class GameRulesTab : public OptionsPage {
     Q_OBJECT
   public:
-    GameRulesTab(Settings& settings, OptionsHooks& hooks);
+    explicit GameRulesTab(const OptionsContext& context);
     void Fill() override;
     void ApplyLanguage() override;
 

@@ -9,6 +9,7 @@
 #include <array>
 
 #include "media/Sound.h"
+#include "table/WindowResources.h"
 #include "table/CardsButton.h"
 #include "table/options/OptionsHooks.h"
 
@@ -24,8 +25,7 @@ int OfferedWindowSizes(QSize screen) {
     return count;
 }
 
-GeneralTab::GeneralTab(Settings& settings, OptionsHooks& hooks, QSize screen)
-    : OptionsPage(settings, hooks), screen_(screen) {
+GeneralTab::GeneralTab(const OptionsContext& context, QSize screen) : OptionsPage(context), screen_(screen) {
     languageList = new QComboBox(this);
     for (int i = 0; i < kLanguageCount; ++i)
         languageList->addItem(FlagIcon(i), FromUtf8(Languages()[i].name));
@@ -111,7 +111,7 @@ GeneralTab::GeneralTab(Settings& settings, OptionsHooks& hooks, QSize screen)
         emit speedRequested();
     });
     connect(passportButton, &QPushButton::clicked, this, [this] {
-        PlayGameSound("WOpenFo", settings_.SoundOn);
+        resources_.sound.PlayGameSound("WOpenFo", settings_.SoundOn);
         Salute();
         emit passportRequested();
     });

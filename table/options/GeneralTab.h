@@ -17,7 +17,7 @@ int OfferedWindowSizes(QSize screen);
 class GeneralTab : public OptionsPage {
     Q_OBJECT
   public:
-    GeneralTab(Settings& settings, OptionsHooks& hooks, QSize screen);
+    GeneralTab(const OptionsContext& context, QSize screen);
     void Fill() override;
     void ApplyLanguage() override;
 

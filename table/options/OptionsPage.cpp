@@ -6,10 +6,12 @@
 
 #include "table/CardsButton.h"
 #include "table/Salute.h"
+#include "table/WindowResources.h"
 
 namespace tarvo {
 
-OptionsPage::OptionsPage(Settings& settings, OptionsHooks& hooks) : settings_(settings), hooks_(hooks) {}
+OptionsPage::OptionsPage(const OptionsContext& context)
+    : settings_(context.settings), hooks_(context.hooks), resources_(context.resources) {}
 
 QString OptionsPage::T(TextTable table, int row) const {
     return FromUtf8(Text(table, row, settings_.Language));
@@ -26,7 +28,7 @@ TQobCardsButton* OptionsPage::AddDownloadButton(const QString& caption, int pack
 }
 
 void OptionsPage::Salute() const {
-    if (settings_.SaluteButtons) PlaySalute(QCursor::pos());
+    if (settings_.SaluteButtons) PlaySalute(resources_.packages);
 }
 
 QString FromUtf8(std::string_view text) {

@@ -24,6 +24,15 @@ class QComboBox;
 namespace tarvo {
 
 class OptionsHooks;
+struct WindowResources;
+
+// What every tab works on: the settings it edits in place, the window's hooks, and the window's
+// packages, fonts and sounds.
+struct OptionsContext {
+    Settings& settings;
+    OptionsHooks& hooks;
+    WindowResources& resources;
+};
 
 // A download button with the optional package (0..8 of OptionalPackages()) it fetches.
 struct DownloadButton {
@@ -34,7 +43,7 @@ struct DownloadButton {
 class OptionsPage : public QWidget {
     Q_OBJECT
   public:
-    OptionsPage(Settings& settings, OptionsHooks& hooks);
+    explicit OptionsPage(const OptionsContext& context);
 
     // Shows the current settings without writing any of them.
     virtual void Fill() = 0;
@@ -60,6 +69,7 @@ class OptionsPage : public QWidget {
 
     Settings& settings_;
     OptionsHooks& hooks_;
+    WindowResources& resources_;
 
   private:
     std::vector<DownloadButton> downloads_;

@@ -10,7 +10,7 @@
 
 namespace tarvo {
 
-PackagesTab::PackagesTab(Settings& settings, OptionsHooks& hooks) : OptionsPage(settings, hooks) {
+PackagesTab::PackagesTab(const OptionsContext& context) : OptionsPage(context) {
     auto* grid = new QGridLayout;
     const auto& packages = OptionalPackages();
     for (int i = 0; i < static_cast<int>(packages.size()); ++i) {

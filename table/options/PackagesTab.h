@@ -14,7 +14,7 @@ namespace tarvo {
 class PackagesTab : public OptionsPage {
     Q_OBJECT
   public:
-    PackagesTab(Settings& settings, OptionsHooks& hooks);
+    explicit PackagesTab(const OptionsContext& context);
     void Fill() override;
     void ApplyLanguage() override;
 

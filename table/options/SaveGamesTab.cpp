@@ -10,7 +10,7 @@
 
 namespace tarvo {
 
-SaveGamesTab::SaveGamesTab(Settings& settings, OptionsHooks& hooks) : OptionsPage(settings, hooks) {
+SaveGamesTab::SaveGamesTab(const OptionsContext& context) : OptionsPage(context) {
     saveGamesGroup = new QGroupBox(this);
     saveGifBox = new QCheckBox(saveGamesGroup);
     areaList = new QComboBox(saveGamesGroup);

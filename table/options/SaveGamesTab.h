@@ -12,7 +12,7 @@ namespace tarvo {
 class SaveGamesTab : public OptionsPage {
     Q_OBJECT
   public:
-    SaveGamesTab(Settings& settings, OptionsHooks& hooks);
+    explicit SaveGamesTab(const OptionsContext& context);
     void Fill() override;
     void ApplyLanguage() override;
     void Shown() override { FollowSettings(); }

@@ -1,5 +1,7 @@
-// The radio in the real main window: a radio left on at exit plays when the menu comes up, the menu
-// song gives way to it, and the popup's "Radio" opens the radio window.
+// The radio and the music player in the real main window: a radio left on at exit plays when the
+// menu comes up, the menu song gives way to it, the popup's "Radio" opens the radio window; and
+// against a real tarvo3-server the menu's player plays the server's music folder and the radio
+// its station list, never both at once.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,30 +13,43 @@
 #include <unistd.h>
 
 #include "../support/DeadAddress.h"
+#include "../support/ServerProcess.h"
 #include "../support/TempFolder.h"
 #include "../support/TestApplication.h"
 #include "app/MainWindow.h"
 #include "app/MenuMedia.h"
 #include "app/TitleScreen.h"
+#include "settings/AddressCipher.h"
 #include "settings/DataFolder.h"
+#include "table/MediaControls.h"
 
 using namespace tarvo;
 namespace fs = std::filesystem;
 
 namespace {
 
-TEST(MenuMediaTest, ARadioLeftOnPlaysAtTheMenuAndTheSongGivesWay) {
+bool WaitUntil(const std::function<bool()>& done, int limitMs = 30000) {
+    for (int waited = 0; !done() && waited < limitMs; waited += 20) QTest::qWait(20);
+    return done();
+}
+
+// A fresh data folder in `folder`; the menu song's file goes to a folder of the test's own, not
+// to whatever an earlier test of this program left in TMPDIR.
+StartOptions FreshDataFolder(const test::TempFolder& folder) {
     test::TestApplication();
-    // The system's temporary folder, whatever an earlier test of this program left in TMPDIR; the
-    // menu song's file goes to a folder of this test's own.
     qunsetenv("TMPDIR");
-    test::TempFolder folder("tarvo3-radio");
     fs::create_directories(folder.path() / "tmp");
     qputenv("TMPDIR", QByteArray::fromStdString((folder.path() / "tmp").string()));
     DataFolderInputs in;
     in.dataDir = folder.path() / "data";
     StartOptions options;
     options.data = PrepareDataFolder(in);
+    return options;
+}
+
+TEST(MenuMediaTest, ARadioLeftOnPlaysAtTheMenuAndTheSongGivesWay) {
+    test::TempFolder folder("tarvo3-radio");
+    StartOptions options = FreshDataFolder(folder);
     ASSERT_TRUE(options.data.ok()) << options.data.error;
     const fs::path data = options.data.folder;
     const std::string address = test::DeadAddress(QStringLiteral("local")).toStdString();
@@ -53,7 +68,7 @@ TEST(MenuMediaTest, ARadioLeftOnPlaysAtTheMenuAndTheSongGivesWay) {
     QTest::mouseClick(window->findChild<TitleScreen*>(), Qt::LeftButton);
 
     // The radio tries its station (the list may still be on its way) and tells that it is silent.
-    for (int waited = 0; radio.FailedStation().isEmpty() && waited < 30000; waited += 20) QTest::qWait(20);
+    WaitUntil([&] { return !radio.FailedStation().isEmpty(); });
     EXPECT_EQ(radio.FailedStation(), QStringLiteral("Local station"));
     EXPECT_TRUE(radio.On());
 
@@ -92,6 +107,82 @@ TEST(MenuMediaTest, ARadioLeftOnPlaysAtTheMenuAndTheSongGivesWay) {
     EXPECT_EQ(flags[1], '2');
     const std::string ini = test::ReadBytes(data / "QobRadio.ini");
     EXPECT_NE(ini.find("\r\n1\r\n40\r\n1\r\n"), std::string::npos) << ini;
+    qunsetenv("TMPDIR");
+}
+
+class NoMessages : public SettingsMessages {
+    void ShowError(std::string_view) override {}
+};
+
+TEST(MenuMediaTest, TheMenuPlaysTheServersMusicAndRadioOneAtATime) {
+    test::ServerProcess server(TARVO_SERVER);
+    const fs::path musik = server.DataDir() / "musik";
+    fs::create_directories(musik);
+    const std::string track = test::ReadBytes(STREAMS_DIR "/musik/Band_A~Tone_One.mp3");
+    for (const char* name : {"Band_A~One.mp3", "Band_B~Two.mp3", "Band_C~Three.mp3", "Band_D~Four.mp3",
+                             "Band_E~Five.mp3"})
+        test::WriteBytes(musik / name, track);
+    // The station is one of the server's own tracks: a stream of the loopback like any other.
+    const std::string station = server.Origin() + "/musik/Band_A~One.mp3";
+    fs::create_directories(server.DataDir() / "packages");
+    test::WriteBytes(server.DataDir() / "packages" / "QobRadio.rad",
+                     "# the test's one station\nRUS#LOOPBAK#Loopback FM#Russian Federation#" + station + "#L\n");
+
+    test::TempFolder folder("tarvo3-server-media");
+    StartOptions options = FreshDataFolder(folder);
+    ASSERT_TRUE(options.data.ok()) << options.data.error;
+    const fs::path data = options.data.folder;
+    test::WriteBytes(data / "QobRadio02.dll", "pictures");
+    test::WriteBytes(data / "QobRadio.ini",
+                     "Loopback FM\r\n" + station + "\r\nRussian Federation\r\nL\r\n0\r\n40\r\n0\r\n");
+    // The home server is the test's; the window is large enough for the radio and the player.
+    Settings settings = LoadSettings(data / kSettingsFileName);
+    settings.ServerPath = EncipherAddress(server.Origin() + "/stats");
+    settings.RadioListFromServer = true;
+    settings.MusicOn = true;
+    settings.WindowSize = 4;
+    NoMessages messages;
+    ASSERT_EQ(SaveSettings(data / kSettingsFileName, settings, messages), SaveOutcome::Written);
+
+    auto window = std::make_unique<MainWindow>(std::move(options));
+    window->show();
+    auto* media = window->findChild<MenuMedia*>();
+    ASSERT_TRUE(media);
+    MusicPlayer& music = media->Music();
+    Radio& radio = media->TheRadio();
+    QTest::mouseClick(window->findChild<TitleScreen*>(), Qt::LeftButton);
+
+    // The playlist page arrives and the player's buttons come up on the menu.
+    auto* buttons = window->findChild<MusicButtons*>();
+    ASSERT_TRUE(buttons);
+    ASSERT_TRUE(WaitUntil([&] { return buttons->isVisible(); }));
+    EXPECT_EQ(music.Tracks().size(), 5u);
+    QTest::mouseClick(buttons, Qt::LeftButton, {}, QPoint(30, 30));
+    ASSERT_TRUE(WaitUntil([&] { return music.Stream().Position() >= 300; }));
+    EXPECT_TRUE(music.Playing());
+    EXPECT_TRUE(buttons->ShowsPause());
+
+    // The radio's list came from the server; switching it on quiets the music.
+    auto* indicator = window->findChild<RadioIndicator*>();
+    ASSERT_TRUE(indicator);
+    ASSERT_TRUE(WaitUntil([&] { return radio.Available(); }));
+    EXPECT_EQ(test::ReadBytes(data / "QobRadio.ser"), test::ReadBytes(server.DataDir() / "packages" / "QobRadio.rad"));
+    QTest::mouseClick(indicator, Qt::LeftButton, {}, QPoint(110, 60));
+    EXPECT_TRUE(radio.Sounding());
+    EXPECT_FALSE(music.Playing());
+    EXPECT_NE(music.Stream().CurrentState(), AudioStream::State::Playing);
+    EXPECT_EQ(indicator->CurrentLook(), RadioIndicator::Look::On);
+    ASSERT_TRUE(WaitUntil([&] { return radio.Stream().Position() >= 300; }));
+
+    // And the music again: the radio goes off.
+    QTest::mouseClick(buttons, Qt::LeftButton, {}, QPoint(30, 30));
+    EXPECT_TRUE(music.Playing());
+    EXPECT_FALSE(radio.On());
+    EXPECT_FALSE(radio.Sounding());
+    EXPECT_EQ(indicator->CurrentLook(), RadioIndicator::Look::Off);
+
+    window->close();
+    window.reset();
     qunsetenv("TMPDIR");
 }
 

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QTcpServer>
@@ -13,6 +12,7 @@
 #include <functional>
 
 #include "../netplay/Machines.h"
+#include "../support/EventWait.h"
 #include "../support/TempFolder.h"
 #include "../support/TestApplication.h"
 #include "app/MainWindow.h"
@@ -30,16 +30,6 @@ quint16 FreePort() {
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     return probe.serverPort();
-}
-
-bool WaitFor(const std::function<bool()>& done, int seconds = 30) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > seconds * 1000) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
 }
 
 // Runs `step` on the modal window in front, again and again, while the test waits.
@@ -154,7 +144,7 @@ TEST_F(NetWindowTest, AClientWaitsForItsServer) {
     // The chat goes through the server's machine.
     table->ChatLine()->setText(QStringLiteral("Привет!"));
     QTest::keyClick(table->ChatLine(), Qt::Key_Return);
-    ASSERT_TRUE(WaitFor([&] { return !server.machine.chats.empty(); }));
+    ASSERT_TRUE(test::WaitFor([&] { return !server.machine.chats.empty(); }));
     EXPECT_EQ(server.machine.chats[0], (std::pair<int, std::string>{1, "Привет!"}));
 }
 
@@ -182,7 +172,7 @@ TEST_F(NetWindowTest, TheServerStartsWithTheComputerInTheMissingSeat) {
     menu_->Button(MenuButton::Sixth)->click();
     EXPECT_TRUE(linesShown);
     client.machine.Begin();
-    ASSERT_TRUE(WaitFor([&] { return client.machine.session.NextIncoming() == Incoming::Deal; }));
+    ASSERT_TRUE(test::WaitFor([&] { return client.machine.session.NextIncoming() == Incoming::Deal; }));
     client.machine.session.ApplyNext(0);
     EXPECT_EQ(client.machine.g.KolCards[3], 6);
     EXPECT_EQ(client.machine.session.SeatName(2), "Srv");

@@ -343,6 +343,7 @@ namespace tarvo {
 class WindowProbe {
   public:
     explicit WindowProbe(MainWindow& w) : w_(w) {}
+    SoundPlayer& Sound() { return w_.resources_.sound; }
     void PlayOneGame(int storedGames) {
         w_.settings_.FlyCards = false;
         w_.settings_.SoundOn = false;
@@ -379,11 +380,11 @@ namespace {
 // Which of the program's effects starts when, and whether it cut off the one before.
 class SoundLog : public WaveOutput {
   public:
-    SoundLog() {
+    explicit SoundLog(SoundPlayer& player) : player_(player) {
         clock_.start();
-        SetSoundOutput(this);
+        player_.SetOutput(this);
     }
-    ~SoundLog() override { SetSoundOutput(nullptr); }
+    ~SoundLog() override { player_.SetOutput(nullptr); }
     void Start(const QByteArray& wave, const WaveInfo& info) override {
         std::string name = "other";
         for (const char* known : {"WKoGood", "WKoBads", "WToMenK", "WFiBest", "WFiGood", "WFiBads"})
@@ -398,6 +399,7 @@ class SoundLog : public WaveOutput {
     std::vector<std::string> names, cut;
 
   private:
+    SoundPlayer& player_;
     QElapsedTimer clock_;
     qint64 endsAt_ = 0;
 };
@@ -406,7 +408,7 @@ class SoundLog : public WaveOutput {
 TEST_F(WindowTest, TheVerdictIsHeardBeforeTheReturnToTheMenu) {
     WindowProbe probe(*window_);
     probe.PlayOneGame(3);
-    SoundLog log;
+    SoundLog log(probe.Sound());
     probe.ExitToMenu();
     ASSERT_GE(log.names.size(), 2u);
     EXPECT_TRUE(log.names[0] == "WKoGood" || log.names[0] == "WKoBads") << log.names[0];
@@ -419,7 +421,7 @@ TEST_F(WindowTest, TheVerdictIsHeardBeforeTheReturnToTheMenu) {
 TEST_F(WindowTest, TheEndOfACycleComesBeforeTheMenu) {
     WindowProbe probe(*window_);
     probe.PlayOneGame(29);
-    SoundLog log;
+    SoundLog log(probe.Sound());
     std::optional<bool> menuUnderTheWindow;
     std::size_t soundsWhileOpen = 0;
     QStringList windows; // the end-of-cycle window, then the world top ten's write window

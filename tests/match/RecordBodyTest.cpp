@@ -137,6 +137,52 @@ TEST(SingleClient, ComputerAnswersOnTheMachineOfTheHumanWhoMoved) {
     EXPECT_EQ(f.g.KolCardsStol, 2);
 }
 
+namespace {
+class ButtonView : public TableView {
+  public:
+    bool enabled = false;
+    ActionCaption caption = ActionCaption::ToBegin;
+    void EnableActionButton(bool on) override { enabled = on; }
+    void SetActionCaption(ActionCaption c) override { caption = c; }
+};
+} // namespace
+
+// With a single client the computer sits in the server's seat 2: when it leads the first bout,
+// the server computes the lead at its own "To Begin", and its human, who defends, may answer.
+TEST(SingleClient, TheServerComputesTheComputersFirstLead) {
+    Fixture f;
+    ButtonView view;
+    MatchContext m{f.g, view, f.computer, &f.sink, PlayMode::Network, {}};
+    f.g = Position({"8ч 9ч", "7ч 6б", "Тб Кб 6к"}, 2, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
+    f.g.StartPending = 1;
+    f.g.HodPhase = 0;
+    m.singleClientComputer = 2;
+    f.computer.answers.assign({Slot(1)});
+    SeededDecks decks(1);
+    PressActionButton(m, decks);
+    EXPECT_EQ(f.g.KolCardsStol, 1);
+    EXPECT_EQ(f.g.HodPhase, 6);
+    EXPECT_EQ(f.sink.sent.size(), 1u);
+    EXPECT_TRUE(view.enabled);
+    EXPECT_EQ(view.caption, ActionCaption::Take);
+}
+
+// No record reaches a machine's own human: when the computer's answer to his take leaves the
+// bout waiting for him to confirm it, his button is enabled on his machine.
+TEST(SingleClient, ABoutThatWaitsForTheHumanEnablesHisButton) {
+    Fixture f;
+    ButtonView view;
+    MatchContext m{f.g, view, f.computer, &f.sink, PlayMode::Network, {}};
+    f.g = Position({"", "7ч 8ч", "6б"}, 2, ""); // seat 1 is out: the computer (2) attacks the human
+    m.singleClientComputer = 2;
+    f.computer.answers.assign({Slot(1)});
+    ASSERT_TRUE(MakeMove(m, 0, false, false)); // the computer leads 7ч
+    f.computer.answers.assign({Pass});         // and adds nothing to the human's take
+    ASSERT_TRUE(MakeMove(m, 0, true, true));
+    EXPECT_EQ(f.g.DuelPhase, 6);
+    EXPECT_TRUE(view.enabled);
+}
+
 // The remaining rows of the step tables, each scenario a bout of its own.
 TEST(RecordBody, EveryOtherStepOfBothTables) {
     Fixture

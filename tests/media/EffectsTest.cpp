@@ -87,16 +87,16 @@ TEST(Effects, NamesAreFoundWithoutRegardToCase) {
 
 TEST(Effects, SoundOffSilencesEveryEffect) {
     RecordedSound sound;
-    for (const char* name : Effects) EXPECT_FALSE(PlayResourceSound(name, false, false)) << name;
-    EXPECT_FALSE(PlayResourceSound("WHodsDo", true, false));
+    for (const char* name : Effects) EXPECT_FALSE(sound.player.PlayResource(name, false, false)) << name;
+    EXPECT_FALSE(sound.player.PlayResource("WHodsDo", true, false));
     EXPECT_TRUE(sound.output.started.empty());
 }
 
 TEST(Effects, PlaysTheResourceAndMissingOnesStaySilent) {
     RecordedSound sound;
-    EXPECT_TRUE(PlayResourceSound("WOpenFo", false, true));
-    EXPECT_TRUE(PlayResourceSound("wtomenk", false, true));
-    EXPECT_FALSE(PlayResourceSound("WNoSuch", false, true));
+    EXPECT_TRUE(sound.player.PlayResource("WOpenFo", false, true));
+    EXPECT_TRUE(sound.player.PlayResource("wtomenk", false, true));
+    EXPECT_FALSE(sound.player.PlayResource("WNoSuch", false, true));
     ASSERT_EQ(sound.output.started.size(), 2u);
     EXPECT_EQ(sound.output.started[0], *ResourceWave("WOpenFo"));
     EXPECT_EQ(sound.output.started[1], *ResourceWave("WToMenK"));
@@ -107,13 +107,13 @@ TEST(Effects, AWaitingSoundReturnsAfterItsLengthAndAnotherDoesNot) {
     const int length = ParseWave(*ResourceWave("WHodOtb"))->DurationMs();
     QElapsedTimer clock;
     clock.start();
-    EXPECT_TRUE(PlayResourceSound("WHodOtb", true, true));
+    EXPECT_TRUE(sound.player.PlayResource("WHodOtb", true, true));
     const qint64 waited = clock.elapsed();
     EXPECT_GE(waited, length - 5);
     EXPECT_LT(waited, length + 1000);
 
     clock.restart();
-    EXPECT_TRUE(PlayResourceSound("WHodOtb", false, true));
+    EXPECT_TRUE(sound.player.PlayResource("WHodOtb", false, true));
     EXPECT_LT(clock.elapsed(), length);
 }
 
@@ -128,15 +128,15 @@ TEST(Effects, TheMoveSoundsWaitAndTheOthersPlayOn) {
 // a waiting sound still ends after its length.
 TEST(Effects, TheSpeakersNeverHang) {
     testing::EnsureApp();
-    SetSoundOutput(nullptr);
+    SoundPlayer speakers;
     const int length = ParseWave(*ResourceWave("STimerB"))->DurationMs();
     QElapsedTimer clock;
     clock.start();
-    EXPECT_TRUE(PlayResourceSound("STimerA", false, true));
-    EXPECT_TRUE(PlayResourceSound("STimerB", true, true)); // cuts the first one off
+    EXPECT_TRUE(speakers.PlayResource("STimerA", false, true));
+    EXPECT_TRUE(speakers.PlayResource("STimerB", true, true)); // cuts the first one off
     EXPECT_LT(clock.elapsed(), length + 2000);
-    EXPECT_TRUE(PlayResourceSound("WWrongs", false, true));
-    SoundOutput().Stop();
+    EXPECT_TRUE(speakers.PlayResource("WWrongs", false, true));
+    speakers.Output().Stop();
 }
 
 } // namespace

@@ -37,6 +37,9 @@ class LocalServer {
                 return true;
             });
         });
+        // The player may hold a few connections open per track: enough threads, short keep-alive.
+        server_.new_task_queue = [] { return new httplib::ThreadPool(32); };
+        server_.set_keep_alive_timeout(1);
         port_ = server_.bind_to_any_port("127.0.0.1");
         if (port_ <= 0) throw std::runtime_error("no free loopback port");
         thread_ = std::thread([this] { server_.listen_after_bind(); });

@@ -51,11 +51,11 @@ class SongTest : public ::testing::Test {
     void SetUp() override {
         testing::EnsureApp();
         ASSERT_TRUE(temp_.isValid());
-        SetSongFolder(temp_.path());
+        path_ = SongFilePath(temp_.path());
     }
-    void TearDown() override { SetSongFolder(QString()); }
 
     QTemporaryDir temp_;
+    QString path_; // the song file
     FakePlayer player_;
     Messages messages_;
 };
@@ -85,8 +85,8 @@ TEST(SongResource, IsAWellFormedMidiFile) {
 
 TEST_F(SongTest, PrepareWritesTheSongOnceAndOpensIt) {
     const QString path = QDir(temp_.path()).filePath(QStringLiteral("temp15_25.mid"));
-    EXPECT_EQ(SongFilePath(), path);
-    ASSERT_TRUE(PrepareSong(player_, messages_));
+    EXPECT_EQ(SongFilePath(temp_.path()), path);
+    ASSERT_TRUE(PrepareSong(player_, messages_, path_));
     EXPECT_EQ(player_.opened, path);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -99,57 +99,57 @@ TEST_F(SongTest, PrepareWritesTheSongOnceAndOpensIt) {
     ASSERT_TRUE(file.setFileTime(old, QFileDevice::FileModificationTime));
     file.close();
     FakePlayer second;
-    ASSERT_TRUE(PrepareSong(second, messages_));
+    ASSERT_TRUE(PrepareSong(second, messages_, path_));
     EXPECT_EQ(QFileInfo(path).lastModified().toSecsSinceEpoch(), old.toSecsSinceEpoch());
     EXPECT_TRUE(second.IsOpen());
     EXPECT_EQ(messages_.cantCreate, 0);
 
-    DeleteSongFile();
+    DeleteSongFile(path_);
     EXPECT_FALSE(QFileInfo::exists(path));
-    DeleteSongFile(); // nothing left to delete is no error
+    DeleteSongFile(path_); // nothing left to delete is no error
 }
 
 TEST_F(SongTest, AFileThatIsNotOurSongIsWrittenOver) {
-    QFile stale(SongFilePath());
+    QFile stale(path_);
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.write("MThd, but cut short");
     stale.close();
-    ASSERT_TRUE(PrepareSong(player_, messages_));
+    ASSERT_TRUE(PrepareSong(player_, messages_, path_));
     ASSERT_TRUE(stale.open(QIODevice::ReadOnly));
     EXPECT_EQ(stale.readAll(), SongResource());
 }
 
 TEST_F(SongTest, UnwritableFolderIsReportedAndTheSongStaysSilent) {
-    SetSongFolder(QDir(temp_.path()).filePath(QStringLiteral("no/such/folder")));
+    path_ = SongFilePath(QDir(temp_.path()).filePath(QStringLiteral("no/such/folder")));
     player_.open = true; // whatever it held before
-    EXPECT_FALSE(PrepareSong(player_, messages_));
+    EXPECT_FALSE(PrepareSong(player_, messages_, path_));
     EXPECT_EQ(messages_.cantCreate, 1);
     EXPECT_FALSE(player_.IsOpen());
-    PlaySong(player_, true);
+    PlaySong(player_, true, path_);
     EXPECT_EQ(player_.plays, 0);
 }
 
 TEST_F(SongTest, PlaySongNeedsTheFileAndAPlayerWithoutError) {
-    ASSERT_TRUE(PrepareSong(player_, messages_));
-    PlaySong(player_, true);
+    ASSERT_TRUE(PrepareSong(player_, messages_, path_));
+    PlaySong(player_, true, path_);
     EXPECT_TRUE(player_.playing);
-    PlaySong(player_, false);
+    PlaySong(player_, false, path_);
     EXPECT_FALSE(player_.playing);
 
-    DeleteSongFile();
-    PlaySong(player_, true);
+    DeleteSongFile(path_);
+    PlaySong(player_, true, path_);
     EXPECT_FALSE(player_.playing);
 
     FakePlayer broken;
     broken.failOpen = true;
-    ASSERT_TRUE(PrepareSong(broken, messages_));
-    PlaySong(broken, true);
+    ASSERT_TRUE(PrepareSong(broken, messages_, path_));
+    PlaySong(broken, true, path_);
     EXPECT_EQ(broken.plays, 0);
 }
 
 TEST_F(SongTest, TheMenuSongStopsForAGameAndComesBackOnTheMenu) {
-    ASSERT_TRUE(PrepareSong(player_, messages_));
-    MenuSong song(player_);
+    ASSERT_TRUE(PrepareSong(player_, messages_, path_));
+    MenuSong song(player_, path_);
     song.ShowMenu(true); // start-up
     EXPECT_TRUE(player_.playing);
 
@@ -202,8 +202,8 @@ TEST_F(SongTest, TheFluidSynthPlayerReturnsWithOrWithoutSpeakers) {
 
     QElapsedTimer clock;
     clock.start();
-    ASSERT_TRUE(PrepareSong(fluid, messages_));
-    MenuSong song(fluid);
+    ASSERT_TRUE(PrepareSong(fluid, messages_, path_));
+    MenuSong song(fluid, path_);
     song.ShowMenu(true);
     song.DealGame();
     EXPECT_FALSE(fluid.IsPlaying());
@@ -228,9 +228,9 @@ TEST_F(SongTest, TheFluidSynthPlayerStartsStopsAndStartsAgain) {
     if (FluidSongPlayer::DefaultSoundFont().isEmpty()) GTEST_SKIP() << "no General MIDI sound font installed";
     const QString out = QDir(temp_.path()).filePath(QStringLiteral("heard.wav"));
     FluidSongPlayer fluid(FluidSongPlayer::DefaultSoundFont(), out);
-    ASSERT_TRUE(PrepareSong(fluid, messages_));
+    ASSERT_TRUE(PrepareSong(fluid, messages_, path_));
     if (fluid.HasError()) GTEST_SKIP() << "FluidSynth was built without its wave-file output";
-    MenuSong song(fluid);
+    MenuSong song(fluid, path_);
     song.ShowMenu(true);
     EXPECT_TRUE(fluid.IsPlaying());
     testing::Wait(300);

@@ -41,7 +41,8 @@ class StreamingTest : public ::testing::Test {
 // The tracks of the music folder: three real ones and fillers to make the player usable.
 std::vector<Track> TracksAt(const QString& server) {
     std::vector<Track> tracks;
-    for (const char* name : {"Band_A~Tone_One.mp3", "Band_B~Tone_Two.mp3", "Band_C~Short.mp3", "X~4.mp3", "X~5.mp3"})
+    for (const char* name :
+         {"Band_A~Tone_One.mp3", "Band_B~Tone_Two.mp3", "Band_C~Short.mp3", "X~4.mp3", "X~5.mp3"})
         tracks.push_back({server + QStringLiteral("/musik/") + QLatin1String(name), {}, {}});
     return tracks;
 }
@@ -69,7 +70,9 @@ TEST_F(StreamingTest, MusicPlaysNextPreviousStopAndVolume) {
 
     music.Previous(); // back to the track heard before
     EXPECT_EQ(music.Current(), 1);
-    ASSERT_TRUE(WaitFor([&] { return music.Stream().CurrentState() == State::Playing; }));
+    ASSERT_TRUE(WaitFor([&] { return music.Stream().CurrentState() == State::Playing; }))
+        << int(music.Stream().CurrentState()) << " failed " << music.Failed() << " playing " << music.Playing()
+        << " position " << music.Stream().Position() << " current " << music.Current();
 
     // Volume in steps of 5 on the button's halves; the stream follows.
     music.VolumeClick(40);
@@ -79,6 +82,9 @@ TEST_F(StreamingTest, MusicPlaysNextPreviousStopAndVolume) {
     EXPECT_EQ(music.Volume(), 55);
     for (int i = 0; i < 20; ++i) music.VolumeClick(5);
     EXPECT_EQ(music.Volume(), 0);
+    for (int i = 0; i < 21; ++i) music.VolumeClick(60);
+    EXPECT_EQ(music.Volume(), 100);
+    EXPECT_EQ(music.Stream().Volume(), 100);
 
     music.PlayPause(); // stop
     EXPECT_FALSE(music.Playing());
@@ -137,9 +143,11 @@ class RadioTest : public StreamingTest {
         // The radio needs its picture package; any file of that name stands in for it here.
         QFile package(temp_.filePath(RadioPackageName));
         ASSERT_TRUE(package.open(QIODevice::WriteOnly));
-        SetPackageFolders({temp_.path(), QString()});
     }
-    void TearDown() override { SetPackageFolders(DefaultPackageFolders()); }
+    // The places of this test's radio: its list and picture package in the temporary folder.
+    RadioPlaces Places(const QString& server) const {
+        return {temp_.path(), server, true, PackageRegistry({temp_.path(), QString()})};
+    }
 
     std::vector<Station> Stations() {
         return ParseStationList(("RUS#LIVEMP3#Live#Russian Federation#" + Url("/live.mp3") + "#L\n" +
@@ -203,7 +211,7 @@ TEST_F(RadioTest, ListFromTheServerIsKeptAsACopyAndServesWhenTheServerIsDown) {
         res.set_content(list, "text/plain; charset=utf-8");
     });
     Radio radio;
-    radio.CheckAvailability(*network_, {temp_.path(), server_->Url(), true});
+    radio.CheckAvailability(*network_, Places(server_->Url()));
     ASSERT_TRUE(WaitFor([&] { return !radio.Checking(); }));
     EXPECT_TRUE(radio.Available());
     ASSERT_EQ(radio.Stations().size(), 1u);
@@ -218,7 +226,7 @@ TEST_F(RadioTest, ListFromTheServerIsKeptAsACopyAndServesWhenTheServerIsDown) {
     const QString down = test::DeadServer();
     Radio offline;
     offline.LoadSettings(temp_.filePath(RadioSettingsFileName));
-    offline.CheckAvailability(*network_, {temp_.path(), down, true});
+    offline.CheckAvailability(*network_, Places(down));
     ASSERT_TRUE(WaitFor([&] { return !offline.Checking(); }));
     EXPECT_TRUE(offline.Available());
     EXPECT_EQ(offline.Stations().size(), 1u);
@@ -228,7 +236,7 @@ TEST_F(RadioTest, ListFromTheServerIsKeptAsACopyAndServesWhenTheServerIsDown) {
     ASSERT_TRUE(QFile::remove(temp_.filePath(ServerStationListFileName)));
     Radio bare;
     bare.LoadSettings(temp_.filePath(RadioSettingsFileName));
-    bare.CheckAvailability(*network_, {temp_.path(), down, true});
+    bare.CheckAvailability(*network_, Places(down));
     ASSERT_TRUE(WaitFor([&] { return !bare.Checking(); }));
     EXPECT_FALSE(bare.Available());
     EXPECT_FALSE(bare.On());

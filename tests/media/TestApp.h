@@ -45,14 +45,11 @@ class RecordingOutput final : public WaveOutput {
     int stops = 0;
 };
 
-// Installs a recorder for the life of a test.
+// A sound player that plays into a recorder.
 struct RecordedSound {
-    RecordedSound() {
-        EnsureApp();
-        SetSoundOutput(&output);
-    }
-    ~RecordedSound() { SetSoundOutput(nullptr); }
+    RecordedSound() { EnsureApp(); }
     RecordingOutput output;
+    SoundPlayer player{output};
 };
 
 } // namespace tarvo::testing

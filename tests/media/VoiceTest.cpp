@@ -44,26 +44,19 @@ TEST(VoiceNames, JokersAndCodesThatAreNoCard) {
 
 class CardVoiceTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        saved_ = CurrentPackageFolders();
-        CloseVoicePackage();
-    }
-    void TearDown() override {
-        CloseVoicePackage();
-        SetPackageFolders(saved_);
-    }
-    static void UsePackagesIn(const QString& folder) { SetPackageFolders({folder, QString()}); }
+    void UsePackagesIn(const QString& folder) { packages_.SetFolders({folder, QString()}); }
 
     RecordedSound sound_;
-    PackageFolders saved_;
+    PackageRegistry packages_;
+    CardVoice voice_{packages_, sound_.player};
 };
 
 TEST_F(CardVoiceTest, SpeaksTheSampleOfTheCardInTheLanguageEvenWithSoundOff) {
     UsePackagesIn(QStringLiteral(TINY_VOICE_DIR));
     // Sound off: the effects are silent, the voice is not.
-    EXPECT_FALSE(PlayResourceSound("WHodsDo", false, false));
-    EXPECT_TRUE(SayCard(Card("Дп"), false, 1));
-    EXPECT_TRUE(SayCard(Card("1ч"), false, 2));
+    EXPECT_FALSE(sound_.player.PlayResource("WHodsDo", false, false));
+    EXPECT_TRUE(voice_.Say(Card("Дп"), false, 1));
+    EXPECT_TRUE(voice_.Say(Card("1ч"), false, 2));
     ASSERT_EQ(sound_.output.started.size(), 2u);
     QFile snap(QStringLiteral(EFFECTS_DIR "/WHODSDO")), ding(QStringLiteral(EFFECTS_DIR "/WDING_1"));
     ASSERT_TRUE(snap.open(QIODevice::ReadOnly) && ding.open(QIODevice::ReadOnly));
@@ -73,9 +66,9 @@ TEST_F(CardVoiceTest, SpeaksTheSampleOfTheCardInTheLanguageEvenWithSoundOff) {
 
 TEST_F(CardVoiceTest, ASampleThePackageLacksOrCannotPlayIsNotHeard) {
     UsePackagesIn(QStringLiteral(TINY_VOICE_DIR));
-    EXPECT_TRUE(SayCard(Card("Дп"), false, 0)); // no English queen of spades in the tiny package
-    EXPECT_TRUE(SayCard(Card("6к"), false, 0)); // "KR06VOICEENG" holds text, not a wave
-    EXPECT_TRUE(SayCard(NoCard, false, 1));
+    EXPECT_TRUE(voice_.Say(Card("Дп"), false, 0)); // no English queen of spades in the tiny package
+    EXPECT_TRUE(voice_.Say(Card("6к"), false, 0)); // "KR06VOICEENG" holds text, not a wave
+    EXPECT_TRUE(voice_.Say(NoCard, false, 1));
     EXPECT_TRUE(sound_.output.started.empty());
 }
 
@@ -83,20 +76,20 @@ TEST_F(CardVoiceTest, MissingOrDamagedPackageIsSilentAndLookedForAgain) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     UsePackagesIn(folder.path());
-    EXPECT_FALSE(SayCard(Card("Дп"), false, 1));
+    EXPECT_FALSE(voice_.Say(Card("Дп"), false, 1));
 
     QFile damaged(folder.filePath(VoicePackage));
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
     damaged.write(QByteArray("qres\0\0\0\3 this is no resource file", 33));
     damaged.close();
-    EXPECT_FALSE(SayCard(Card("Дп"), false, 1));
+    EXPECT_FALSE(voice_.Say(Card("Дп"), false, 1));
     EXPECT_TRUE(sound_.output.started.empty());
 
     // Once the package arrives it is found and kept.
     UsePackagesIn(QStringLiteral(TINY_VOICE_DIR));
-    EXPECT_TRUE(SayCard(Card("Дп"), false, 1));
+    EXPECT_TRUE(voice_.Say(Card("Дп"), false, 1));
     UsePackagesIn(folder.path());
-    EXPECT_TRUE(SayCard(Card("Дп"), false, 1));
+    EXPECT_TRUE(voice_.Say(Card("Дп"), false, 1));
     EXPECT_EQ(sound_.output.started.size(), 2u);
 }
 
@@ -104,9 +97,23 @@ TEST_F(CardVoiceTest, AWaitingCardReturnsAfterItsSample) {
     UsePackagesIn(QStringLiteral(TINY_VOICE_DIR));
     QElapsedTimer clock;
     clock.start();
-    EXPECT_TRUE(SayCard(Card("1ч"), true, 2));
+    EXPECT_TRUE(voice_.Say(Card("1ч"), true, 2));
     EXPECT_GE(clock.elapsed(), 600); // the ding of the tiny package lasts 0.7 s
     EXPECT_LT(clock.elapsed(), 2000);
+}
+
+// Two games in one process (a network test's server and client) each hear their own voice: one
+// finds the package in its own folder, the other, with none in its folder, stays silent.
+TEST(TwoGames, EachSpeaksThroughItsOwnPackagesAndSpeakers) {
+    QTemporaryDir empty;
+    RecordedSound first, second;
+    const PackageRegistry withVoice({QStringLiteral(TINY_VOICE_DIR), QString()});
+    const PackageRegistry without({empty.path(), QString()});
+    CardVoice one(withVoice, first.player), two(without, second.player);
+    EXPECT_TRUE(one.Say(Card("Дп"), false, 1));
+    EXPECT_FALSE(two.Say(Card("Дп"), false, 1));
+    EXPECT_EQ(first.output.started.size(), 1u);
+    EXPECT_TRUE(second.output.started.empty());
 }
 
 } // namespace

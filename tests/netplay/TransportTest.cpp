@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <functional>
 
+#include "../support/EventWait.h"
 #include "Machines.h"
 #include "netplay/Transport.h"
 
@@ -21,16 +21,9 @@ QCoreApplication& App() {
     return *app;
 }
 
-// Runs the event loop until the condition holds; false after a generous time.
 bool WaitFor(const std::function<bool()>& done, int seconds = 60) {
     App();
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > seconds * 1000) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
+    return test::WaitFor(done, seconds);
 }
 
 struct TcpMachine {
@@ -96,6 +89,21 @@ TEST(NetTcp, ASeriesOverLoopback) {
             EXPECT_EQ(x->machine.Snapshot(), t.m[0]->machine.Snapshot());
         }
     }
+}
+
+// A third client finds the table full: it is let go without a welcome and keeps trying, as a
+// client that finds no game does.
+TEST(NetTcp, AThirdClientIsTurnedAway) {
+    TcpTable t(2);
+    TcpMachine third;
+    int failures = 0;
+    third.transport.onConnectFailed = [&] { ++failures; };
+    third.session().StartClient("Cid");
+    third.transport.Connect(QStringLiteral("127.0.0.1"), t.port);
+    ASSERT_TRUE(WaitFor([&] { return failures >= 1; }));
+    EXPECT_FALSE(third.machine.welcomed);
+    EXPECT_EQ(t.m[0]->machine.joined, 2);
+    EXPECT_EQ(t.m[0]->machine.interrupted, "");
 }
 
 // A client that goes in the middle of a game ends the series on the server and, through its

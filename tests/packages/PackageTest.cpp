@@ -80,9 +80,8 @@ class PackageTest : public ::testing::Test {
         program_ = r.filePath(QStringLiteral("game/program"));
         parent_ = r.filePath(QStringLiteral("game"));
         shipped_ = r.filePath(QStringLiteral("shipped"));
-        SetPackageFolders({program_, shipped_});
+        packages_.SetFolders({program_, shipped_});
     }
-    void TearDown() override { SetPackageFolders(DefaultPackageFolders()); }
 
     // A package whose one picture has a colour telling which copy it is.
     void Put(const QString& folder, const QString& name, QRgb marker) {
@@ -92,6 +91,7 @@ class PackageTest : public ::testing::Test {
 
     std::unique_ptr<QTemporaryDir> root_;
     QString program_, parent_, shipped_;
+    PackageRegistry packages_;
 };
 
 // Fonts and image plug-ins want an application object.
@@ -113,7 +113,7 @@ TEST_F(PackageTest, ResourcesAreFoundWhateverTheCaseOfTypeAndName) {
     const QByteArray jpeg = art::JpegBytes(Solid({16, 16}, 0xFF808080));
     WritePackage(QDir(program_).filePath(QStringLiteral("QobTest.dll")),
                  {{QStringLiteral("RCDATA/Ch06Med"), png}, {QStringLiteral("JPEG/Fon05Ye"), jpeg}});
-    auto p = Package::Open(QStringLiteral("QobTest.dll"));
+    auto p = packages_.Open(QStringLiteral("QobTest.dll"));
     ASSERT_TRUE(p);
     for (const auto& [type, name] :
          {std::pair{"RCDATA", "CH06MED"}, {"rcdata", "ch06med"}, {"RcData", "Ch06Med"}})
@@ -121,9 +121,9 @@ TEST_F(PackageTest, ResourcesAreFoundWhateverTheCaseOfTypeAndName) {
     EXPECT_FALSE(p->Read(QStringLiteral("JPEG"), QStringLiteral("Ch06Med"))); // the type is part of the path
     EXPECT_FALSE(p->Read(QStringLiteral("RCDATA"), QStringLiteral("Ch06")));
     QImage picture;
-    EXPECT_TRUE(LoadPackageJpeg(QStringLiteral("fon05ye"), QStringLiteral("QobTest.dll"), picture));
+    EXPECT_TRUE(packages_.LoadJpeg(QStringLiteral("fon05ye"), QStringLiteral("QobTest.dll"), picture));
     EXPECT_EQ(picture.size(), QSize(16, 16));
-    EXPECT_TRUE(LoadPackagePicture(QStringLiteral("ch06med"), QStringLiteral("QobTest.dll"), picture));
+    EXPECT_TRUE(packages_.LoadPicture(QStringLiteral("ch06med"), QStringLiteral("QobTest.dll"), picture));
     EXPECT_EQ(picture.size(), QSize(3, 2));
 }
 
@@ -145,7 +145,7 @@ TEST_F(PackageTest, MixedCaseNamesWrittenByOtherToolsAreFoundToo) {
                                  QDir(program_).filePath(QStringLiteral("QobHand.dll")), qrc.fileName()}),
               0);
     QImage picture;
-    EXPECT_TRUE(LoadPackagePicture(QStringLiteral("GFREE"), QStringLiteral("QobHand.dll"), picture));
+    EXPECT_TRUE(packages_.LoadPicture(QStringLiteral("GFREE"), QStringLiteral("QobHand.dll"), picture));
     EXPECT_EQ(picture.size(), QSize(10, 10));
 }
 
@@ -168,7 +168,7 @@ TEST_F(PackageTest, LookupOrderIsProgramFolderThenShippedFolderThenParent) {
         if (c.inShipped) Put(shipped_, name, S);
         if (c.inParent) Put(parent_, name, U);
         QImage picture;
-        const bool found = LoadPackagePicture(QStringLiteral("GMark"), name, picture);
+        const bool found = packages_.LoadPicture(QStringLiteral("GMark"), name, picture);
         EXPECT_EQ(found, c.expected != 0) << c.what;
         if (found) {
             EXPECT_EQ(picture.pixel(0, 0), c.expected) << c.what;
@@ -201,8 +201,8 @@ TEST_F(PackageTest, DamagedPackagesReadAsMissingAndNeverCrash) {
     write(QStringLiteral("QobWild.dll"), wild);
     QImage picture;
     for (const char* name : {"QobEmpty.dll", "QobText.dll", "QobHalf.dll", "QobWild.dll"}) {
-        EXPECT_FALSE(LoadPackagePicture(QStringLiteral("A"), QString::fromLatin1(name), picture)) << name;
-        EXPECT_FALSE(LoadPackagePicture(QStringLiteral("B"), QString::fromLatin1(name), picture)) << name;
+        EXPECT_FALSE(packages_.LoadPicture(QStringLiteral("A"), QString::fromLatin1(name), picture)) << name;
+        EXPECT_FALSE(packages_.LoadPicture(QStringLiteral("B"), QString::fromLatin1(name), picture)) << name;
     }
     // Flipped bytes anywhere: every read either finds something or nothing, and returns.
     QRandomGenerator random(6);
@@ -210,7 +210,7 @@ TEST_F(PackageTest, DamagedPackagesReadAsMissingAndNeverCrash) {
         QByteArray bent = good;
         for (int k = 0; k < 4; ++k) bent[random.bounded(int(bent.size()))] = char(random.bounded(256));
         write(QStringLiteral("QobBent.dll"), bent);
-        if (auto p = Package::Open(QStringLiteral("QobBent.dll"))) {
+        if (auto p = packages_.Open(QStringLiteral("QobBent.dll"))) {
             for (const char* name : {"A", "B", "C"})
                 (void)p->ReadPicture(QStringLiteral("RCDATA"), QString::fromLatin1(name));
         }

@@ -25,8 +25,8 @@ class MediaServerTest : public ::testing::Test {
         musik = server->DataDir() / "musik";
         std::filesystem::create_directories(musik / "Folder~Not_A_Track.mp3");
         const std::string track = test::ReadBytes(STREAMS_DIR "/musik/Band_A~Tone_One.mp3");
-        for (const char* name : {"Band_A~Tone_One.mp3", "Группа_Б~Песня.mp3", "C~Three.MP3", "D~Four.mp3",
-                                 "E~Five.mp3"})
+        for (const char* name :
+             {"Band_A~Tone_One.mp3", "Группа_Б~Песня.mp3", "C~Three.MP3", "D~Four.mp3", "E~Five.mp3"})
             test::WriteBytes(musik / name, track);
         test::WriteBytes(musik / "cover.jpg", "jpeg");
         test::WriteBytes(musik / ".hidden.mp3", track);
@@ -57,12 +57,24 @@ TEST_F(MediaServerTest, PlaylistListsTheMp3FilesAndTheyAreSent) {
     EXPECT_EQ(part->status, 206);
     EXPECT_EQ(part->body, whole.substr(100, 100));
 
-    for (const char* path : {"/musik/..%2Fsecret.mp3", "/musik/.hidden.mp3", "/musik/cover.jpg", "/musik/Gone.mp3",
-                             "/musik/Folder~Not_A_Track.mp3", "/musik/%0D%0Aevil.mp3"}) {
+    for (const char* path : {"/musik/..%2Fsecret.mp3", "/musik/.hidden.mp3", "/musik/cover.jpg",
+                             "/musik/Gone.mp3", "/musik/Folder~Not_A_Track.mp3", "/musik/%0D%0Aevil.mp3"}) {
         auto refused = http->Get(path);
         ASSERT_TRUE(refused) << path;
         EXPECT_EQ(refused->status, 404) << path;
     }
+}
+
+TEST_F(MediaServerTest, AHugeFolderIsListedAsFarAsTheGameReads) {
+    // 4500 long names would make a page of more than 1 MiB, which the game would not take at all.
+    const std::string padding(240, 'x');
+    for (int i = 0; i < 4500; ++i) test::WriteBytes(musik / ("Band~" + std::to_string(10000 + i) + padding + ".mp3"), "");
+    auto page = http->Get("/musik/_playlist.html");
+    ASSERT_TRUE(page);
+    EXPECT_LE(page->body.size(), 1u << 20);
+    EXPECT_GT(page->body.size(), 1000000u);
+    EXPECT_EQ(page->body.substr(page->body.size() - 2), "\r\n"); // whole lines only
+    EXPECT_EQ(page->body.substr(0, 21), "Band_A~Tone_One.mp3\r\n");
 }
 
 TEST_F(MediaServerTest, TheMusicPlayerPlaysFromTheServer) {
@@ -86,18 +98,17 @@ TEST_F(MediaServerTest, TheRadioTakesItsListFromTheServer) {
     test::WriteBytes(server->DataDir() / "packages" / "QobRadio.rad", list);
     test::TempFolder program;
     test::WriteBytes(program.path() / "QobRadio02.dll", "pictures"); // found, that is all the radio asks
-    SetPackageFolders({QString::fromStdString(program.path().string()), QString()});
 
     QNetworkAccessManager network;
     Radio radio;
-    radio.CheckAvailability(network, {QString::fromStdString(program.path().string()),
-                                      QString::fromStdString(server->Origin()), true});
+    const QString folder = QString::fromStdString(program.path().string());
+    radio.CheckAvailability(network, {folder, QString::fromStdString(server->Origin()), true,
+                                      PackageRegistry({folder, QString()})});
     ASSERT_TRUE(WaitFor([&] { return !radio.Checking(); }));
     EXPECT_TRUE(radio.Available());
     ASSERT_EQ(radio.Stations().size(), 1u);
     EXPECT_EQ(radio.Stations()[0].name, QStringLiteral(u"Авторадио Moscow"));
     EXPECT_EQ(test::ReadBytes(program.path() / "QobRadio.ser"), list);
-    SetPackageFolders(DefaultPackageFolders());
 }
 
 } // namespace

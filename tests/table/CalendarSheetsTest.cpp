@@ -68,11 +68,10 @@ class CalendarSheetsTest : public ::testing::Test {
         damaged.write(good.read(40));
     }
     static void TearDownTestSuite() { delete dir_; }
-    void TearDown() override { SetPackageFolders(DefaultPackageFolders()); }
-
     void Use(const char* folder) {
-        SetPackageFolders({QDir(dir_->path()).filePath(QString::fromLatin1(folder)), QString()});
+        packages_.SetFolders({QDir(dir_->path()).filePath(QString::fromLatin1(folder)), QString()});
     }
+    PackageRegistry packages_;
 
     // Pixels of the box that are not the blank sheet.
     static int Marked(const QImage& image, const QRect& box) {
@@ -112,7 +111,7 @@ TEST_F(CalendarSheetsTest, HolidaysGiveOneSheetEachWithTheirHints) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.date.toString(Qt::ISODate).toStdString() + " language " + std::to_string(c.language));
         std::vector<CalendarPicture> sheets;
-        ASSERT_TRUE(BuildCalendar(c.language, c.date, sheets));
+        ASSERT_TRUE(BuildCalendar(packages_, FontSettings{}, c.language, c.date, sheets));
         ASSERT_EQ(sheets.size(), c.hints.size());
         for (size_t i = 0; i < sheets.size(); ++i) {
             EXPECT_EQ(sheets[i].hint, c.hints[i]) << "sheet " << i + 1;
@@ -132,7 +131,7 @@ TEST_F(CalendarSheetsTest, HolidaysGiveOneSheetEachWithTheirHints) {
 TEST_F(CalendarSheetsTest, PictureNamesAreMatchedWithoutCase) {
     Use("full");
     std::vector<CalendarPicture> sheets;
-    ASSERT_TRUE(BuildCalendar(0, QDate(2025, 4, 1), sheets));
+    ASSERT_TRUE(BuildCalendar(packages_, FontSettings{}, 0, QDate(2025, 4, 1), sheets));
     ASSERT_EQ(sheets.size(), 3u);
     EXPECT_EQ(sheets[2].hint, QStringLiteral("April Fool`s day"));
     EXPECT_EQ(sheets[2].image.pixel(kSheetWidth / 2, 61), kUpperCase);
@@ -148,7 +147,7 @@ TEST_F(CalendarSheetsTest, ManyHolidaysStopAtEightSheets) {
         if (n > busiest) busiest = n, day = d;
     }
     std::vector<CalendarPicture> sheets;
-    ASSERT_TRUE(BuildCalendar(0, day, sheets));
+    ASSERT_TRUE(BuildCalendar(packages_, FontSettings{}, 0, day, sheets));
     EXPECT_EQ(int(sheets.size()), busiest);
     EXPECT_LE(sheets.size(), size_t(kMaxCalendarSheets));
 }
@@ -158,19 +157,19 @@ TEST_F(CalendarSheetsTest, WithoutAUsablePackageThereAreNoSheets) {
         SCOPED_TRACE(folder);
         Use(folder);
         std::vector<CalendarPicture> sheets(2); // what an earlier day left behind is dropped
-        EXPECT_FALSE(BuildCalendar(0, QDate(2025, 5, 9), sheets));
+        EXPECT_FALSE(BuildCalendar(packages_, FontSettings{}, 0, QDate(2025, 5, 9), sheets));
         EXPECT_TRUE(sheets.empty());
     }
     Use("full");
     std::vector<CalendarPicture> sheets;
-    EXPECT_FALSE(BuildCalendar(0, QDate(), sheets));
+    EXPECT_FALSE(BuildCalendar(packages_, FontSettings{}, 0, QDate(), sheets));
     EXPECT_TRUE(sheets.empty());
 }
 
 TEST_F(CalendarSheetsTest, AMissingPictureLeavesItsSheetBlankButShown) {
     Use("gaps");
     std::vector<CalendarPicture> sheets;
-    ASSERT_TRUE(BuildCalendar(0, QDate(2025, 1, 20), sheets));
+    ASSERT_TRUE(BuildCalendar(packages_, FontSettings{}, 0, QDate(2025, 1, 20), sheets));
     ASSERT_EQ(sheets.size(), 4u);
     for (size_t i : {2u, 3u}) {
         EXPECT_FALSE(sheets[i].hint.isEmpty());

@@ -83,11 +83,11 @@ TEST_F(Decorations, PlateTextFitsAndThePointerLeavesItFree) {
     for (int language = 0; language < kLanguageCount; ++language) {
         FontSettings fonts;
         fonts.language = language;
-        SetFontSettings(fonts);
         const std::string_view label = Text(txt::Penalties, 0, language);
         const QString text = QString::fromUtf8(label.data(), qsizetype(label.size()));
         for (const int size : {1, 3, 4, 5}) {
-            const DecorContext ctx = ContextFor(size);
+            DecorContext ctx = ContextFor(size);
+            ctx.fonts = fonts;
             const Rect plate = Layout::For(ctx.scale, 71, 96).plates[0];
             const QImage bare = DrawNamePlate(ctx, plate, text, 99);
             const QImage pointed = DrawTurnPointer(ctx, plate, text, 99, true);
@@ -106,7 +106,6 @@ TEST_F(Decorations, PlateTextFitsAndThePointerLeavesItFree) {
             EXPECT_GT(pointerBox.top(), textBox.bottom()) << where;
         }
     }
-    SetFontSettings({});
 }
 
 TEST_F(Fonts, RoleHeightUsesTheScaleOfItsRole) {
@@ -186,10 +185,11 @@ TEST_F(Decorations, BubbleTextStepsDownAndStillDrawsWhatDoesNotFit) {
         const DecorContext ctx = ContextFor(size);
         const Scale& s = ctx.scale;
         const Rect part = Layout::For(s, 71, 96).bubbles[0];
-        EXPECT_EQ(BubbleTextHeight(s, QStringLiteral("I Go...   ")),
-                  RoleHeight(s.Scaled(18), FontRole::Serif));
+        EXPECT_EQ(BubbleTextHeight(s, QStringLiteral("I Go...   "), ctx.fonts),
+                  RoleHeight(s.Scaled(18), FontRole::Serif, ctx.fonts));
         const QString forty(40, QLatin1Char('W'));
-        EXPECT_EQ(BubbleTextHeight(s, forty), RoleHeight(s.Scaled(14), FontRole::Serif)) << size;
+        EXPECT_EQ(BubbleTextHeight(s, forty, ctx.fonts), RoleHeight(s.Scaled(14), FontRole::Serif, ctx.fonts))
+            << size;
         const QImage drawn = DrawBubble(ctx, part, forty, 'r');
         EXPECT_EQ(drawn.size(), QSize(part.width, part.height));
         EXPECT_GT(CountNear(drawn, Qt::white, 30), 20) << "the text is drawn even though it overflows";
@@ -204,15 +204,16 @@ TEST_F(Decorations, BubbleTextStepsDownAndStillDrawsWhatDoesNotFit) {
 
 TEST_F(Decorations, ChatLinesAreCutByAtMostTwelveCharacters) {
     const Scale s = Scale::ForWindowSize(1);
-    EXPECT_EQ(FitChatLine(QStringLiteral("hi"), s), QStringLiteral("hi"));
+    const FontSettings fonts;
+    EXPECT_EQ(FitChatLine(QStringLiteral("hi"), s, fonts), QStringLiteral("hi"));
     // Far too wide: twelve characters go, "..." comes, and the line stays too wide.
     const QString wide(40, QLatin1Char('W'));
-    EXPECT_EQ(FitChatLine(wide, s), QString(28, QLatin1Char('W')) + QStringLiteral("..."));
+    EXPECT_EQ(FitChatLine(wide, s, fonts), QString(28, QLatin1Char('W')) + QStringLiteral("..."));
     // A little too wide: shortened only until it fits.
-    const QFont font = RoleFont(FontRole::Serif, s.Scaled(14));
+    const QFont font = RoleFont(FontRole::Serif, s.Scaled(14), false, fonts);
     QString line = QStringLiteral("hello there friends");
     while (QFontMetrics(font).horizontalAdvance(line) <= s.Scaled(85)) line += QLatin1Char('x');
-    const QString fitted = FitChatLine(line + QStringLiteral("yz"), s);
+    const QString fitted = FitChatLine(line + QStringLiteral("yz"), s, fonts);
     ASSERT_TRUE(fitted.endsWith(QStringLiteral("...")));
     EXPECT_LE(QFontMetrics(font).horizontalAdvance(fitted.chopped(3)), s.Scaled(85));
     EXPECT_GE(fitted.size() - 3, line.size() - 12);
@@ -223,7 +224,7 @@ TEST_F(Decorations, ChatMemoKeepsTheLastFourLinesWithTheirSenders) {
     const Rect part = Layout::For(ctx.scale, 71, 96).memo;
     ChatMemo memo;
     AddChatLine(memo, ctx, part, 1, QString()); // an empty message is an empty line, not a crash
-    for (int i = 1; i <= 4; ++i) memo.Add(i, QStringLiteral("#m%1").arg(i), ctx.scale);
+    for (int i = 1; i <= 4; ++i) memo.Add(i, QStringLiteral("#m%1").arg(i), ctx.scale, ctx.fonts);
     ASSERT_EQ(memo.Lines().size(), 4u);
     EXPECT_EQ(memo.Lines().front().text, QStringLiteral("m1"));
     EXPECT_EQ(memo.Lines().back().text, QStringLiteral("m4"));

@@ -51,9 +51,10 @@ TEST(Cp1251Field, WhatTheCodePageHolds) {
         const char* text;
         bool fits;
     } cases[] = {
-        {"Mr.X 12 #$*&\"'", true}, {"Иван Петров", true}, {"Ґалина Її", true}, {"€№«»—", true},
-        {"Jürgen", false},           {"bär12", false},      {"Ελένη", false},    {"李明", false},
-        {"😀", false},               {"tab\there", false},
+        {"Mr.X 12 #$*&\"'", true}, {"Иван Петров", true}, {"Ґалина Її", true},
+        {"€№«»—", true},           {"Jürgen", false},     {"bär12", false},
+        {"Ελένη", false},          {"李明", false},       {"😀", false},
+        {"tab\there", false},
     };
     for (const auto& c : cases) EXPECT_EQ(FitsCp1251(QString::fromUtf8(c.text)), c.fits) << c.text;
 }
@@ -225,13 +226,13 @@ TEST_F(Dialogs, SpeedDialogDesignsAndTheirFallBacks) {
 
 TEST_F(Dialogs, ModalSpeedDialogWithoutTheGraphicsPackage) {
     QTemporaryDir empty;
-    const PackageFolders saved = CurrentPackageFolders();
-    SetPackageFolders({empty.path(), empty.path()});
+    const PackageRegistry packages({empty.path(), empty.path()});
     for (const bool graphic : {false, true}) {
         int speed = 2;
         SpeedDialogOptions options;
         options.graphicDesign = graphic;
         options.headerVariant = 3; // needs the package's header too
+        options.packages = &packages;
         WhenModal([](QWidget* modal) {
             auto* form = dynamic_cast<TFormSpeed*>(modal);
             ASSERT_NE(form, nullptr);
@@ -243,7 +244,6 @@ TEST_F(Dialogs, ModalSpeedDialogWithoutTheGraphicsPackage) {
         EXPECT_EQ(ShowSpeedDialog(speed, options), !graphic) << "graphic " << graphic;
         EXPECT_EQ(speed, 6) << "the speed outlives the window";
     }
-    SetPackageFolders(saved);
 }
 
 TEST_F(Dialogs, ALongPromptGrowsUpwardsInsteadOfBeingCut) {

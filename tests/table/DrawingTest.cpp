@@ -23,10 +23,9 @@ class DrawingTest : public ::testing::Test {
         void BadPicture(const QString&, const QString&) override {}
     };
     void Load(double scale) {
-        SetPackageFolders({QStringLiteral("/nonexistent"), QString()});
+        const PackageRegistry none({QStringLiteral("/nonexistent"), QString()});
         look.scale = scale;
-        LoadCardFaces(store, look, quiet);
-        SetPackageFolders(DefaultPackageFolders());
+        LoadCardFaces(none, store, look, quiet);
     }
     Quiet quiet;
     CardLook look;

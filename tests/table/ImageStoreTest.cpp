@@ -41,10 +41,9 @@ class ImageStoreTest : public ::testing::Test {
         WritePackage(d.filePath(QStringLiteral("all/QobBackG03.dll")), bg);
     }
     static void TearDownTestSuite() { delete dir_; }
-    void TearDown() override { SetPackageFolders(DefaultPackageFolders()); }
 
     // Packages from `folder` only: "all", "none", or a folder holding a chosen few.
-    void Use(const QString& folder) { SetPackageFolders({QDir(dir_->path()).filePath(folder), QString()}); }
+    void Use(const QString& folder) { packages.SetFolders({QDir(dir_->path()).filePath(folder), QString()}); }
     void UseOnly(std::initializer_list<const char*> names) {
         const QDir d(dir_->path());
         const QString folder = QStringLiteral("some%1").arg(++someCount_);
@@ -55,11 +54,12 @@ class ImageStoreTest : public ::testing::Test {
     }
 
     static QImage Builtin(const QString& type, const QString& name) {
-        return Package::Open(QString())->ReadPicture(type, name);
+        return Package::Program().ReadPicture(type, name);
     }
 
     static inline QTemporaryDir* dir_ = nullptr;
     static inline int someCount_ = 0; // a fresh folder for every choice
+    PackageRegistry packages;
     ImageStore store;
     CardLook look;
     Recorder messages;
@@ -115,7 +115,7 @@ TEST_F(ImageStoreTest, BuiltinDeckLoadsAtEverySizeWithoutAnyPackage) {
     Use(QStringLiteral("none"));
     for (const double scale : {1.0, 1.3, 1.7, 2.0}) {
         look.scale = scale;
-        EXPECT_TRUE(LoadCardFaces(store, look, messages)) << scale;
+        EXPECT_TRUE(LoadCardFaces(packages, store, look, messages)) << scale;
         const QSize face = scale < 1.3 ? QSize(69, 94) : QSize(146, 198);
         for (const QImage& f : store.faces) EXPECT_EQ(f.size(), face) << scale;
         for (int i = 0; i < 7; ++i) {
@@ -138,7 +138,7 @@ TEST_F(ImageStoreTest, PackageFacesAreRestoredFromTheirInvertedEllipse) {
     look.cardFaces = 30;
     look.scale = 2.0;
     look.windowSize = 4;
-    EXPECT_TRUE(LoadCardFaces(store, look, messages));
+    EXPECT_TRUE(LoadCardFaces(packages, store, look, messages));
     EXPECT_FALSE(store.wide);
     EXPECT_EQ(store.cellWidth, 126);
     EXPECT_EQ(store.trumpOffset, 5);
@@ -150,7 +150,7 @@ TEST_F(ImageStoreTest, PackageFacesAreRestoredFromTheirInvertedEllipse) {
     }
     look.scale = 1.0; // small mode reads the 69 x 94 pictures as bitmaps
     look.windowSize = 1;
-    EXPECT_TRUE(LoadCardFaces(store, look, messages));
+    EXPECT_TRUE(LoadCardFaces(packages, store, look, messages));
     EXPECT_EQ(store.faces[5].size(), QSize(69, 94));
     EXPECT_EQ(store.faces[5].pixel(34, 47) | 0xFF000000u, FaceColour(30, 6));
     EXPECT_EQ(store.trumpOffset, 0);
@@ -160,7 +160,7 @@ TEST_F(ImageStoreTest, PackageFacesAreRestoredFromTheirInvertedEllipse) {
 TEST_F(ImageStoreTest, FaceSet35WithoutItsPackageFallsBackToTheBuiltinDeck) {
     UseOnly({"QobCards06A.dll"});
     look.cardFaces = 35;
-    EXPECT_FALSE(LoadCardFaces(store, look, messages));
+    EXPECT_FALSE(LoadCardFaces(packages, store, look, messages));
     EXPECT_EQ(messages.missing, std::vector<std::string>{"QobCards06B.dll"});
     EXPECT_EQ(look.cardFaces, 0);
     EXPECT_EQ(store.faces[0], Builtin(Bitmap, QStringLiteral("CH06")));
@@ -173,7 +173,7 @@ TEST_F(ImageStoreTest, NarrowSetWithBuiltinBacksReadsTheNarrowBacksOfTheBackPack
     look.cardBack = 0;
     look.scale = 1.7;
     look.windowSize = 3;
-    EXPECT_TRUE(LoadCardFaces(store, look, messages));
+    EXPECT_TRUE(LoadCardFaces(packages, store, look, messages));
     EXPECT_TRUE(messages.missing.empty());
     EXPECT_EQ(store.backCount, 7);
     for (int i = 1; i <= 7; ++i) {
@@ -189,7 +189,7 @@ TEST_F(ImageStoreTest, NarrowSetWithoutTheBackPackageSendsFacesAndBacksToZero) {
     look.cardBack = 0;
     look.scale = 1.7;
     look.windowSize = 3;
-    EXPECT_FALSE(LoadCardFaces(store, look, messages));
+    EXPECT_FALSE(LoadCardFaces(packages, store, look, messages));
     EXPECT_EQ(messages.missing, std::vector<std::string>{"QobCards06B.dll"});
     EXPECT_EQ(look.cardFaces, 0);
     EXPECT_EQ(look.cardBack, 0);
@@ -202,7 +202,7 @@ TEST_F(ImageStoreTest, NarrowSetWithoutTheBackPackageSendsFacesAndBacksToZero) {
 TEST_F(ImageStoreTest, BackSetWithoutItsPackageFallsBackAloneAndSaysSo) {
     Use(QStringLiteral("none"));
     look.cardBack = 3;
-    EXPECT_FALSE(LoadCardBacks(store, look, messages));
+    EXPECT_FALSE(LoadCardBacks(packages, store, look, messages));
     EXPECT_EQ(messages.missing, std::vector<std::string>{"QobCards06B.dll"});
     EXPECT_EQ(look.cardBack, 0);
     EXPECT_EQ(store.backs[6], Builtin(Bitmap, QStringLiteral("OB07SU")));
@@ -213,7 +213,7 @@ TEST_F(ImageStoreTest, TheBackOfTheGame) {
     // One back: back 7 of the set, "Ob07Su" + "Car".
     look.cardBack = 3;
     look.oneBack = true;
-    ASSERT_TRUE(LoadCardBacks(store, look, messages));
+    ASSERT_TRUE(LoadCardBacks(packages, store, look, messages));
     for (int day = 7; day <= 13; ++day) { // 2026-12-07 is a Monday
         ChooseBackForGame(store, look, QDate(2026, 12, day));
         EXPECT_EQ(store.currentBack, 7);
@@ -228,7 +228,7 @@ TEST_F(ImageStoreTest, TheBackOfTheGame) {
     // A set of ten backs draws one at random for every game, whatever OneBack says.
     look.cardBack = 9;
     look.oneBack = true;
-    ASSERT_TRUE(LoadCardBacks(store, look, messages));
+    ASSERT_TRUE(LoadCardBacks(packages, store, look, messages));
     EXPECT_EQ(store.backCount, 10);
     std::set<int> seen;
     for (int game = 0; game < 400; ++game) {
@@ -245,12 +245,12 @@ TEST_F(ImageStoreTest, Backgrounds) {
     Use(QStringLiteral("none"));
     look.background = 2;
     look.backgroundVariant = 0;
-    EXPECT_TRUE(LoadBackground(store, look, messages, false));
+    EXPECT_TRUE(LoadBackground(packages, store, look, messages, false));
     EXPECT_TRUE(messages.missing.empty());
     EXPECT_EQ(store.background.size(), QSize(760, 500));
     look.windowSize = 2;
     look.clientSize = QSize(988, 650);
-    EXPECT_TRUE(LoadBackground(store, look, messages, false));
+    EXPECT_TRUE(LoadBackground(packages, store, look, messages, false));
     EXPECT_EQ(store.background.size(), QSize(988, 650)); // "FonGB" stretched to the table
 
     // 5/3 at size 1 reads "Fon05Ye" as it is; at other sizes "Fon05YeB", stretched.
@@ -259,17 +259,17 @@ TEST_F(ImageStoreTest, Backgrounds) {
     look.backgroundVariant = 3;
     look.windowSize = 1;
     look.clientSize = QSize(760, 500);
-    EXPECT_TRUE(LoadBackground(store, look, messages, false));
+    EXPECT_TRUE(LoadBackground(packages, store, look, messages, false));
     EXPECT_EQ(store.background.size(), QSize(700, 450));
     look.windowSize = 2;
     look.clientSize = QSize(988, 650);
-    EXPECT_TRUE(LoadBackground(store, look, messages, false));
+    EXPECT_TRUE(LoadBackground(packages, store, look, messages, false));
     EXPECT_EQ(store.background.size(), QSize(988, 650));
     EXPECT_TRUE(messages.missing.empty());
 
     // Without the package: the message, then the built-in cloth and the setting back at 2/0.
     Use(QStringLiteral("none"));
-    EXPECT_FALSE(LoadBackground(store, look, messages, false));
+    EXPECT_FALSE(LoadBackground(packages, store, look, messages, false));
     EXPECT_EQ(messages.missing, std::vector<std::string>{"QobBackG03.dll"});
     EXPECT_EQ(look.background, 2);
     EXPECT_EQ(look.backgroundVariant, 0);
@@ -277,12 +277,12 @@ TEST_F(ImageStoreTest, Backgrounds) {
 
     // No background at all, and values no set has.
     look.background = 0;
-    EXPECT_TRUE(LoadBackground(store, look, messages, false));
+    EXPECT_TRUE(LoadBackground(packages, store, look, messages, false));
     EXPECT_TRUE(store.background.isNull());
     for (const auto& [set, variant] : {std::pair{11, 0}, {-1, 0}, {5, 7}}) {
         look.background = set;
         look.backgroundVariant = variant;
-        EXPECT_TRUE(LoadBackground(store, look, messages, false)) << set << "/" << variant;
+        EXPECT_TRUE(LoadBackground(packages, store, look, messages, false)) << set << "/" << variant;
         EXPECT_EQ(look.background, 2);
         EXPECT_EQ(look.backgroundVariant, 0);
         EXPECT_EQ(store.background.size(), QSize(988, 650));
@@ -291,7 +291,7 @@ TEST_F(ImageStoreTest, Backgrounds) {
     // The design background needs the graphics package; without it the designs are switched off.
     look.mainMenuDesign = look.tableDesign = look.windowDesignGraphic = true;
     messages.missing.clear();
-    EXPECT_FALSE(LoadBackground(store, look, messages, true));
+    EXPECT_FALSE(LoadBackground(packages, store, look, messages, true));
     EXPECT_EQ(messages.missing, std::vector<std::string>{"QobCGraph1.dll"});
     EXPECT_FALSE(look.mainMenuDesign || look.tableDesign || look.windowDesignGraphic);
     EXPECT_FALSE(store.background.isNull());
@@ -303,7 +303,7 @@ TEST_F(ImageStoreTest, APackageLackingPicturesGivesBuiltinOnesAndSaysWhich) {
     look.cardFaces = 31;
     look.scale = 2.0;
     look.windowSize = 4;
-    LoadCardFaces(store, look, messages);
+    LoadCardFaces(packages, store, look, messages);
     EXPECT_TRUE(messages.missing.empty());
     ASSERT_FALSE(messages.bad.empty());
     EXPECT_EQ(messages.bad.front(), "QobCards06A.dll/Ch06SkFB");
@@ -315,8 +315,7 @@ TEST_F(ImageStoreTest, APackageLackingPicturesGivesBuiltinOnesAndSaysWhich) {
 namespace {
 
 TEST(BuiltinPictures, EveryNamedPictureIsThereInItsTypeAndSize) {
-    const auto own = Package::Open(QString());
-    ASSERT_TRUE(own);
+    const std::optional<Package> own = Package::Program();
     struct Case {
         const char* type;
         const char* name;

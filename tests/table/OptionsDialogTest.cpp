@@ -66,12 +66,11 @@ class OptionsDialogTest : public ::testing::Test {
         r.mkpath(QStringLiteral("game/program"));
         program_ = r.filePath(QStringLiteral("game/program"));
         parent_ = r.filePath(QStringLiteral("game"));
-        SetPackageFolders({program_, program_});
+        resources_.packages.SetFolders({program_, program_});
     }
-    void TearDown() override { SetPackageFolders(DefaultPackageFolders()); }
 
     std::unique_ptr<TFormOptions> Open(QSize screen = QSize(1920, 1080)) {
-        auto dialog = std::make_unique<TFormOptions>(settings_, hooks_, nullptr, screen);
+        auto dialog = std::make_unique<TFormOptions>(settings_, hooks_, resources_, nullptr, screen);
         dialog->SetProgramFolder(program_);
         dialog->RefreshDownloadButtons();
         return dialog;
@@ -81,6 +80,7 @@ class OptionsDialogTest : public ::testing::Test {
     QString program_, parent_;
     Settings settings_;
     RecordingHooks hooks_;
+    WindowResources resources_;
 };
 
 TEST(OfferedWindowSizes, TheScreenDecidesFromTheEnd) {
@@ -250,7 +250,7 @@ TEST_F(OptionsDialogTest, PackagesInstalledWithTheGameNeedNoDownload) {
     const QString shipped = QDir(root_.path()).filePath(QStringLiteral("shipped"));
     QDir().mkpath(shipped);
     WritePackage(QDir(shipped).filePath(BackgroundPackage));
-    SetPackageFolders({program_, shipped});
+    resources_.packages.SetFolders({program_, shipped});
     auto dialog = Open();
     for (const auto& b : dialog->DownloadButtons())
         EXPECT_EQ(b.button->isEnabled(), b.package != 2) << b.package;
@@ -294,7 +294,7 @@ TEST_F(OptionsDialogTest, TheLastTabIsRememberedForTheRun) {
 TEST_F(OptionsDialogTest, TabPictures) {
     const QString folder = qEnvironmentVariable("OPTIONS_SHOTS");
     if (folder.isEmpty()) GTEST_SKIP() << "OPTIONS_SHOTS not set";
-    SetPackageFolders(DefaultPackageFolders());
+    resources_.packages.SetFolders(DefaultPackageFolders());
     for (const int language : {0, 1, 2, 8}) {
         settings_.Language = language;
         auto dialog = Open();

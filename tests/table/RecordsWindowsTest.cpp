@@ -231,10 +231,12 @@ TEST_F(RecordsWindows, TopTenAnimatesOnlyWhenAskedAndEscOrOkClose) {
 TEST_F(RecordsWindows, MenuButtonsPlayTheOpeningSoundAndFreeTheirWindows) {
     WriteRecords(folder_ / "Tarvo3.net", "Net Hero", "  9980");
     WaveRecorder recorder;
-    SetSoundOutput(&recorder);
+    SoundPlayer player(recorder);
+    RecordsWindowOptions options;
+    options.sound = &player;
     const std::pair<const char*, std::function<void()>> openers[] = {
-        {"top ten", [this] { ShowTopTen(folder_, true, {}); }},
-        {"history", [this] { ShowHistory(folder_, {}); }},
+        {"top ten", [&] { ShowTopTen(folder_, true, options); }},
+        {"history", [&] { ShowHistory(folder_, options); }},
     };
     for (const auto& [name, open] : openers) {
         recorder.started.clear();
@@ -258,7 +260,6 @@ TEST_F(RecordsWindows, MenuButtonsPlayTheOpeningSoundAndFreeTheirWindows) {
         EXPECT_TRUE(seen.isNull()) << "the window was not freed";
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
-    SetSoundOutput(nullptr);
 }
 
 // --- the history browser ----------------------------------------------------------------------
@@ -432,12 +433,13 @@ TEST_F(RecordsWindows, CycleEndPicksLinesSoundAndPictureByPlace) {
          false},
     };
     WaveRecorder recorder;
-    SetSoundOutput(&recorder);
+    SoundPlayer player(recorder);
     for (const auto& c : cases) {
         SCOPED_TRACE("place " + std::to_string(c.place) + " language " + std::to_string(c.language));
         const EndOfCycle end = EndOfCycleFor(c.place, "   250", c.kind, c.signedIn);
         RecordsWindowOptions options;
         options.language = c.language;
+        options.sound = &player;
         recorder.started.clear();
         TFormCycleEnd form(end, options);
         form.show();
@@ -460,10 +462,10 @@ TEST_F(RecordsWindows, CycleEndPicksLinesSoundAndPictureByPlace) {
     recorder.started.clear();
     RecordsWindowOptions quiet;
     quiet.soundOn = false;
+    quiet.sound = &player;
     TFormCycleEnd form(EndOfCycleFor(3, "   100", PlayKind::Local, false), quiet);
     form.show();
     EXPECT_TRUE(recorder.started.empty());
-    SetSoundOutput(nullptr);
 }
 
 TEST_F(RecordsWindows, CycleEndMedalsDifferByPlace) {

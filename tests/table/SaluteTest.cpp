@@ -52,10 +52,10 @@ class Salute : public ::testing::Test {
     void SetUp() override {
         test::TestApplication();
         ASSERT_TRUE(folder_.isValid());
-        SetPackageFolders({folder_.path(), folder_.path()});
+        packages_.SetFolders({folder_.path(), folder_.path()});
     }
-    void TearDown() override { SetPackageFolders(DefaultPackageFolders()); }
     QTemporaryDir folder_;
+    PackageRegistry packages_;
 };
 
 TEST(SaluteFrames, FrameKShowsTheKthColumnOfTheStrip) {
@@ -66,17 +66,19 @@ TEST(SaluteFrames, FrameKShowsTheKthColumnOfTheStrip) {
 }
 
 TEST_F(Salute, WithoutTheGraphicsPackageNothingHappens) {
-    EXPECT_FALSE(PlaySalute({200, 200}, [](int, QWidget&) { ADD_FAILURE() << "a frame was shown"; }));
-    EXPECT_FALSE(PlaySalute());
-    EXPECT_FALSE(SaluteCallback(false));
-    const auto salute = SaluteCallback(true);
+    EXPECT_FALSE(
+        PlaySalute(packages_, {200, 200}, [](int, QWidget&) { ADD_FAILURE() << "a frame was shown"; }));
+    EXPECT_FALSE(PlaySalute(packages_));
+    EXPECT_FALSE(SaluteCallback(false, packages_));
+    const auto salute = SaluteCallback(true, packages_);
     ASSERT_TRUE(salute);
     salute(nullptr); // silently nothing
 }
 
 TEST_F(Salute, AStripTooShortForThirtyFramesIsNotPlayed) {
     WriteGraphicsPackage(folder_.path(), {2900, 100});
-    EXPECT_FALSE(PlaySalute({200, 200}, [](int, QWidget&) { ADD_FAILURE() << "a frame was shown"; }));
+    EXPECT_FALSE(
+        PlaySalute(packages_, {200, 200}, [](int, QWidget&) { ADD_FAILURE() << "a frame was shown"; }));
 }
 
 TEST_F(Salute, PlaysThirtyFramesInOrderOverTheClickedSpot) {
@@ -84,7 +86,7 @@ TEST_F(Salute, PlaysThirtyFramesInOrderOverTheClickedSpot) {
     std::vector<int> shown;
     bool nestedPlayed = true;
     const QPoint centre(300, 200);
-    const bool played = PlaySalute(centre, [&](int frame, QWidget& overlay) {
+    const bool played = PlaySalute(packages_, centre, [&](int frame, QWidget& overlay) {
         shown.push_back(frame);
         EXPECT_TRUE(overlay.isVisible());
         EXPECT_EQ(overlay.geometry(), SaluteArea(centre));
@@ -92,7 +94,7 @@ TEST_F(Salute, PlaysThirtyFramesInOrderOverTheClickedSpot) {
         EXPECT_EQ(picture.pixelColor(50, 50), ColumnColour(frame)) << "frame " << frame;
         EXPECT_EQ(picture.pixelColor(0, 99), ColumnColour(frame)) << "frame " << frame;
         EXPECT_EQ(picture.pixelColor(99, 0), ColumnColour(frame)) << "frame " << frame;
-        if (frame == 5) nestedPlayed = PlaySalute(centre); // a click that lands meanwhile
+        if (frame == 5) nestedPlayed = PlaySalute(packages_, centre); // a click that lands meanwhile
     });
     EXPECT_TRUE(played);
     EXPECT_FALSE(nestedPlayed);
@@ -102,7 +104,7 @@ TEST_F(Salute, PlaysThirtyFramesInOrderOverTheClickedSpot) {
     // The window is gone, and the next salute plays again.
     for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible() && w->windowType() == Qt::ToolTip);
-    EXPECT_TRUE(PlaySalute(centre));
+    EXPECT_TRUE(PlaySalute(packages_, centre));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QProcess>
+#include <QWindow>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -28,8 +29,10 @@ bool WaitFor(const std::function<bool()>& done) {
     return true;
 }
 
+QRect Outer(const QWidget& w) { return w.windowHandle()->frameGeometry(); }
+
 bool Framed(const QWidget& w) {
-    return w.isVisible() && w.frameGeometry().height() > w.geometry().height();
+    return w.isVisible() && Outer(w).height() > w.geometry().height();
 }
 
 class ScreenRecording : public ::testing::Test {
@@ -63,7 +66,8 @@ class ScreenRecording : public ::testing::Test {
 TEST_F(ScreenRecording, TheWholeWindowWithItsFrameAndWhatLiesOverIt) {
     ImageStore store; // no pictures: the table is plain cloth colour
     QMainWindow window;
-    auto* table = new TableScreen(store);
+    WindowResources resources;
+    auto* table = new TableScreen(store, resources);
     window.setCentralWidget(table);
     table->ApplyWindowSize();
     window.move(100, 100);
@@ -78,7 +82,7 @@ TEST_F(ScreenRecording, TheWholeWindowWithItsFrameAndWhatLiesOverIt) {
     cover.show();
     ASSERT_TRUE(WaitFor([&] { return Framed(cover); }));
 
-    GameRecording recording(&window, table, store);
+    GameRecording recording(&window, table, store, resources.fonts);
     GifRecordingOutcome outcome;
     QObject::connect(&recording, &GameRecording::finished,
                      [&](const GifRecordingOutcome& o) { outcome = o; });
@@ -104,12 +108,12 @@ TEST_F(ScreenRecording, TheWholeWindowWithItsFrameAndWhatLiesOverIt) {
             EXPECT_EQ(gif.screen, QSize(760, 500));
             EXPECT_NE(picture.pixel(red), qRgb(255, 0, 0));
         } else {
-            EXPECT_EQ(gif.screen, window.frameGeometry().size());
-            red += window.geometry().topLeft() - window.frameGeometry().topLeft();
+            EXPECT_EQ(gif.screen, Outer(window).size());
+            red += window.geometry().topLeft() - Outer(window).topLeft();
             EXPECT_EQ(picture.pixel(red), qRgb(255, 0, 0));
             // The title bar above the client area is the window manager's, not the cloth.
             const QImage client = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-            const int titleRows = window.geometry().top() - window.frameGeometry().top();
+            const int titleRows = window.geometry().top() - Outer(window).top();
             EXPECT_NE(picture.copy(0, 0, picture.width(), titleRows),
                       client.copy(0, 0, picture.width(), titleRows));
         }

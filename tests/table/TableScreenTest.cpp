@@ -28,7 +28,7 @@ ImageStore BuiltinStore() {
     ImageStore store;
     CardLook look;
     Quiet quiet;
-    LoadCardFaces(store, look, quiet);
+    LoadCardFaces(PackageRegistry(), store, look, quiet);
     return store;
 }
 
@@ -50,7 +50,8 @@ void ShowGame(TableScreen& table, GameState& g, bool sound = false) {
 TEST(TableScreen, HitTestOfAnEightCardHand) {
     ImageStore store = BuiltinStore();
     GameState g = test::Position({"6ч", "7ч", "6б 7б 8б 9б 1б Вб Дб Кб"}, 1, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
-    TableScreen table(store);
+    WindowResources resources;
+    TableScreen table(store, resources);
     ShowGame(table, g);
 
     const int left = table.CurrentLayout().hands[2].left;
@@ -71,7 +72,8 @@ TEST(TableScreen, RevealNumberOnTheSendButton) {
     test::TestApplication();
     ImageStore store;
     GameState g = test::Position({"6ч", "7ч", "6б"}, 1, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
-    TableScreen table(store);
+    WindowResources resources;
+    TableScreen table(store, resources);
     table.Attach(&g);
     table.SetChatShown(true);
     table.EnterTable();
@@ -123,7 +125,8 @@ void ClickCard(ListeningTable& table, const GameState& g, const char* code,
 TEST(TableScreen, PlayingAsAHuman) {
     ImageStore store = BuiltinStore();
     GameState g = test::Position({"Тк", "6ч 6б 1б", "7ч 9к 8к"}, 2, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
-    ListeningTable table(store);
+    WindowResources resources;
+    ListeningTable table(store, resources);
     ShowGame(table, g, true);
     table.show();
     AiPlayer computer;
@@ -183,7 +186,8 @@ std::optional<QPoint> PointNaming(const TableScreen& table, const Rect& part, co
 TEST(TableScreen, RightClickNamesTheCardsInSight) {
     ImageStore store = BuiltinStore();
     GameState g = test::Position({"6ч 8к", "7ч 9к", "6б"}, 1, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
-    SpeakingTable table(store);
+    WindowResources resources;
+    SpeakingTable table(store, resources);
     ShowGame(table, g);
     ASSERT_EQ(RunScriptLine(g, table, "1 leads 6ч"), "");
 
@@ -239,8 +243,9 @@ TEST(TableScreen, TheTurnPointerFollowsTheSeatToMove) {
         look.windowSize = size;
         look.scale = size == 5 ? 2.0 : 1.0;
         Quiet quiet;
-        LoadCardFaces(store, look, quiet);
-        TableScreen table(store);
+        LoadCardFaces(PackageRegistry(), store, look, quiet);
+        WindowResources resources;
+        TableScreen table(store, resources);
         TableOptions options;
         options.windowSize = size;
         options.flyCards = false;
@@ -285,7 +290,8 @@ TEST(TableScreen, TheTurnPointerFollowsTheSeatToMove) {
 // With the five-card first bout the marker shows from the deal until the first bout is discarded.
 TEST(TableScreen, TheFiveCardMarkerShowsUntilTheFirstDiscard) {
     ImageStore store = BuiltinStore();
-    TableScreen table(store);
+    WindowResources resources;
+    TableScreen table(store, resources);
     GameState g;
     g.Rules.FirstBoutFive = true;
     ShowGame(table, g);

@@ -15,8 +15,7 @@ namespace {
 
 QString CheckPackage(const QString& path) {
     const QFileInfo info(path);
-    SetPackageFolders({info.absolutePath(), QString()});
-    const auto package = Package::Open(info.fileName());
+    const auto package = Package::FromFile(info.absoluteFilePath());
     if (!package) return QStringLiteral("cannot be opened");
     for (const auto& key : CalendarImageKeys()) {
         const QString name = QString::fromStdString(key);

@@ -24,8 +24,8 @@ std::vector<Station> ShippedStations() {
 }
 
 // Reads back what the game's loaders will ask a package for, by name, type and size.
-QString CheckPackage(const QString& name) {
-    auto p = Package::Open(name);
+QString CheckPackage(const QString& folder, const QString& name) {
+    auto p = PackageRegistry({folder, QString()}).Open(name);
     if (!p) return QStringLiteral("cannot be opened");
     auto expect = [&](const QString& type, const QString& picture, QSize size) -> QString {
         const QImage image = p->ReadPicture(type, picture);
@@ -125,8 +125,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "tarvo3-packbuilder: %s: %s\n", qPrintable(name), qPrintable(error));
             return 1;
         }
-        SetPackageFolders({out.path(), QString()});
-        if (const QString problem = CheckPackage(name); !problem.isEmpty()) {
+        if (const QString problem = CheckPackage(out.path(), name); !problem.isEmpty()) {
             std::fprintf(stderr, "tarvo3-packbuilder: %s: %s\n", qPrintable(name), qPrintable(problem));
             QFile::remove(out.filePath(name)); // a wrong package is not left for the game to find
             return 1;

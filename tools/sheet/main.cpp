@@ -41,14 +41,15 @@ int main(int argc, char** argv) {
     look.windowSize = scale < 1.3 ? 1 : scale < 1.7 ? 2 : scale < 2 ? 3 : 4;
     look.clientSize = QSize(width, height);
     tarvo::ImageStore store;
-    tarvo::LoadBackground(store, look, messages, false);
+    const tarvo::PackageRegistry packages;
+    tarvo::LoadBackground(packages, store, look, messages, false);
     QPainter p(&sheet);
     p.drawImage(QRect(0, 0, width, height), store.background);
     for (int i = 0; i < sets; ++i) {
         const QStringList parts = QString::fromLocal8Bit(argv[3 + i]).split('/');
         look.cardFaces = parts.value(0).toInt();
         look.cardBack = parts.value(1).toInt();
-        tarvo::LoadCardFaces(store, look, messages);
+        tarvo::LoadCardFaces(packages, store, look, messages);
         const int top = gap + i * (5 * rowH + gap);
         for (int suit = 1; suit <= 4; ++suit)
             for (int rank = 1; rank <= 9; ++rank)

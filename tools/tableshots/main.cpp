@@ -22,7 +22,7 @@ struct Shots {
     }
 };
 
-ImageStore LoadStore(const Scale& scale, int windowSize) {
+ImageStore LoadStore(const PackageRegistry& packages, const Scale& scale, int windowSize) {
     struct Quiet : PictureMessages {
         void CantFindFile(const QString&) override {}
         void BadPicture(const QString&, const QString&) override {}
@@ -32,9 +32,9 @@ ImageStore LoadStore(const Scale& scale, int windowSize) {
     look.windowSize = windowSize;
     look.scale = scale.S;
     look.clientSize = QSize(scale.clientWidth, scale.clientHeight);
-    LoadCardFaces(store, look, quiet);
-    LoadCardBacks(store, look, quiet);
-    LoadBackground(store, look, quiet, false);
+    LoadCardFaces(packages, store, look, quiet);
+    LoadCardBacks(packages, store, look, quiet);
+    LoadBackground(packages, store, look, quiet, false);
     return store;
 }
 
@@ -48,8 +48,9 @@ void PlayUntil(StepDriver& d, int cards) {
 
 void Size(Shots& shots, int windowSize) {
     Scale scale = Scale::ForWindowSize(windowSize);
-    ImageStore store = LoadStore(scale, windowSize);
-    TableScreen table(store);
+    WindowResources resources;
+    ImageStore store = LoadStore(resources.packages, scale, windowSize);
+    TableScreen table(store, resources);
     TableOptions options;
     options.windowSize = windowSize;
     options.flyCards = false;
@@ -94,8 +95,9 @@ void Size(Shots& shots, int windowSize) {
 
 void Flight(Shots& shots) {
     Scale scale = Scale::ForWindowSize(1);
-    ImageStore store = LoadStore(scale, 1);
-    TableScreen table(store);
+    WindowResources resources;
+    ImageStore store = LoadStore(resources.packages, scale, 1);
+    TableScreen table(store, resources);
     TableOptions options;
     options.flyCards = true;
     options.speed = 5;
