@@ -89,6 +89,8 @@ class MenuScreen : public QWidget {
     bool MusicShown() const { return scale_.S >= 1.5; }
     Rect InfoPart() const { return info_; }
     Rect TitlePart() const { return title_; }
+    // The tournament picture: a click opens the tournament window.
+    QPushButton* TournamentPicture() const { return tournament_; }
 
   signals:
     void clicked(MenuButton which);
@@ -99,6 +101,7 @@ class MenuScreen : public QWidget {
     // The news or chat signal (its siren, or its icon on the shelf) was clicked.
     void newsClicked();
     void chatClicked();
+    void tournamentClicked();
 
   protected:
     void paintEvent(QPaintEvent*) override;
@@ -123,6 +126,7 @@ class MenuScreen : public QWidget {
     std::array<TQobCardsButton*, 11> buttons_{};
     QPushButton* account_ = nullptr;
     std::array<QPushButton*, 6> links_{};
+    QPushButton* tournament_ = nullptr;
     Rect title_, caption_, anim1_, anim2_, clock_, info_, modePanel_, radio_, music_;
     QColor modeColour_;
     QFont modeFont_;
