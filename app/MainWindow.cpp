@@ -495,30 +495,18 @@ std::filesystem::path MainWindow::ActiveRecordsFile() const {
 // Both records files must be there and whole; a file the program may not replace is reported
 // once and no records file is written for the rest of the run.
 bool MainWindow::CheckRecordsAtStart() {
-    for (std::string_view name : {LocalRecordsFileName, NetRecordsFileName}) {
-        std::filesystem::path path = options_.data.File(std::string(name));
-        // A records file marked Russian sets the language at every start (the local file only).
-        std::function<void()> russian;
-        if (name == LocalRecordsFileName) russian = [this] { settings_.Language = 1; };
-        RecordsCheckResult check = CheckRecordsFile(path, russian);
-        QString where = " \"" + QString::fromStdString(path.string()) + "\"!";
-        if (check.status == RecordsCheck::Missing) {
-            ShowMessage(Tr(txt::CantFindFile) + where);
-            recordsFailed_ = true;
-            return false;
-        }
-        if (check.status == RecordsCheck::Incorrect) {
-            ShowMessage(Tr(txt::IncorrectFile) + where);
-            recordsFailed_ = true;
-            return false;
-        }
-        if (check.attributeWarning && writes_ == RecordsWrites::Allowed) {
-            ShowMessage(Tr(txt::FileBadAttributes, 0) + QString::fromStdString(path.string()) +
-                        Tr(txt::FileBadAttributes, 1));
-            writes_ = RecordsWrites::Blocked;
-        }
+    const RecordsStartCheck check = CheckRecordsFilesAtStart(options_.data.folder);
+    if (check.russian) settings_.Language = 1; // a records file marked Russian sets the language
+    if (!check.notWritable.empty() && writes_ == RecordsWrites::Allowed) {
+        ShowMessage(Tr(txt::FileBadAttributes, 0) + QString::fromStdString(check.notWritable.string()) +
+                    Tr(txt::FileBadAttributes, 1));
+        writes_ = RecordsWrites::Blocked;
     }
-    return true;
+    if (check.status == RecordsCheck::Valid) return true;
+    ShowMessage(Tr(check.status == RecordsCheck::Missing ? txt::CantFindFile : txt::IncorrectFile) + " \"" +
+                QString::fromStdString(check.failed.string()) + "\"!");
+    recordsFailed_ = true;
+    return false;
 }
 
 void MainWindow::RefreshClubList() {
@@ -637,14 +625,13 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     ShowPopup(event->globalPos());
 }
 
-// The rules and how to play, written for this program, in a window of the game: the installed
-// pages, else the ones beside the sources of a build.
+// The rules and how to play, written for this program, in a window of the game: the pages
+// shipped with the program.
 void MainWindow::OpenHelp() {
     // The pages are written in English: a player of another language is told so first.
     if (settings_.Language != 0) ShowMessage(Tr(txt::HelpNotTranslated, 0), Tr(txt::HelpNotTranslated, 1));
-    for (const char* folder : {TARVO_HELP_INSTALL_DIR, TARVO_HELP_SOURCE_DIR})
-        if (ShowHelp(QString::fromLocal8Bit(folder) + QStringLiteral("/index.html"), Tr(txt::Help), this))
-            return;
+    if (ShowHelp(ProgramDataFolder(QStringLiteral("help")) + QStringLiteral("/index.html"), Tr(txt::Help), this))
+        return;
     ShowMessage(Tr(txt::CantFindFile) + " \"index.html\"");
 }
 
