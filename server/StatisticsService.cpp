@@ -102,7 +102,8 @@ class StatisticsService : public Service {
         if (!ThisGame(form, res)) return;
         const std::string* raw = form.Raw("stat4");
         const auto nick = raw ? WireText(*raw) : std::nullopt;
-        if (Number(form, "stat3") != 1 || !nick || GradePassportField(PassportField::Nick, *nick) == Grade::Red)
+        if (Number(form, "stat3") != 1 || !nick ||
+            GradePassportField(PassportField::Nick, *nick) == Grade::Red)
             return Refuse(res, 400, "statistics: a vote is one like with the voter's nick");
         QSqlQuery& q =
             c.storage.Statement("UPDATE game_stats SET likes = likes + 1, last_like = ? WHERE gid = ?");

@@ -215,20 +215,30 @@ class TopTenService : public Service {
         const auto nick = call.Text("nick"), city = call.Text("city"), country = call.Text("country");
         const auto sex = call.Text("R7"), version = call.Text("R8"), r9 = call.Text("R9");
         auto r10 = call.Text("R10");
-        if (!gid || !KnownList(*gid)) *why = "no such list";
-        else if (!score) *why = "score is not a number";
-        else if (!nick || GradePassportField(PassportField::Nick, *nick) == Grade::Red) *why = "bad nick";
-        else if (!city || GradePassportField(PassportField::City, *city) == Grade::Red) *why = "bad city";
-        else if (!country || !ChatWireTextValid(*country, 40)) *why = "bad country";
-        else if (!sex || (*sex != "M" && *sex != "W")) *why = "bad sex";
-        else if (!version || !ChatWireTextValid(*version, 16)) *why = "bad version";
-        else if (!r9 || !r10) *why = "no R9 or R10";
+        if (!gid || !KnownList(*gid))
+            *why = "no such list";
+        else if (!score)
+            *why = "score is not a number";
+        else if (!nick || GradePassportField(PassportField::Nick, *nick) == Grade::Red)
+            *why = "bad nick";
+        else if (!city || GradePassportField(PassportField::City, *city) == Grade::Red)
+            *why = "bad city";
+        else if (!country || !ChatWireTextValid(*country, 40))
+            *why = "bad country";
+        else if (!sex || (*sex != "M" && *sex != "W"))
+            *why = "bad sex";
+        else if (!version || !ChatWireTextValid(*version, 16))
+            *why = "bad version";
+        else if (!r9 || !r10)
+            *why = "no R9 or R10";
         if (!why->empty()) return std::nullopt;
         if (r10->ends_with('*')) r10->pop_back(); // the write's last value carries a "*"
         e = {*gid, *score, *nick, *country, *city, *sex, *version, *r9, *r10};
         if (e.gid == kChatBoard) {
-            if (e.score <= 0) *why = "message number";
-            else if (!ChatWireTextValid(e.r9, kChatStampMax)) *why = "bad message stamp";
+            if (e.score <= 0)
+                *why = "message number";
+            else if (!ChatWireTextValid(e.r9, kChatStampMax))
+                *why = "bad message stamp";
             else if (!ChatWireTextValid(e.r10, kChatMessageMax))
                 *why = "message longer than 80 characters or outside the character set";
         } else {
@@ -267,7 +277,8 @@ class TopTenService : public Service {
         const long long seq = next.value(0).toLongLong();
         next.finish();
         if (e.gid == kChatBoard) {
-            QSqlQuery& top = s.Statement("SELECT COALESCE(MAX(score), 0) + 1 FROM topten_entries WHERE gid = ?");
+            QSqlQuery& top =
+                s.Statement("SELECT COALESCE(MAX(score), 0) + 1 FROM topten_entries WHERE gid = ?");
             top.addBindValue(kChatBoard);
             if (!top.exec() || !top.next()) return false;
             e.score = top.value(0).toInt();

@@ -1,6 +1,10 @@
 // The main window's side of the options dialog: the tabs write a setting, then ask through this.
 #pragma once
 
+#include <QString>
+
+#include "packages/Download.h"
+
 namespace tarvo {
 
 // What the main window redoes when a setting changes. Every call comes after the setting has been
@@ -39,6 +43,9 @@ class OptionsHooks {
     virtual void TableDesignChanged() {}
     // Check the radio's availability again (list source changed, a package downloaded).
     virtual void RadioCheck() {}
+    // The program's web server the packages are downloaded from (the score server's packages
+    // address in the online configuration).
+    virtual QString PackageServer() const { return QString::fromLatin1(kDefaultProgramWebServer); }
 };
 
 } // namespace tarvo
