@@ -12,13 +12,13 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
+#include "../support/GameProcess.h"
 #include "../support/TempFolder.h"
 #include "netplay/Messages.h"
 #include "records/Club.h"
@@ -26,11 +26,8 @@
 #include "records/Series.h"
 
 using namespace tarvo;
-using tarvo::test::ReadBytes;
 using tarvo::test::TempFolder;
 using Clock = std::chrono::steady_clock;
-
-extern char** environ;
 
 namespace {
 
@@ -51,41 +48,13 @@ int FreePort() {
 class Player {
   public:
     Player(const TempFolder& root, const std::string& name, std::vector<std::string> net)
-        : folder_(root / name), log_(root / (name + ".log")) {
-        std::vector<std::string> args = {TARVO3_PROGRAM, "--data-dir", folder_.string(), "--autoplay", "3",
-                                         "--name",       name};
-        args.insert(args.end(), net.begin(), net.end());
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t files;
-        posix_spawn_file_actions_init(&files);
-        posix_spawn_file_actions_addopen(&files, 1, log_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_adddup2(&files, 1, 2);
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        EXPECT_EQ(posix_spawn(&pid_, argv[0], &files, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&files);
-    }
-    ~Player() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
+        : folder_(root / name), process_(TARVO3_PROGRAM, Arguments(folder_, name, std::move(net)),
+                                         root / (name + ".log")) {
+        EXPECT_TRUE(process_.Started());
     }
 
     // The exit status, or -1 when the process is still running after `seconds`.
-    int Wait(int seconds = 120) {
-        const auto end = Clock::now() + std::chrono::seconds(seconds);
-        while (Clock::now() < end) {
-            int status = 0;
-            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return -1;
-    }
+    int Wait(int seconds = 120) { return process_.Wait(seconds); }
     bool WaitForLog(const std::string& text, int seconds = 60) {
         const auto end = Clock::now() + std::chrono::seconds(seconds);
         while (Clock::now() < end) {
@@ -94,8 +63,8 @@ class Player {
         }
         return false;
     }
-    void Kill() { ::kill(pid_, SIGKILL); }
-    std::string Log() const { return ReadBytes(log_); }
+    void Kill() { process_.Kill(); }
+    std::string Log() const { return process_.Log(); }
     const std::filesystem::path& Folder() const { return folder_; }
 
     // Role and fools per seat from the last line of a recorded series.
@@ -108,8 +77,15 @@ class Player {
     }
 
   private:
-    std::filesystem::path folder_, log_;
-    pid_t pid_ = -1;
+    static std::vector<std::string> Arguments(const std::filesystem::path& folder, const std::string& name,
+                                              std::vector<std::string> net) {
+        std::vector<std::string> args = {"--data-dir", folder.string(), "--autoplay", "3", "--name", name};
+        args.insert(args.end(), net.begin(), net.end());
+        return args;
+    }
+
+    std::filesystem::path folder_;
+    test::GameProcess process_;
 };
 
 // A connection of the test's own to 127.0.0.1:port, tried until the program listens; reads and

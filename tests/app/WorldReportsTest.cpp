@@ -2,10 +2,7 @@
 // starts and its series to the world statistics.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-
+#include "../support/GameProcess.h"
 #include "../support/ServerProcess.h"
 #include "online/CurlTransport.h"
 #include "online/Requests.h"
@@ -13,18 +10,11 @@
 namespace tarvo {
 namespace {
 
-std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
 int Autoplay(const std::filesystem::path& folder, const std::string& server, int games) {
-    const std::string command = "QT_QPA_PLATFORM=offscreen " + std::string(TARVO3_PROGRAM) + " --data-dir '" +
-                                folder.string() + "' --server " + server + " --autoplay " +
-                                std::to_string(games) + " >> '" + folder.string() + ".log' 2>&1";
-    return std::system(command.c_str());
+    test::GameProcess game(TARVO3_PROGRAM,
+                           {"--data-dir", folder.string(), "--server", server, "--autoplay", std::to_string(games)},
+                           folder.string() + ".log");
+    return game.Wait(300);
 }
 
 TEST(WorldReports, StartsInstallationsAndSeriesAddUp) {
@@ -32,8 +22,8 @@ TEST(WorldReports, StartsInstallationsAndSeriesAddUp) {
     test::TempFolder games("tarvo-world-app");
     const std::filesystem::path folder = games / "player" / "data"; // a fresh installation
     std::filesystem::create_directories(folder.parent_path());
-    ASSERT_EQ(Autoplay(folder, server.Origin(), 3), 0) << ReadAll(folder.string() + ".log");
-    ASSERT_EQ(Autoplay(folder, server.Origin(), 2), 0) << ReadAll(folder.string() + ".log");
+    ASSERT_EQ(Autoplay(folder, server.Origin(), 3), 0) << test::ReadBytes(folder.string() + ".log");
+    ASSERT_EQ(Autoplay(folder, server.Origin(), 2), 0) << test::ReadBytes(folder.string() + ".log");
 
     CurlTransport transport;
     ScoreClient client(transport, AddressesOn(server.Origin()));
