@@ -24,13 +24,6 @@ constexpr int kSeriesValues = 12;
 // tournament series; the last six are not used yet.
 constexpr std::array<int, kSeriesValues> kSeriesMost = {30, 1, 300, 600, 3, 1, 0, 0, 0, 0, 0, 0};
 
-std::optional<int> Integer(const std::string& text) {
-    int v = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || ptr != text.data() + text.size() || text.empty()) return std::nullopt;
-    return v;
-}
-
 // A total as the client reads it: a 32-bit number.
 std::string Total(const QVariant& v) {
     return std::to_string(std::min<long long>(v.toLongLong(), INT_MAX));

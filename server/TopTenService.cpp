@@ -21,6 +21,7 @@
 #include "online/Chat.h"
 #include "online/FieldRules.h"
 #include "online/RatedPlay.h"
+#include "server/FormCall.h"
 #include "server/Service.h"
 #include "server/Wire.h"
 
@@ -38,44 +39,12 @@ bool KnownList(int gid) {
     return gid == kDesktopList || gid == kMobileList || gid == kAccountList || gid == kChatBoard;
 }
 
-std::optional<int> Integer(const std::string& text) {
-    int v = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || ptr != text.data() + text.size() || text.empty()) return std::nullopt;
-    return v;
-}
-
 // "#" (nothing) or a short text without the reply's markers and blanks.
 bool FreeField(const std::string& text, int limit) {
     return text == "#" || ChatWireTextValid(text, limit);
 }
 
-struct Call {
-    ServerContext& c;
-    const httplib::Request& req;
-    httplib::Response& res;
-    Form form;
-    bool listed = false;
-
-    std::optional<std::string> Text(std::string_view name) const {
-        const std::string* raw = form.Raw(name);
-        if (!raw) return std::nullopt;
-        std::optional<std::string> bytes = listed ? FormDecode(*raw) : std::optional<std::string>(*raw);
-        if (!bytes) return std::nullopt;
-        return WireText(*bytes);
-    }
-    std::optional<int> Number(std::string_view name) const {
-        auto text = Text(name);
-        return text ? Integer(*text) : std::nullopt;
-    }
-    bool Exec(QSqlQuery& q) {
-        if (q.exec()) return true;
-        const std::string why = "database: " + q.lastError().text().toStdString();
-        c.storage.Forget();
-        Refuse(res, 500, why);
-        return false;
-    }
-};
+using Call = FormCall;
 
 // When each address last wrote.
 class WriteTimes {
