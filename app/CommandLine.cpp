@@ -7,6 +7,7 @@
 #include "netplay/Messages.h"
 #include "netplay/Session.h"
 #include "netplay/Setup.h"
+#include "online/Services.h"
 #include "table/Cp1251Field.h"
 
 namespace tarvo {
@@ -44,6 +45,19 @@ const std::vector<StartOption>& StartOptionTable() {
                  return BadValue(QStringLiteral("autoplay"), value,
                                  QStringLiteral("a number of games from 1 to %1").arg(kMaxAutoplayGames));
              into.autoplayGames = *games;
+             return QString();
+         }},
+        {QStringLiteral("server"), QStringLiteral("URL"),
+         QStringLiteral("Use the score server at URL (http://host:port or https://host) for every online "
+                        "service; the settings keep it."),
+         [](const QString& value, StartOptions& into) {
+             std::string url = value.toStdString();
+             while (url.ends_with('/')) url.pop_back();
+             auto origin = OriginOf(url);
+             if (!origin || origin->starts_with("ftp") || *origin != url)
+                 return BadValue(QStringLiteral("server"), value,
+                                 QStringLiteral("an address such as http://127.0.0.1:8015 or https://host"));
+             into.server = url;
              return QString();
          }},
         {QStringLiteral("net"), QStringLiteral("SIDE"),

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "settings/DataFolder.h"
@@ -28,6 +29,7 @@ struct StartOptions {
     std::optional<std::filesystem::path> dataDir; // --data-dir
     DataFolder data;
     int autoplayGames = 0; // seat 3 played by the computer for this many games, then exit
+    std::optional<std::string> server; // --server: the score server of every online service
     NetAutoplayOptions net;
     int tournamentTable = 0; // autoplay sits down at this tournament table (0: none)
 };

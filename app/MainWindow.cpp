@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMenu>
@@ -17,11 +18,13 @@
 #include "MenuMedia.h"
 #include "TarvoVersion.h"
 #include "TitleScreen.h"
+#include "WorldOnline.h"
 #include "core/Round.h"
 #include "core/Rules.h"
 #include "media/Sound.h"
 #include "packages/Package.h"
 #include "records/Club.h"
+#include "table/AccountWindow.h"
 #include "table/Fonts.h"
 #include "table/HelpWindow.h"
 #include "table/HistoryWindow.h"
@@ -88,8 +91,10 @@ class WindowMessages : public SettingsMessages, public PictureMessages, public S
 
 } // namespace
 
-MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
-    settings_ = LoadSettings(options_.data.File(kSettingsFileName));
+MainWindow::MainWindow(StartOptions options)
+    : options_(std::move(options)), online_(std::make_unique<OnlineSession>(options_.server)) {
+    settings_ = LoadSettings(options_.data.File(kSettingsFileName), online_.get());
+    online_->Begin(settings_);
     if (options_.data.created) SeedRecordsFiles(options_.data.folder); // a new player's empty club
     resources_.packages.SetFolders(
         {QString::fromStdString(options_.data.folder.string()), DefaultPackageFolders().shippedFolder});
@@ -116,6 +121,7 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     menu_ = new MenuScreen(table_);
     menu_->hide();
     connect(menu_, &MenuScreen::clicked, this, &MainWindow::OnMenu);
+    connect(menu_, &MenuScreen::accountClicked, this, &MainWindow::ShowAccount);
     connect(menu_, &MenuScreen::captionClicked, this, [this] {
         settings_.CaptionColour = settings_.CaptionColour % 7 + 1;
         LayOutMenu();
@@ -162,6 +168,7 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
     // A radio left on takes over when the menu comes up; the song does not start before it.
     song_->ShowMenu(settings_.MusicOn && !media_->RadioComesOn());
 
+    SetUpWorld();
     setWindowTitle(Tr(txt::ProductName));
     ApplyTexts();
     title_->SetCaption(settings_.Language, settings_.CaptionColour);
@@ -181,6 +188,9 @@ MainWindow::MainWindow(StartOptions options) : options_(std::move(options)) {
         ApplyTexts();
         title_->SetCaption(settings_.Language, settings_.CaptionColour);
     }
+    online_->AutoSignIn(options_.data.SharedFolder()); // silently: a failure leaves it signed out
+    ShowAccountHint();
+    ReportStartToWorld();
     if (options_.autoplayGames > 0) QTimer::singleShot(0, this, &MainWindow::ShowMenu);
 }
 
@@ -282,6 +292,12 @@ void MainWindow::OptionsLink::FontsChanged() {
     w_.ApplyFontSettings();
     w_.ApplyTexts();
     w_.LayOutMenu();
+}
+
+// The packages come from the server the online configuration names for them.
+QString MainWindow::OptionsLink::PackageServer() const {
+    const auto origin = OriginOf(w_.online_->Client().Addresses().packages);
+    return origin ? QString::fromStdString(*origin) : OptionsHooks::PackageServer();
 }
 
 bool MainWindow::OptionsLink::MainMenuDesignChanged() {
@@ -422,6 +438,11 @@ void MainWindow::ApplyTexts() {
                     Tr(txt::ClubMembers),
                     Tr(txt::ClubMembers)};
     m.info.no = Tr(txt::No);
+    m.newsHint = Tr(txt::QobNews);
+    m.chatHint = Tr(txt::QobChat);
+    m.linkHints = {Tr(txt::WorldTopTen), Tr(txt::Statistics), Tr(txt::ProductName),
+                   Tr(txt::WorldTopTen) + "\n" + Tr(txt::BestAndroidPlayer).section(':', 0, 0),
+                   Tr(txt::ProductName) + " (Apk)", Tr(txt::ProductName) + " (Google Play)"};
     menu_->SetTexts(m);
     menu_->Button(MenuButton::TopTen)->setToolTip(Tr(txt::GamesInCycle) + Tr(txt::Colon) + "30");
     menu_->Button(MenuButton::TopTen)->setToolTipDuration(5000); // a balloon shows for five seconds
@@ -439,6 +460,8 @@ void MainWindow::ShowMenu() {
     stack_->setCurrentWidget(table_);
     ArrangeMenuWindow();
     menuShown_ = true;
+    world_->Begin();
+    world_->ReadInfo(menu_->InfoMode());
     media_->MenuShown(); // a radio left on plays, and the song keeps quiet
     song_->ShowMenu(settings_.MusicOn && options_.autoplayGames == 0);
     gameTimer_.start(20);
@@ -538,6 +561,7 @@ std::optional<SeriesValues> MainWindow::Welcome(int slot, std::optional<SeriesVa
 }
 
 void MainWindow::ChooseMember(int slot) {
+    if (slot == 5 && StartRatedSeries()) return; // the account holder's seat
     auto text = ReadRecords(ActiveRecordsFile());
     std::optional<SeriesValues> member = text ? MemberSeries(*text, slot) : std::nullopt;
     if (!member) return; // an empty slot does nothing
@@ -570,6 +594,7 @@ void MainWindow::RecordAndExitToMenu() {
     context.time = now.toString(QStringLiteral("h:mm")).toStdString();
     context.date = HistoryDateText(now.date()).toStdString();
     if (networkSeries_) context.historyName = netSession_.HistoryName();
+    const WorldSeriesEnd world = FinishWorldSeries(context);
     SeriesOutcome outcome = RecordSeries(series_, game_, context);
     EndNetwork(); // the series is over for every machine
     // In the order of the recording: the verdict heard to its end, the end-of-cycle window with
@@ -582,6 +607,7 @@ void MainWindow::RecordAndExitToMenu() {
     if (outcome.history.status == HistoryWrite::CantSave) ShowMessage(Tr(txt::CantSaveHistory));
     if (outcome.cycleEnd && outcome.endOfCycle && options_.autoplayGames == 0)
         ShowCycleEnd(*outcome.endOfCycle, RecordsOptions(), this);
+    PostWorldSeries(world, outcome);
     LeaveTable();
 }
 
@@ -595,6 +621,7 @@ void MainWindow::AbandonSeries() {
     if (answer != QMessageBox::Yes) return;
     if (tournamentGame_) return LeaveTournamentGame(); // the records file is not the tournament's
     if (!practice_) ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
+    world_->LeaveRatedPlay(); // the provisional record stays on the server
     EndNetwork(); // the others see this player leave
     LeaveTable();
 }
@@ -625,10 +652,8 @@ void MainWindow::ShowPopup(const QPoint& at) {
     QAction* speed = popup.addAction(Tr(txt::Speed));
     QAction* radio = popup.addAction(Tr(txt::Radio));
     radio->setEnabled(stack_->currentWidget() != title_); // from leaving the title screen
-    // The chat comes with the online play; until then it says so.
     QAction* chat = popup.addAction(Tr(txt::Chat));
-    chat->setEnabled(false);
-    chat->setToolTip(Tr(txt::Chat) + " " + Tr(txt::Unavailable));
+    chat->setEnabled(stack_->currentWidget() != title_);
     popup.addSeparator();
     QAction* help = popup.addAction(Tr(txt::Help));
     QAction* about = popup.addAction(Tr(txt::About));
@@ -654,6 +679,8 @@ void MainWindow::ShowPopup(const QPoint& at) {
         }
     } else if (chosen == radio) {
         media_->OpenRadioWindow();
+    } else if (chosen == chat) {
+        world_->OpenChat();
     } else if (chosen == help) {
         OpenHelp();
     } else if (chosen == about) {
@@ -713,6 +740,7 @@ void MainWindow::OnMenu(MenuButton which) {
         RefreshClubList();
         break;
     case MenuButton::TopTen:
+        if (ShowTopTenOfWorld()) break;
         ShowTopTen(options_.data.folder, settings_.NetGame, RecordsOptions(), this);
         break;
     case MenuButton::History:
@@ -725,6 +753,31 @@ void MainWindow::OnMenu(MenuButton which) {
         ShowOptionsDialog();
         break;
     }
+}
+
+// The account picture of the menu: the account window, then the menu again when the state or the
+// holder changed.
+void MainWindow::ShowAccount() {
+    if (settings_.SaluteButtons) PlaySalute(resources_.packages);
+    AccountWindowHooks hooks;
+    hooks.userFile = online_->UserFile(options_.data.SharedFolder());
+    hooks.message = [this](const QString& text) { ShowMessage(text); };
+    hooks.choosePicture = [this] {
+        return QFileDialog::getOpenFileName(this, QString(), QString(),
+                                            QStringLiteral("JPEG (*.jpg *.jpeg)"));
+    };
+    if (ShowAccountWindow(online_->TheAccount(), RecordsOptions(), hooks, this)) {
+        ShowAccountHint();
+        LayOutMenu();
+    }
+}
+
+void MainWindow::ShowAccountHint() {
+    const Account& account = online_->TheAccount();
+    menu_->AccountPicture()->setToolTip(
+        account.SignedIn() ? Tr(txt::LoggedIn) + "\n" + QString::fromStdString(account.holder.Nick)
+                           : Tr(txt::NotLoggedIn) + "\n" + Tr(txt::LoginToAccount));
+    menu_->AccountPicture()->setToolTipDuration(5000);
 }
 
 void MainWindow::StartSeries() {
@@ -789,7 +842,8 @@ void MainWindow::OnGameTick() {
             AutoplayStep();
         return;
     }
-    GameTick(*driver_, false, !networkSeries_ || netSession_.IsServer(), tourSession_.Seat() == 1);
+    GameTick(*driver_, world_->RatedPlay() && !networkSeries_, !networkSeries_ || netSession_.IsServer(),
+             tourSession_.Seat() == 1);
     // The game server's end lets every seat leave, whether it came before the end display or after.
     if (tournamentGame_ && tourGameOver_) table_->EnableExitButton(true);
 }
@@ -861,8 +915,12 @@ void MainWindow::OnHover(int slot) {
 }
 
 bool MainWindow::SaveSettingsNow() {
-    WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
     DeleteSongFile(song_->Path()); // the song file lives only while the program runs
+    return SaveSettingsFile();
+}
+
+bool MainWindow::SaveSettingsFile() {
+    WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
     return SaveSettings(options_.data.File(kSettingsFileName), settings_, messages, recordsFailed_) !=
            SaveOutcome::Failed;
 }

@@ -46,6 +46,13 @@ std::string CountryShortName(CountryCode code) {
     return row ? row->shortName : "Unknown";
 }
 
+std::optional<CountryCode> CountryOfShortName(std::string_view shortName) {
+    if (shortName.empty()) return std::nullopt;
+    for (const CountryRow& row : kCountryTable)
+        if (shortName == row.shortName) return CountryCode{row.continent, row.number};
+    return std::nullopt;
+}
+
 std::string CountryIso(CountryCode code) {
     const CountryRow* row = Row(code);
     return row ? row->iso : "";

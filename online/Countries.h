@@ -30,6 +30,8 @@ std::string CountryCodeText(CountryCode code);
 std::string CountryName(CountryCode code, int language);
 // The short Latin name ("Czech_Republic"); "Unknown" for number 0.
 std::string CountryShortName(CountryCode code);
+// The country whose short name this is (the club lists carry only the short name).
+std::optional<CountryCode> CountryOfShortName(std::string_view shortName);
 // The ISO 3166 code whose flag the country shows ("RU"); empty for an unknown country.
 std::string CountryIso(CountryCode code);
 

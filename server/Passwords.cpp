@@ -2,6 +2,7 @@
 
 #include <sodium.h>
 
+#include <algorithm>
 #include <charconv>
 #include <ctime>
 
@@ -68,6 +69,13 @@ bool Passwords::Check(const std::string& key, std::string_view hash, std::string
         std::erase_if(verified_, [&](const auto& e) { return e.second.until <= now; });
     verified_[key] = {digest, now + kRemember};
     return true;
+}
+
+int Passwords::Remembered() {
+    const auto now = std::chrono::steady_clock::now();
+    std::lock_guard lock(mutex_);
+    return static_cast<int>(std::count_if(verified_.begin(), verified_.end(),
+                                          [&](const auto& e) { return e.second.until > now; }));
 }
 
 void Passwords::Forget(const std::string& key) {

@@ -22,6 +22,8 @@ class Passwords {
     bool Check(const std::string& key, std::string_view hash, std::string_view password);
     // Forgets what was remembered for an account.
     void Forget(const std::string& key);
+    // How many accounts showed their password within the last kRemember: the players about now.
+    int Remembered();
 
     static constexpr std::chrono::minutes kRemember{5};
 

@@ -9,6 +9,7 @@
 
 #include "TarvoVersion.h"
 #include "online/OnlineConfig.h"
+#include "server/Passwords.h"
 #include "server/Service.h"
 
 namespace tarvo::server {
@@ -32,9 +33,11 @@ class SiteService : public Service {
             res.set_content(c.Client(req) + "\n", "text/plain");
         });
         c.http.Get("/status", [&c](const httplib::Request&, httplib::Response& res) { Status(c, res); });
-        c.http.Get(R"(/packages/([^/]+))", [&c](const httplib::Request& req, httplib::Response& res) {
-            Package(c, req.matches[1], res);
-        });
+        // The packages also lie where the options dialog of every copy of the game looks for them.
+        for (const char* folder : {R"(/packages/([^/]+))", R"(/downloads/progr/cards/([^/]+))"})
+            c.http.Get(folder, [&c](const httplib::Request& req, httplib::Response& res) {
+                Package(c, req.matches[1], res);
+            });
     }
 
   private:
@@ -49,6 +52,7 @@ class SiteService : public Service {
         std::string text = std::string("tarvo3-server ") + kVersion + "\n";
         text += "storage: " + c.storage.Describe().toStdString() + (ok ? "" : " (not answering)") + "\n";
         text += "accounts: " + std::to_string(accounts) + "\n";
+        text += "signed in within 5 minutes: " + std::to_string(c.passwords.Remembered()) + "\n";
         text += "uptime: " + std::to_string(up.count()) + " s\n";
         text += "requests: " + std::to_string(c.requests.load()) + "\n";
         text += "refused: " + std::to_string(c.refused.load()) + "\n";

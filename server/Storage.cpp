@@ -121,6 +121,8 @@ QSqlQuery& Storage::Statement(const char* sql) {
 }
 
 bool Storage::Transaction(const std::function<bool()>& work) {
+    std::unique_lock<std::mutex> turn;
+    if (options_.kind == DatabaseKind::SQLite) turn = std::unique_lock(writing_);
     QSqlDatabase db = QSqlDatabase::database(Mine().name, false);
     if (!db.transaction()) return false;
     if (work() && db.commit()) return true;

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,7 +50,9 @@ class Storage {
     // stays prepared for the thread's next request.
     QSqlQuery& Statement(const char* sql);
 
-    // Runs `work` in one transaction; false when it or the commit failed (then rolled back).
+    // Runs `work` in one transaction; false when it or the commit failed (then rolled back). On
+    // SQLite the transactions of this process take turns: a writer that finds the file locked
+    // would sleep in growing steps, which costs far more than waiting here.
     bool Transaction(const std::function<bool()>& work);
 
     // Drops this thread's connection after a database failure; the next statement connects anew
@@ -69,6 +72,7 @@ class Storage {
 
     DatabaseOptions options_;
     int id_;
+    std::mutex writing_;
 };
 
 } // namespace tarvo::server

@@ -18,6 +18,7 @@
 #include "table/Cursors.h"
 #include "table/Fonts.h"
 #include "table/GifAnimation.h"
+#include "table/PassportWindow.h"
 #include "table/Salute.h"
 #include "table/SpeedDialog.h"
 
@@ -36,7 +37,7 @@ TFormOptions::TFormOptions(Settings& settings, OptionsHooks& hooks, WindowResour
     if (screen_.isEmpty() && QGuiApplication::primaryScreen())
         screen_ = QGuiApplication::primaryScreen()->size();
     programFolder_ = resources_.packages.Folders().programFolder;
-    webServer_ = QString::fromLatin1(kDefaultProgramWebServer);
+    webServer_ = hooks_.PackageServer();
 
     pages = new QTabWidget(this);
     // Nine tabs side by side in every language: snug tabs, no scrolling.
@@ -58,6 +59,16 @@ TFormOptions::TFormOptions(Settings& settings, OptionsHooks& hooks, WindowResour
     connect(general_, &GeneralTab::cursorSwitched, this, &TFormOptions::ApplyCursors);
     connect(general_, &GeneralTab::buttonStyleChanged, this, &TFormOptions::ApplyButtonStyle);
     connect(general_, &GeneralTab::speedRequested, this, &TFormOptions::ShowSpeedDialog);
+    connect(general_, &GeneralTab::passportRequested, this, [this] {
+        RecordsWindowOptions options;
+        options.language = settings_.Language;
+        options.fonts = resources_.fonts;
+        options.soundOn = settings_.SoundOn;
+        options.sound = &resources_.sound;
+        options.ownCursor = settings_.OwnCursor;
+        options.salute = SaluteCallback(settings_.SaluteButtons, resources_.packages);
+        ShowPassport(settings_, options, this);
+    });
     connect(design_, &DesignTab::menuOrTableDesignChanged, background_, &BackgroundTab::FollowDesigns);
     connect(design_, &DesignTab::windowDesignChosen, this, [this] {
         LoadDesignPictures();

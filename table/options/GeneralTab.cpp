@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "media/Sound.h"
+#include "table/WindowResources.h"
 #include "table/CardsButton.h"
 #include "table/options/OptionsHooks.h"
 
@@ -45,8 +47,6 @@ GeneralTab::GeneralTab(const OptionsContext& context, QSize screen) : OptionsPag
     multimedia->addWidget(newButtonsBox, 2, 1);
     speedButton = new TQobCardsButton(this);
     passportButton = new TQobCardsButton(this);
-    // The passport window comes with the online accounts; until then the button stays off.
-    passportButton->setEnabled(false);
 
     auto* lists = new QHBoxLayout;
     lists->addWidget(languageList, 1);
@@ -109,6 +109,11 @@ GeneralTab::GeneralTab(const OptionsContext& context, QSize screen) : OptionsPag
     connect(speedButton, &QPushButton::clicked, this, [this] {
         Salute();
         emit speedRequested();
+    });
+    connect(passportButton, &QPushButton::clicked, this, [this] {
+        resources_.sound.PlayGameSound("WOpenFo", settings_.SoundOn);
+        Salute();
+        emit passportRequested();
     });
 }
 

@@ -44,6 +44,8 @@ class GeneralTab : public OptionsPage {
     void buttonStyleChanged();
     // The speed dialog is drawn in the dialog's design, so the dialog shows it.
     void speedRequested();
+    // The passport window too.
+    void passportRequested();
 
   private:
     QSize screen_;

@@ -1,6 +1,10 @@
 // The main window's side of the options dialog: the tabs write a setting, then ask through this.
 #pragma once
 
+#include <QString>
+
+#include "packages/Download.h"
+
 namespace tarvo {
 
 struct PlayChoices;
@@ -43,6 +47,9 @@ class OptionsHooks {
     virtual void RadioCheck() {}
     // The choices of "Tarvo3Play.ini", edited in place by the "Game" tab; none hides them.
     virtual PlayChoices* PlayChoicesToEdit() { return nullptr; }
+    // The program's web server the packages are downloaded from (the score server's packages
+    // address in the online configuration).
+    virtual QString PackageServer() const { return QString::fromLatin1(kDefaultProgramWebServer); }
 };
 
 } // namespace tarvo

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "../support/ServerProcess.h"
+#include "TestDatabase.h"
 #include "online/Account.h"
 #include "online/CurlTransport.h"
 #include "online/Requests.h"
@@ -45,7 +46,7 @@ TQobUser NewUser(const std::string& nick, const std::string& password = "secret1
 class ServerTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        server = std::make_unique<test::ServerProcess>(TARVO_SERVER);
+        server = std::make_unique<test::ServerProcess>(TARVO_SERVER, test::WithTestDatabase());
         client = std::make_unique<ScoreClient>(transport, AddressesOn(server->Origin()));
     }
     // A second player: a client of its own, with its own cookies.
@@ -351,13 +352,16 @@ TEST_F(ServerTest, ConfigurationNewsAddressStatusAndPackages) {
     EXPECT_TRUE(news.ok);
     EXPECT_EQ(news.value, 0);
     EXPECT_EQ(transport.Get(server->Origin() + "/ip").body, "127.0.0.1\n");
-    EXPECT_NE(transport.Get(server->Origin() + "/status").body.find("accounts: 0"), std::string::npos);
+    const std::string status = transport.Get(server->Origin() + "/status").body;
+    EXPECT_NE(status.find("accounts: 0"), std::string::npos);
+    EXPECT_NE(status.find(std::string("storage: ") + test::TestStorageName()), std::string::npos) << status;
 
     std::filesystem::create_directories(server->DataDir() / "packages");
     test::WriteBytes(server->DataDir() / "packages" / "QobCards06A.dll", std::string(300000, 'p'));
     const Exchange package = transport.Get(server->Origin() + "/packages/QobCards06A.dll");
     ASSERT_TRUE(package.ok);
     EXPECT_EQ(package.body.size(), 300000u);
+    EXPECT_EQ(transport.Get(server->Origin() + "/downloads/progr/cards/QobCards06A.dll").body, package.body);
     EXPECT_FALSE(transport.Get(server->Origin() + "/packages/..%2Ftarvo3-server.db").ok);
     EXPECT_FALSE(transport.Get(server->Origin() + "/packages/Missing.dll").ok);
 }

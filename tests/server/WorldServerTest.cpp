@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "../support/ServerProcess.h"
+#include "TestDatabase.h"
 #include "online/Account.h"
 #include "online/Chat.h"
 #include "online/CurlTransport.h"
@@ -19,7 +20,7 @@ class WorldServerTest : public ::testing::Test {
   protected:
     // Writes from one address are not spaced out here, unless a test starts its own server.
     void Start(std::vector<std::string> extra = {"--write-interval", "0"}) {
-        server = std::make_unique<test::ServerProcess>(TARVO_SERVER, std::move(extra));
+        server = std::make_unique<test::ServerProcess>(TARVO_SERVER, test::WithTestDatabase(std::move(extra)));
         client = std::make_unique<ScoreClient>(transport, AddressesOn(server->Origin()));
     }
     void SetUp() override { Start(); }
@@ -33,7 +34,9 @@ class WorldServerTest : public ::testing::Test {
         e.score = score;
         return e;
     }
-    Exchange PostTopTen(const std::string& body) { return transport.Post(server->Origin() + "/topten", body); }
+    Exchange PostTopTen(const std::string& body) {
+        return transport.Post(server->Origin() + "/topten", body);
+    }
 
     std::unique_ptr<test::ServerProcess> server;
     CurlTransport transport;
@@ -211,7 +214,8 @@ TEST_F(RatedServerTest, AnAbandonedSessionLeavesItsMinus60) {
 TEST_F(WorldServerTest, ElevenMessagesAndTheOldestDropsOff) {
     const ChatAuthor author{"Ivan", "Омск", "1-001", "M"};
     for (int i = 1; i <= 11; ++i) {
-        auto number = SendChatMessage(*client, author, "Hi all! " + std::to_string(i), ChatStamp("14:05", "10.12.2026"));
+        auto number = SendChatMessage(*client, author, "Hi all! " + std::to_string(i),
+                                      ChatStamp("14:05", "10.12.2026"));
         ASSERT_TRUE(number) << i;
         EXPECT_EQ(*number, i);
     }

@@ -9,17 +9,21 @@
 #include <QFile>
 #include <QFontComboBox>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include "../support/TestApplication.h"
 #include "../support/TinyWebServer.h"
 #include "packages/Package.h"
 #include "table/CardsButton.h"
 #include "table/OptionsDialog.h"
+#include "table/PassportWindow.h"
 
 namespace tarvo {
 namespace {
@@ -193,6 +197,26 @@ TEST_F(OptionsDialogTest, LanguageSwitchReCaptionsTheOpenDialog) {
     EXPECT_EQ(dialog->pages->tabText(0), QStringLiteral("Общие"));
     EXPECT_EQ(dialog->pages->tabText(7), QStringLiteral("DLL"));
     EXPECT_NE(dialog->General().soundBox->text(), QStringLiteral("Sound"));
+}
+
+// The passport opens over the dialog and writes the passport settings at once.
+TEST_F(OptionsDialogTest, PassportButtonOpensThePassport) {
+    auto dialog = Open();
+    ASSERT_TRUE(dialog->General().passportButton->isEnabled());
+    bool opened = false;
+    QTimer::singleShot(0, [&opened] {
+        auto* passport = dynamic_cast<TFormPassport*>(QApplication::activeModalWidget());
+        if (!passport) return;
+        opened = true;
+        passport->EditNick->setText(QStringLiteral("Ivan_77"));
+        passport->EditCity->setText(QStringLiteral("Omsk"));
+        passport->accept();
+        passport->hide(); // ends the window even if it refused to close
+    });
+    QTest::mouseClick(dialog->General().passportButton, Qt::LeftButton);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(settings_.TopTenNick, "Ivan_77");
+    EXPECT_EQ(settings_.TopTenCity, "Omsk");
 }
 
 TEST_F(OptionsDialogTest, DownloadButtonsFollowThePackages) {

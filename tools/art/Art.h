@@ -103,6 +103,16 @@ std::vector<QImage> DrawMenuAnimation(QSize size, int which, int frames);
 // The button salute: a spark burst that grows, sparkles and fades, 100 x 100 frames side by side.
 QImage DrawTouchStrip(int frames);
 
+// The account windows (Accounts.cpp).
+QImage DrawStateStar(int size, const QColor& colour);
+QImage DrawLamp(int size, const QColor& colour);
+QImage DrawListFace(int size, bool man);
+QImage DrawPhotoFrame(QSize size, QRect window); // transparent inside `window`
+QImage DrawNoPhoto(QSize size);
+
+// The world's pictures (World.cpp): the chat board's "new" mark.
+QImage DrawNewMark(QSize size);
+
 // Animated GIF, looping forever; delays in hundredths of a second. False with a reason on failure.
 bool WriteGif(const QString& path, const std::vector<QImage>& frames, int delay, QString* error = nullptr);
 

@@ -563,6 +563,18 @@ bool AddBuiltinPictures(ResourceSet& set, const QString& scratchDir, QString* er
     set.Add(Rc, QStringLiteral("GAcNoM"), PngBytes(DrawRoundIcon(96, QStringLiteral("\u2642"), ink::Navy)));
     set.Add(Rc, QStringLiteral("GAcNoF"), PngBytes(DrawRoundIcon(96, QStringLiteral("\u2640"), ink::Red)));
 
+    // The account windows: state stars, field lamps, the faces of the lists, the photo frame.
+    const std::pair<char, QColor> states[3] = {
+        {'R', QColor(0xE0, 0x20, 0x20)}, {'Y', QColor(0xF0, 0xC8, 0x10)}, {'G', QColor(0x20, 0xB0, 0x30)}};
+    for (const auto& [letter, colour] : states) {
+        set.Add(Rc, QStringLiteral("Star") + QLatin1Char(letter) + QLatin1Char('0'), PngBytes(DrawStateStar(40, colour)));
+        set.Add(Rc, QStringLiteral("Lamp") + QLatin1Char(letter), PngBytes(DrawLamp(16, colour)));
+    }
+    set.Add(Rc, QStringLiteral("FaceMan16"), PngBytes(DrawListFace(16, true)));
+    set.Add(Rc, QStringLiteral("FaceWoman16"), PngBytes(DrawListFace(16, false)));
+    set.Add(Rc, QStringLiteral("GAcFrame"), PngBytes(DrawPhotoFrame({240, 290}, {20, 20, 200, 250})));
+    set.Add(Rc, QStringLiteral("GAcNoPhoto"), PngBytes(DrawNoPhoto({200, 250})));
+
     // News and chat shelf, medals, title and captions.
     set.Add(Rc, QStringLiteral("GPolkaNw"), PngBytes(DrawShelf({220, 54})));
     AddRadioBuiltins(set);
@@ -656,6 +668,16 @@ bool AddBuiltinPictures(ResourceSet& set, const QString& scratchDir, QString* er
         if (!AddGif(set, QString::fromLatin1(endings[k]), DrawCycleEnd({240, 120}, k, 24), 8, scratchDir,
                     error))
             return false;
+    // The world: the chat board's "new" mark and the menu's link pictures (the world top ten, the
+    // statistics, the product page, the mobile edition's store entries).
+    set.Add(Rc, QStringLiteral("GNew"), PngBytes(DrawNewMark({40, 18})));
+    set.Add(Rc, QStringLiteral("GWorld48"),
+            PngBytes(DrawRoundIcon(48, QStringLiteral("TOP"), ink::Gold.darker(140))));
+    set.Add(Rc, QStringLiteral("GStat48"),
+            PngBytes(DrawRoundIcon(48, QStringLiteral("\u03A3"), QColor(0x6A, 0x2A, 0x98))));
+    set.Add(Rc, QStringLiteral("GHome48"), PngBytes(DrawRoundIcon(48, QStringLiteral("www"), ink::Navy)));
+    set.Add(Rc, QStringLiteral("GApk48"), PngBytes(DrawRoundIcon(48, QStringLiteral("APK"), ink::Cloth)));
+    set.Add(Rc, QStringLiteral("GPlay48"), PngBytes(DrawRoundIcon(48, QStringLiteral("\u25B6"), ink::Cloth)));
     return true;
 }
 
