@@ -359,6 +359,8 @@ void MainWindow::LoadBackgroundFor(bool table) {
 
 // A new deal: the back of this game, and the table's background when it differs from the menu's.
 void MainWindow::EnterTableForDeal() {
+    // Over the network the others' hands are seen for one game at most; at home for the series.
+    if (networkSeries_) table_->SetReveal(false);
     ChooseBackForGame(store_, look_);
     table_->EnterTable();
     StartRecording();
@@ -826,7 +828,7 @@ void MainWindow::ReportRecordsWrite(RecordsWrite result) {
 
 void MainWindow::OnGameTick() {
     if (stepRunning_ || menuShown_) return;
-    StepGuard guard(stepRunning_);
+    StepGuard guard(stepRunning_, *table_);
     if (autoplay_.On()) {
         if (networkSeries_)
             NetAutoplayStep();
@@ -878,7 +880,7 @@ void MainWindow::AutoplayStep() {
 
 void MainWindow::OnAction() {
     if (stepRunning_ || NetworkBusy()) return;
-    StepGuard guard(stepRunning_);
+    StepGuard guard(stepRunning_, *table_);
     if (settings_.SaluteButtons) PlaySalute(resources_.packages);
     bool nextGame = game_.GameOver;
     if (nextGame) EnterTableForDeal();
@@ -889,7 +891,7 @@ void MainWindow::OnAction() {
 
 void MainWindow::OnOwnCard(int slot, bool rightButton) {
     if (stepRunning_ || (NetworkBusy() && !rightButton)) return;
-    StepGuard guard(stepRunning_);
+    StepGuard guard(stepRunning_, *table_);
     const int before = game_.KolCards[3];
     ClickOwnCard(*match_, slot, rightButton);
     // The card salute celebrates a card that was taken from the hand and played.

@@ -117,13 +117,19 @@ class MainWindow : public QMainWindow {
     void SeriesStartsOnTable();
 
     // Guards the game timer against ticks that fall due while a step's flight or search runs.
+    // The table's turn pointer may have looked at the game while a flight let events in, before
+    // the step changed it: it looks again once the step is over.
     class StepGuard {
       public:
-        explicit StepGuard(bool& running) : running_(running) { running_ = true; }
-        ~StepGuard() { running_ = false; }
+        StepGuard(bool& running, TableScreen& table) : running_(running), table_(table) { running_ = true; }
+        ~StepGuard() {
+            running_ = false;
+            table_.StepOver();
+        }
 
       private:
         bool& running_;
+        TableScreen& table_;
     };
 
     // What a change in the options dialog redoes on the main window.

@@ -174,7 +174,7 @@ void MainWindow::ApplyIncoming() {
         return;
     }
     {
-        StepGuard guard(stepRunning_);
+        StepGuard guard(stepRunning_, *table_);
         if (netSession_.NextIncoming() == Incoming::Deal) {
             EnterTableForDeal();
             netSession_.ApplyNext(series_.G0);

@@ -77,6 +77,8 @@ class TableScreen : public QWidget, public TableView {
     // under the talon, or an opponent's card lying face up (nothing elsewhere).
     TStr2 SpokenCardAt(QPoint at) const;
     QPushButton* ActionButton() const { return action_; }
+    // A step of the game is over: the turn pointer looks at the game again.
+    void StepOver() { GameMayHaveMoved(); }
     void RedrawAll();
 
     // TableView

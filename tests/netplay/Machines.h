@@ -85,6 +85,13 @@ struct Machine : NetEvents {
         return true;
     }
 
+    // The seat whose step the game waits for, as it will be once "To Begin" is pressed here.
+    int SeatToAct() const {
+        GameState probe = g;
+        if (probe.StartPending == 1) BeginPlay(probe);
+        return !probe.GameOver && CurrentKind(probe) != NoKind ? ActingSeat(probe) : 0;
+    }
+
     // The game as this machine holds it, written in the server's numbering: hands by role, the
     // table, the talon, the phases and who attacks and defends.
     std::string Snapshot() const {
@@ -102,7 +109,7 @@ struct Machine : NetEvents {
         s << "\ntalon from " << int(g.Och) << ", discarded " << int(g.BitoNext) - 1 << "\nphases "
           << (g.StartPending == 1 ? 1 : int(g.HodPhase)) // "To Begin" is each machine's own
           << ' ' << int(g.DuelPhase) << " duel " << int(g.DuelMode) << " attacker " << roleOf(AttackerSeat(g))
-          << " defender " << roleOf(DefenderSeat(g)) << " over " << int(g.GameOver) << " games "
+          << " defender " << roleOf(DefenderSeat(g)) << " to act " << roleOf(SeatToAct()) << " over " << int(g.GameOver) << " games "
           << g.KonNumber - g.KonStart << "\n";
         return s.str();
     }
