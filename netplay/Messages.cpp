@@ -228,6 +228,17 @@ ParsedMessage ParseMessage(std::string_view m) {
     }
 }
 
+namespace {
+
+// Whether a chat's bytes end in a whole message of kind M, `length` long, after its own two.
+template <class M> bool EndsWith(std::string_view chat, std::size_t length) {
+    if (chat.size() < 2 + length) return false;
+    const ParsedMessage m = ParseMessage(chat.substr(chat.size() - length));
+    return m.message && std::holds_alternative<M>(*m.message);
+}
+
+} // namespace
+
 std::size_t MessageReader::NextLength(std::string_view b) {
     switch (b[0]) {
     case 'q':
@@ -245,9 +256,20 @@ std::size_t MessageReader::NextLength(std::string_view b) {
         return RecordLength;
     case 'a':
         return AbortLength;
-    case 's':
-        // A chat has no terminator: it is everything read so far.
-        return b.size() >= 2 ? b.size() : 0;
+    case 's': {
+        // A chat has no terminator: it is everything read so far, but for whole move records and
+        // deals at its end, which came in the same read and would be lost in its text.
+        if (b.size() < 2) return 0;
+        std::size_t end = b.size();
+        for (;;) {
+            if (EndsWith<RecordMsg>(b.substr(0, end), RecordLength))
+                end -= RecordLength;
+            else if (EndsWith<DealMsg>(b.substr(0, end), DealLength))
+                end -= DealLength;
+            else
+                return end;
+        }
+    }
     default:
         error_ = "unknown message starting with " + ByteName(b[0]);
         return 0;

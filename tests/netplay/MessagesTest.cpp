@@ -195,6 +195,13 @@ TEST(NetReader, ReassemblesByKnownLengths) {
     ASSERT_EQ(last.size(), 1u);
     EXPECT_EQ(As<RecordMsg>(last[0]).bytes, LeadRecord);
     EXPECT_FALSE(five.Failed());
+
+    // A chat, which has no end, leaves the records and the deal read together with it whole.
+    MessageReader afterChat;
+    auto chatFirst = afterChat.Feed(ChatMessage(1, "h1 & b") + LeadRecord + DealBytes() + LeadRecord + LeadRecord);
+    EXPECT_EQ(kinds(chatFirst), "CRDRR");
+    EXPECT_EQ(As<ChatMsg>(chatFirst[0]).text, "h1 & b");
+    EXPECT_FALSE(afterChat.Failed());
 }
 
 // The first fault ends the reading: nothing after it is taken, and an endless peer leaves nothing
