@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontMetrics>
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
@@ -379,7 +378,7 @@ TableTexts MainWindow::TextsForTable() const {
     t.pass = Tr(txt::ThatsAllDots);
     t.take = Tr(txt::ITake);
     t.penalties = Tr(txt::Penalties);
-    t.game = Tr(txt::GameCounter);
+    t.game = Tr(txt::GameCounter) + Tr(txt::Colon);
     QString name = QString::fromStdString(series_.NameUtf8()).trimmed();
     t.names = {QStringLiteral("PC"), QStringLiteral("PC"), name.isEmpty() ? QStringLiteral("Player") : name};
     if (networkSeries_)
@@ -428,7 +427,7 @@ void MainWindow::ApplyTexts() {
                     Tr(txt::ClubMembers)};
     m.info.no = Tr(txt::No);
     menu_->SetTexts(m);
-    menu_->Button(MenuButton::TopTen)->setToolTip(Tr(txt::GamesInCycle) + ": 30");
+    menu_->Button(MenuButton::TopTen)->setToolTip(Tr(txt::GamesInCycle) + Tr(txt::Colon) + "30");
     menu_->Button(MenuButton::TopTen)->setToolTipDuration(5000); // a balloon shows for five seconds
 }
 
@@ -509,23 +508,10 @@ bool MainWindow::CheckRecordsAtStart() {
     return true;
 }
 
-// Measures the club captions in the font of the menu buttons.
-class ButtonMeasure : public TextMeasure {
-  public:
-    explicit ButtonMeasure(QFont font) : metrics_(font) {}
-    int TextWidth(CaptionFont, std::string_view utf8) const override {
-        return metrics_.horizontalAdvance(
-            QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
-    }
-
-  private:
-    QFontMetrics metrics_;
-};
-
 void MainWindow::RefreshClubList() {
-    ButtonMeasure measure(menu_->Button(MenuButton::Club1)->font());
     MenuTexts m = menuTexts_;
     m.modeLine = Tr(txt::ClubHeader, settings_.ClubView == 2 ? 2 : 1);
+    const ClubRowMeasure measure = menu_->ClubMeasure(m.modeLine);
     if (auto club = ReadClubList(ActiveRecordsFile(), settings_.ClubView, measure)) {
         for (int slot = 1; slot <= 5; ++slot)
             m.clubRows[static_cast<std::size_t>(slot - 1)] = QString::fromStdString(club->captions[slot]);

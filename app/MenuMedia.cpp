@@ -99,7 +99,7 @@ void MenuMedia::Arrange() {
 void MenuMedia::ShowRadio() {
     using Look = RadioIndicator::Look;
     const Look look = !radio_->Available() ? Look::Unavailable : radio_->Sounding() ? Look::On : Look::Off;
-    indicator_->SetLook(look, Tr(txt::QobInternetRadio) + QStringLiteral(": ") + radio_->Settings().name);
+    indicator_->SetLook(look, Tr(txt::QobInternetRadio) + Tr(txt::Colon) + radio_->Settings().name);
     indicator_->setVisible(menu_->RadioShown());
     if (indicator_->isVisible()) indicator_->raise();
 }

@@ -149,28 +149,29 @@ void BeginPlay(GameState& g) {
 
 void Refill(GameState& g, TableView& view, int seat) {
     if (seat < 1 || seat > 3 || g.KolCards[seat] >= 6 || g.Och > DeckSize) return;
-    for (int slot = g.KolCards[seat] + 1; slot <= 6 && g.Och <= DeckSize; ++slot) {
-        const int from = g.Och;
-        g.CardsI[seat][slot] = g.KolodaI[from];
-        g.CardsJ[seat][slot] = g.KolodaJ[from];
+    while (g.KolCards[seat] < 6 && g.Och <= DeckSize) {
+        const int from = g.Och, end = g.KolCards[seat] + 1;
+        g.CardsI[seat][end] = g.KolodaI[from];
+        g.CardsJ[seat][end] = g.KolodaJ[from];
         ++g.KolCards[seat];
         ++g.Och; // the card has left the talon before it flies: the view shows both parts after it
-        view.FlyCard({g.KolodaI[from], Place::Talon, 0, from, Place::Hand, seat, slot});
+        SortSeat(g, seat); // the hand the card lands in is drawn in order after every flight
+        view.FlyCard({g.KolodaI[from], Place::Talon, 0, from, Place::Hand, seat,
+                      SlotOfCard(g.CardsI[seat], g.KolodaI[from])});
         view.RedrawTalon();
     }
-    SortSeat(g, seat);
     view.RedrawHand(seat);
 }
 
 void Take(GameState& g, TableView& view, int seat) {
     for (int i = 1; i <= g.KolCardsStol; ++i) {
-        int slot = g.KolCards[seat] + 1;
-        g.CardsI[seat][slot] = g.InGameI[i];
-        g.CardsJ[seat][slot] = g.InGameJ[i];
+        const int end = g.KolCards[seat] + 1;
+        g.CardsI[seat][end] = g.InGameI[i];
+        g.CardsJ[seat][end] = g.InGameJ[i];
         ++g.KolCards[seat];
-        view.FlyCard({g.InGameI[i], Place::Table, 0, i, Place::Hand, seat, slot});
+        SortSeat(g, seat);
+        view.FlyCard({g.InGameI[i], Place::Table, 0, i, Place::Hand, seat, SlotOfCard(g.CardsI[seat], g.InGameI[i])});
     }
-    SortSeat(g, seat);
     view.RedrawHand(seat);
 }
 

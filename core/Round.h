@@ -27,6 +27,8 @@ int ChooseFirstAttacker(GameState& g, TableView& view);
 // The start button: play begins with the lead of HodSeat.
 void BeginPlay(GameState& g);
 
+// A card at a time from the talon (Refill) or the table (Take) into the seat's hand, which is
+// sorted again before each card's flight: the view finds it in order when the card lands.
 void Refill(GameState& g, TableView& view, int seat);
 void Take(GameState& g, TableView& view, int seat);
 void Discard(GameState& g, TableView& view);

@@ -51,6 +51,9 @@ class TableView {
     }
     virtual void RedrawHand(int /*seat*/) {}
     virtual void RevealHand(int /*seat*/) {} // the fool's cards turned face up
+    // A card of the own hand (seat 3) that the rules refused: a short sign on the card itself,
+    // seen also with the sound off.
+    virtual void ShowRefusedCard(int /*slot*/) {}
     virtual void RedrawTalon() {}
     virtual void DrawTableCard(int /*tableSlot*/, bool /*defence*/) {}
     virtual void ClearTable() {}

@@ -229,6 +229,7 @@ void ClickOwnCard(MatchContext& m, int slot, bool rightButton) {
         CardCheck check = CheckHumanCard(g, g.CardsI[3][slot], g.CardsJ[3][slot], kind);
         if (check.wrong) {
             m.view.PlaySound("WWrongs");
+            m.view.ShowRefusedCard(slot);
             return;
         }
         if (check.blocked) return;

@@ -106,7 +106,7 @@ void StartPlay(MatchContext& m);
 void PressActionButton(MatchContext& m, DeckSource& decks);
 
 // A click on the own hand: the right button names the card, the left one plays it when legal
-// ("WWrongs" for a wrong card, silence for a blocked one).
+// ("WWrongs" and the refused card's sign for a wrong card, nothing for a blocked one).
 void ClickOwnCard(MatchContext& m, int slot, bool rightButton);
 // Whether a left click on this slot would play it now (the hand cursor).
 bool OwnCardAccepted(const GameState& g, int slot);

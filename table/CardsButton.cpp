@@ -224,6 +224,10 @@ void TQobCardsButton::SetSmooth(bool on) {
     smooth_ = on;
     update();
 }
+void TQobCardsButton::SetTabCentres(std::vector<int> centres) {
+    tabCentres_ = std::move(centres);
+    update();
+}
 void TQobCardsButton::SetNata(bool on) {
     nata_ = on;
     update();
@@ -272,28 +276,42 @@ void TQobCardsButton::paintEvent(QPaintEvent*) {
     const int shift = pressed ? 1 : 0;
 
     const QFontMetrics fm(font());
-    const QString caption = text();
+    QStringList cells = text().split(QLatin1Char('\t'));
+    if (cells.size() > 1 && static_cast<std::size_t>(cells.size()) > tabCentres_.size())
+        cells = QStringList{text()};
+    const bool columns = cells.size() > 1;
+    const QString& caption = cells.front();
     const QSize glyph = icon().isNull() ? QSize() : iconSize();
     const int textW = fm.horizontalAdvance(caption);
     const int gap = (!glyph.isEmpty() && !caption.isEmpty()) ? 4 : 0;
     const int total = glyph.width() + gap + textW;
-    int x = (w - total) / 2 + shift;
+    p.setFont(font());
+    auto drawPiece = [&](int x, const QString& piece) {
+        const QRect textRect(x, shift, fm.horizontalAdvance(piece) + 1, h);
+        if (lightFont_) {
+            p.setPen(QColor(0, 0, 0, 150));
+            p.drawText(textRect.translated(1, 1), Qt::AlignLeft | Qt::AlignVCenter, piece);
+        }
+        p.setPen(ink);
+        p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, piece);
+    };
+    int x = (w - total) / 2;
+    if (columns) {
+        for (qsizetype k = 1; k < cells.size(); ++k)
+            drawPiece(tabCentres_[static_cast<std::size_t>(k)] - fm.horizontalAdvance(cells[k]) / 2 + shift,
+                      cells[k]);
+        const int secondLeft = tabCentres_[1] - fm.horizontalAdvance(cells[1]) / 2;
+        x = std::max(CaptionInset(), std::min(tabCentres_[0] - total / 2,
+                                              secondLeft - fm.horizontalAdvance(QLatin1Char(' ')) - total));
+    }
+    x += shift;
     if (!glyph.isEmpty()) {
         const QPixmap pm =
             icon().pixmap(glyph, devicePixelRatioF(), isEnabled() ? QIcon::Normal : QIcon::Disabled);
         p.drawPixmap(x, (h - glyph.height()) / 2 + shift, pm);
         x += glyph.width() + gap;
     }
-    if (!caption.isEmpty()) {
-        p.setFont(font());
-        const QRect textRect(x, shift, textW + 1, h);
-        if (lightFont_) {
-            p.setPen(QColor(0, 0, 0, 150));
-            p.drawText(textRect.translated(1, 1), Qt::AlignLeft | Qt::AlignVCenter, caption);
-        }
-        p.setPen(ink);
-        p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, caption);
-    }
+    if (!caption.isEmpty()) drawPiece(x, caption);
 
     if (kontur_ && hasFocus()) {
         const int inset = std::max(3, h / 6);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QString>
 #include <functional>
+#include <vector>
 
 namespace tarvo {
 
@@ -77,6 +78,13 @@ class TQobCardsButton : public QPushButton {
     bool Nata() const { return nata_; }
     void SetNata(bool on);
 
+    // Column centres, in button pixels, for a caption cut by tabs ("Anna\t29\t-110"): each piece
+    // is centred on its own, the first one (after the glyph) kept clear of the left cap and of the
+    // second piece. A caption without tabs, or with more pieces than centres, is centred whole.
+    void SetTabCentres(std::vector<int> centres);
+    // How far a caption keeps from each end of the button, clear of the rounded caps.
+    int CaptionInset() const { return height() / 3; }
+
     // The picture set the button draws with at its current height, e.g. "R29".
     QString PieceBase() const { return ButtonPieceBase(height(), nata_); }
 
@@ -97,6 +105,7 @@ class TQobCardsButton : public QPushButton {
     bool kontur_ = true;
     bool smooth_ = true;
     bool nata_ = false;
+    std::vector<int> tabCentres_;
 };
 
 } // namespace tarvo

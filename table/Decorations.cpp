@@ -302,14 +302,14 @@ QImage DrawMoveTimer(const DecorContext& ctx, const Rect& timer, int seconds) {
     return image;
 }
 
-QImage DrawGameCounter(const DecorContext& ctx, const Rect& counter, const QString& gameWord, int number) {
+QImage DrawGameCounter(const DecorContext& ctx, const Rect& counter, const QString& label, int number) {
     QImage image = ClearedPart(ctx, counter);
     QPainter p(&image);
     PreparePainter(p);
     p.setFont(RoleFont(FontRole::Decor, RoleHeight(ctx.scale.Scaled(30), FontRole::Decor, ctx.fonts), false,
                        ctx.fonts));
     // The counter sits on the bare cloth; a dark shadow keeps it readable on light backgrounds.
-    const QString text = gameWord + QStringLiteral(": ") + QString::number(number);
+    const QString text = label + QString::number(number);
     p.setPen(QColor(0, 0, 0, 150));
     CentreText(p, 1, counter.width + 1, ctx.scale.Scaled(12) + 1, text);
     p.setPen(Bgr(0x00FFFF));

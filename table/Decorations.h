@@ -73,8 +73,8 @@ QImage DrawMoveTimer(const DecorContext& ctx, const Rect& timer, int seconds);
 // Which timer part (1..4) a seat uses: seats 1..3 their own, anything else the fourth.
 int MoveTimerPart(int seat);
 
-// "Game" + ": " + the number of the game in the session.
-QImage DrawGameCounter(const DecorContext& ctx, const Rect& counter, const QString& gameWord, int number);
+// The label ("Game: ", in the player's language) + the number of the game in the session.
+QImage DrawGameCounter(const DecorContext& ctx, const Rect& counter, const QString& label, int number);
 
 enum class CounterKind { Local, Rated, Network, Tournament };
 struct CounterHoverTexts {

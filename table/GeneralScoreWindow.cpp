@@ -54,7 +54,7 @@ TFormCount::TFormCount(const TCount& count, const Arr1<std::int32_t, 3>& seatSco
     options_.fonts.language = lang;
     const FontSettings& fonts = options_.fonts;
     setFixedSize(ClientWidth, ClientHeight);
-    setWindowTitle(Tr(txt::Player, 0, lang) + QStringLiteral(":  ") + playerName);
+    setWindowTitle(Tr(txt::Player, 0, lang) + Tr(txt::Colon, 0, lang) + QStringLiteral(" ") + playerName);
     setFont(RoleFont(FontRole::Decor, RoleHeight(20, FontRole::Serif, fonts), false, fonts));
 
     Heading = new QLabel(Tr(txt::GameInformation, 0, lang), this);

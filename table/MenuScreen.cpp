@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTime>
 #include <QToolTip>
+#include <algorithm>
 
 #include "table/Decorations.h"
 #include "table/Fonts.h"
@@ -71,18 +72,21 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
     radio_ = {RoundEven((anim1_.Right() + sixth.left()) / 2.0 - 110),
               RoundEven((scale.clientHeight + fifth.top() + fifth.height()) / 2.0 - 62.5), 220, 125};
     music_ = {10, scale.clientHeight - 70, 191, 61};
-    // The clocks stand above the side buttons, at the outer edges.
-    int clockTop = RoundEven(225 * Sy) - 64 - scale.Scaled(10);
-    clock_ = {RoundEven(60 * Sx) + RoundEven((Sx - 1) * 50) - 7, clockTop, 115, 64};
-    info_ = {RoundEven(600 * Sx) + RoundEven((Sx - 1) * 50) - 7, clockTop, 115, 64};
-
     // The calendar sheets hang in the upper corners, clear of the title and the side buttons.
     calendarLeft_ = {RoundEven(40 * Sx), RoundEven(100 * Sy), scale.Scaled(60), scale.Scaled(100)};
     calendarRight_ = {scale.clientWidth - RoundEven(40 * Sx) - scale.Scaled(60), RoundEven(100 * Sy),
                       scale.Scaled(60), scale.Scaled(100)};
-    // The account picture stands left of the title, beside the left calendar sheet.
+    // The clocks stand above the side buttons, each beside its calendar sheet on the title's side:
+    // the sheets grow with the window and the clocks do not, so under a sheet there is no room.
+    int clockTop = RoundEven(225 * Sy) - 64 - scale.Scaled(10);
+    int clockGap = scale.Scaled(6);
+    clock_ = {std::max(RoundEven(60 * Sx) + RoundEven((Sx - 1) * 50) - 7, calendarLeft_.Right() + clockGap),
+              clockTop, 115, 64};
+    info_ = {std::min(RoundEven(600 * Sx) + RoundEven((Sx - 1) * 50) - 7, calendarRight_.left - clockGap - 115),
+             clockTop, 115, 64};
+    // The account picture stands above the left clock, beside the left calendar sheet.
     const int accountSize = scale.Scaled(48);
-    account_->setGeometry(RoundEven(140 * Sx), RoundEven(110 * Sy), accountSize, accountSize);
+    account_->setGeometry(clock_.left, clockTop - clockGap - accountSize, accountSize, accountSize);
     account_->setIconSize(QSize(accountSize, accountSize));
     // The news shelf stands in the upper right, between the title and the right calendar sheet.
     Rect shelf{calendarRight_.left - 230, RoundEven(40 * Sy), 220, 125};
@@ -94,6 +98,7 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
     infoMode_ = InfoModeForMinute(QTime::currentTime().minute());
 
     MedalLook medals = SetMedals(scale, look.newButtons, look.mainMenuDesign);
+    medalWidth_ = 0;
     for (int k = 0; k < 3; ++k) {
         TQobCardsButton* row = Button(static_cast<MenuButton>(k));
         QPalette palette = row->palette();
@@ -103,6 +108,7 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
         const QImage medal = glyph.isEmpty() ? QImage() : BuiltinPicture(glyph);
         row->setIcon(medal.isNull() ? QIcon() : QIcon(QPixmap::fromImage(medal)));
         if (!medal.isNull()) row->setIconSize(QSize(h - 4, h - 4));
+        if (!medal.isNull()) medalWidth_ = h - 4 + 4;
     }
     // The header above the club list (Panel4), in the fixed-pitch font its columns are laid out for.
     modePanel_ = {RoundEven(180 * Sx), top - h - scale.Scaled(10), RoundEven(400 * Sx), h};
@@ -111,10 +117,24 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
     update();
 }
 
+ClubRowMeasure MenuScreen::ClubMeasure(const QString& header) const {
+    const TQobCardsButton* row = Button(MenuButton::Club1);
+    return ClubRowMeasure(row->font(), row->width(), row->CaptionInset(), medalWidth_,
+                          LayOutClubHeader(header, modeFont_, modePanel_.width));
+}
+
 void MenuScreen::SetTexts(const MenuTexts& texts) {
     texts_ = texts;
-    for (int k = 0; k < 5; ++k)
-        Button(static_cast<MenuButton>(k))->setText(texts.clubRows[static_cast<std::size_t>(k)]);
+    // A member's name, games and score stand under their headings; any other row is centred.
+    columns_ = LayOutClubHeader(texts.modeLine, modeFont_, modePanel_.width);
+    for (int k = 0; k < 5; ++k) {
+        TQobCardsButton* row = Button(static_cast<MenuButton>(k));
+        const QString& caption = texts.clubRows[static_cast<std::size_t>(k)];
+        const std::optional<ClubRowCells> cells = columns_.valid ? SplitClubRow(caption) : std::nullopt;
+        row->SetTabCentres(cells ? std::vector<int>(columns_.centres.begin(), columns_.centres.end())
+                                 : std::vector<int>());
+        row->setText(cells ? cells->name + '\t' + cells->games + '\t' + cells->score : caption);
+    }
     Button(MenuButton::Sixth)->setText(texts.sixth);
     Button(MenuButton::Sixth)->setVisible(!texts.sixth.isEmpty());
     Button(MenuButton::TopTen)->setText(texts.topTen);
@@ -224,7 +244,12 @@ void MenuScreen::paintEvent(QPaintEvent*) {
     if (!texts_.modeLine.isEmpty()) {
         p.setFont(modeFont_);
         p.setPen(modeColour_);
-        p.drawText(at(modePanel_), Qt::AlignCenter, texts_.modeLine);
+        // Drawn from where its columns were measured, trailing blanks and all.
+        const QRect panel = at(modePanel_);
+        if (columns_.valid)
+            p.drawText(panel.adjusted(columns_.left, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, texts_.modeLine);
+        else
+            p.drawText(panel, Qt::AlignCenter, texts_.modeLine);
     }
     auto siren = [&](bool shown, bool animates, const Rect& r, const char* name) {
         if (!shown) return;

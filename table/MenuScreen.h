@@ -12,6 +12,7 @@
 
 #include "table/CalendarSheets.h"
 #include "table/CardsButton.h"
+#include "table/ClubRows.h"
 #include "table/Geometry.h"
 #include "table/MenuClocks.h"
 
@@ -58,6 +59,9 @@ class MenuScreen : public QWidget {
     Rect CalendarLeft() const { return calendarLeft_; }
     Rect CalendarRight() const { return calendarRight_; }
     Rect ModePanel() const { return modePanel_; }
+    // Measures club captions for the records' shortening in the row buttons as they are laid out,
+    // under this header line.
+    ClubRowMeasure ClubMeasure(const QString& header) const;
     // News or chat waiting on the score server: the sirens turn.
     void SetWaiting(bool news, bool chat);
     TQobCardsButton* Button(MenuButton which) const { return buttons_[static_cast<std::size_t>(which)]; }
@@ -105,6 +109,8 @@ class MenuScreen : public QWidget {
     Rect title_, caption_, anim1_, anim2_, clock_, info_, modePanel_, radio_, music_;
     QColor modeColour_;
     QFont modeFont_;
+    ClubColumns columns_; // of the mode line, which the club rows follow
+    int medalWidth_ = 0;  // what a medal takes before a name
     QImage titlePicture_, captionPicture_;
     std::optional<InfoReply> reply_;
     int infoMode_ = 1;

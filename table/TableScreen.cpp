@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include "core/Queries.h"
 #include "core/Rules.h"
 #include "media/CardVoice.h"
 #include "media/Sound.h"
@@ -30,6 +31,21 @@ QFont TalonFont(int height) {
 
 int SuitSlot(char suit) {
     return SuitIndex(suit) - 1;
+}
+
+// The refused card's sign: it is lifted over its neighbours, tinted red and shaken sideways for
+// eight frames of 40 ms, ever less.
+constexpr int RefusedFrames = 8;
+constexpr int RefusedFrameMs = 40;
+
+QImage RefusedCardPicture(TStr2 card, const ImageStore& store) {
+    QImage picture(store.cellWidth, store.cellHeight, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    DrawCard(0, 0, card, store, p);
+    p.setCompositionMode(QPainter::CompositionMode_SourceAtop); // only where the card is
+    p.fillRect(picture.rect(), QColor(0xE0, 0x10, 0x10, 90));
+    return picture;
 }
 
 } // namespace
@@ -51,6 +67,13 @@ TableScreen::TableScreen(ImageStore& store, WindowResources& resources, QWidget*
         ++markerFrame_;
         if (tableShown_)
             update(QRect(layout_.help.left, layout_.help.top, layout_.help.width, layout_.help.height));
+    });
+    connect(&refusedTimer_, &QTimer::timeout, this, [this] {
+        if (++refusedFrame_ >= RefusedFrames) {
+            refusedTimer_.stop();
+            refusedCard_ = NoCard;
+        }
+        RedrawHand(3);
     });
     pointerCheck_.setSingleShot(true);
     pointerCheck_.setInterval(0);
@@ -213,6 +236,13 @@ void TableScreen::RedrawHand(int seat) {
         else
             DrawCardBack(x, 0, store_, p);
     }
+    const int refused = seat == 3 && !refusedCard_.Empty() ? SlotOfCard(game_->CardsI[3], refusedCard_) : 0;
+    if (refused >= 1 && refused <= count) {
+        const int amplitude = layout_.scale.Scaled(4) * (RefusedFrames - refusedFrame_) / RefusedFrames;
+        const int shift = refusedFrame_ % 2 == 0 ? -amplitude : amplitude;
+        p.drawImage(offsets[static_cast<std::size_t>(refused - 1)] + shift, 0,
+                    RefusedCardPicture(refusedCard_, store_));
+    }
     if (seat == shownTrumpSeat_ && !shownTrump_.Empty()) {
         // The lowest trump that decided the first move lies face up over the hand.
         int x = offsets.empty() ? 0 : offsets.back() + layout_.scale.Scaled(20);
@@ -220,6 +250,14 @@ void TableScreen::RedrawHand(int seat) {
     }
     p.end();
     ShowPart(hands_[static_cast<std::size_t>(seat - 1)], r, canvas);
+}
+
+void TableScreen::ShowRefusedCard(int slot) {
+    if (!game_ || slot < 1 || slot > game_->KolCards[3]) return;
+    refusedCard_ = game_->CardsI[3][slot];
+    refusedFrame_ = 0;
+    refusedTimer_.start(RefusedFrameMs);
+    RedrawHand(3);
 }
 
 void TableScreen::RevealHand(int seat) {

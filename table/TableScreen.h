@@ -27,7 +27,7 @@ namespace tarvo {
 // The words the table shows, in the player's language.
 struct TableTexts {
     QString go = "I Go...", pass = "That`s All...", take = "I Take";
-    QString penalties = "Penalties: ", game = "Game";
+    QString penalties = "Penalties: ", game = "Game: "; // game: the counter's word and colon
     std::array<QString, 3> names{"PC", "PC", "Player"};
     QString lose = "You lose!!!", won = "You have won!!!", draw = "Dead heat...";
     QString toBegin = "To Begin", okCaption = "Ok", beaten = "Beaten", playStill = "We play still!";
@@ -93,6 +93,7 @@ class TableScreen : public QWidget, public TableView {
     void FlyCardGroup(const std::vector<CardFlight>& flights) override;
     void RedrawHand(int seat) override;
     void RevealHand(int seat) override;
+    void ShowRefusedCard(int slot) override;
     void RedrawTalon() override;
     void DrawTableCard(int tableSlot, bool defence) override;
     void ClearTable() override;
@@ -183,6 +184,9 @@ class TableScreen : public QWidget, public TableView {
     QImage talon_, table_, counter_;
     std::set<int> tableGone_;             // table cards already flown away
     std::array<bool, 13> tableDefence_{}; // which table slots hold beating cards
+    TStr2 refusedCard_ = NoCard; // shaken over the own hand, in red, for a moment
+    int refusedFrame_ = 0;
+    QTimer refusedTimer_;
     TStr2 shownTrump_ = NoCard;
     int shownTrumpSeat_ = 0;
     bool firstBoutMarker_ = false;

@@ -149,6 +149,40 @@ TEST(Deal, FirstAttacker) {
     }
 }
 
+// The hand a card flies into is drawn when it lands: it must already be in order then, with the
+// card in the slot the flight names.
+TEST(Refill, EveryCardLandsInASortedHand) {
+    struct LandingView : RecordingView {
+        const GameState* g = nullptr;
+        std::vector<std::string> faults;
+        void FlyCard(const CardFlight& f) override {
+            const int seat = f.toSeat;
+            TCards_I1x36 sorted = g->CardsI[seat];
+            TCards_J1x36 ranks = g->CardsJ[seat], aux;
+            SortHand(sorted, ranks, aux, g->Koz, g->KolCards[seat]);
+            if (!(sorted == g->CardsI[seat])) faults.push_back("unsorted at " + f.card.Utf8());
+            if (!(g->CardsI[seat][f.toSlot] == f.card)) faults.push_back("not in its slot: " + f.card.Utf8());
+        }
+    };
+    // Refill: two low hearts and a diamond come after an ace; spades are trumps.
+    GameState refill = test::Position({"Тч Тб", "7б", "Тк"}, 1, "6ч 7ч 8б Вп");
+    LandingView view;
+    view.g = &refill;
+    Refill(refill, view, 1);
+    EXPECT_EQ(refill.KolCards[1], 6);
+    // Take: the defender picks up two diamonds around the one it holds.
+    GameState take = test::Position({"Тч", "7б", "Тк"}, 1, "Вп");
+    take.KolCardsStol = 2;
+    for (int i : {1, 2}) {
+        take.InGameI[i] = Card(i == 1 ? "9б" : "6б");
+        take.InGameJ[i] = RankOf(take.InGameI[i]);
+    }
+    view.g = &take;
+    Take(take, view, 2);
+    EXPECT_EQ(take.KolCards[2], 3);
+    EXPECT_TRUE(view.faults.empty()) << view.faults.front();
+}
+
 TEST(Refill, OrderAndShortTalon) {
     // The talon holds three cards: the attacker refills first and leaves the others short.
     GameState g = test::Position({"6ч 7ч", "8ч 9ч 1ч 6б", "7б 8б 9б 1б 6к 7к"}, 1, "Вч Дч Тп");

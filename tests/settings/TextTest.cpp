@@ -519,13 +519,28 @@ TEST(LanguageTables, AreTranslated) {
         }
 }
 
+// French sets a space (here a non-breaking one) before "!", "?" and ":", in the texts and in the
+// colon the program puts between a label and its value.
+TEST(LanguageTables, FrenchSpacesBeforeHighPunctuation) {
+    const std::string_view nbsp = "\xC2\xA0";
+    for (const NamedTextTable& t : AllTextTables())
+        for (int row = 0; row < t.table.rows; ++row) {
+            const std::string_view text = Text(t.table, row, French);
+            for (std::size_t i = text.find_first_of("!?:"); i != std::string_view::npos;
+                 i = text.find_first_of("!?:", text.find_first_not_of("!?:", i))) {
+                EXPECT_TRUE(i >= 2 && text.substr(i - 2, 2) == nbsp) << t.name << " row " << row << ": " << text;
+            }
+        }
+    EXPECT_EQ(Text(txt::Colon, 0, French), "\xC2\xA0: ");
+}
+
 TEST(LanguageTables, CantSaveOptionsInEveryLanguage) {
     const char* const expected[kLanguageCount] = {"Can`t save options!",
                                                   "Не могу сохранить опции!",
                                                   "Optionen kann nicht gespeichert werden!",
-                                                  "Impossible d`enregistrer les options!",
+                                                  "Impossible d`enregistrer les options !",
                                                   "¡No se pueden guardar opciones!",
-                                                  "無法保存選項！",
+                                                  "无法保存选项！",
                                                   "Impossibile salvare le opzioni!",
                                                   "Možnosti nelze uložit!",
                                                   "オプションを保存できません！",

@@ -1,8 +1,10 @@
 // The main menu's calendar sheets: the left one stays, the right one turns through the rest, and
-// each tells its own hint where the player points.
+// each tells its own hint where the player points; the clocks beside them cover nothing;
+// the club rows stand under their headings.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 
 #include "../support/TestApplication.h"
 #include "table/MenuScreen.h"
@@ -12,6 +14,10 @@ namespace {
 
 QPoint Centre(const Rect& r) {
     return {r.left + r.width / 2, r.top + r.height / 2};
+}
+
+QRect Area(const Rect& r) {
+    return {r.left, r.top, r.width, r.height};
 }
 
 std::vector<CalendarPicture> Sheets(std::initializer_list<const char*> hints) {
@@ -46,6 +52,80 @@ TEST(MenuCalendar, EachSheetTellsItsHintAndTheRightOneTurns) {
     EXPECT_TRUE(menu.HintAt(right).isEmpty());
     menu.SetCalendar({});
     EXPECT_TRUE(menu.HintAt(left).isEmpty());
+}
+
+TEST(MenuClocks, CoverNeitherSheetNorTitleNorButtonAtAnySize) {
+    test::TestApplication();
+    struct Case {
+        int windowSize, fullWidth, fullHeight;
+    };
+    const Case cases[] = {{4, 0, 0}, {5, 0, 0}, {2, 1600, 1200}, {2, 1920, 1080}, {2, 1280, 1024}, {2, 2560, 1440}};
+    for (const Case& c : cases) {
+        const Scale scale = Scale::ForWindowSize(c.windowSize, c.fullWidth, c.fullHeight);
+        ASSERT_TRUE(MenuClocksShown(scale)) << c.windowSize << " " << c.fullWidth;
+        QImage cloth(scale.clientWidth, scale.clientHeight, QImage::Format_RGB32);
+        MenuScreen menu;
+        menu.Arrange(scale, cloth, MenuLook());
+        const QRect window(0, 0, scale.clientWidth, scale.clientHeight);
+        std::vector<QRect> others = {Area(menu.CalendarLeft()), Area(menu.CalendarRight()), Area(menu.TitlePart())};
+        for (int b = 0; b <= static_cast<int>(MenuButton::Exit); ++b)
+            others.push_back(menu.Button(static_cast<MenuButton>(b))->geometry());
+        for (const QRect clock : {Area(menu.ClockPart()), Area(menu.InfoPart())}) {
+            EXPECT_TRUE(window.contains(clock)) << c.windowSize << " " << c.fullWidth;
+            for (const QRect& other : others)
+                EXPECT_FALSE(clock.intersects(other)) << c.windowSize << " " << c.fullWidth << " clock at "
+                                                      << clock.x() << "," << clock.y() << " meets " << other.x()
+                                                      << "," << other.y();
+        }
+    }
+}
+
+// The club rows stand in the columns of the header line above them, and a member's name may use
+// the room its row button has, which grows with the window.
+TEST(ClubRows, CellsFollowTheHeaderAndTheButton) {
+    test::TestApplication();
+    struct Row {
+        const char* caption;
+        bool member;
+        const char *name, *games, *score;
+    };
+    const Row rows[] = {{"Anna                  29  -110", true, "Anna", "29", "-110"},
+                        {"Maximilian Ale...      5   3.25", true, "Maximilian Ale...", "5", "3.25"},
+                        {"Jo Ann   0  0", true, "Jo Ann", "0", "0"},
+                        {"####################", false, "", "", ""}};
+    for (const Row& r : rows) {
+        const std::optional<ClubRowCells> cells = SplitClubRow(QString::fromUtf8(r.caption));
+        ASSERT_EQ(cells.has_value(), r.member) << r.caption;
+        if (!cells) continue;
+        EXPECT_EQ(cells->name, QString::fromUtf8(r.name));
+        EXPECT_EQ(cells->games, QString::fromUtf8(r.games));
+        EXPECT_EQ(cells->score, QString::fromUtf8(r.score));
+    }
+
+    const QString header = QStringLiteral(" The members of club    Games    Score ");
+    const QFont font(QStringLiteral("DejaVu Sans"), 12);
+    const ClubColumns columns = LayOutClubHeader(header, font, 400);
+    ASSERT_TRUE(columns.valid);
+    const QFontMetrics metrics(font);
+    const int gamesStart = columns.left + metrics.horizontalAdvance(header.left(header.indexOf(QStringLiteral("Games"))));
+    EXPECT_EQ(columns.gamesLeft, gamesStart);
+    EXPECT_EQ(columns.centres[1], gamesStart + metrics.horizontalAdvance(QStringLiteral("Games")) / 2);
+    EXPECT_LT(columns.centres[0], columns.centres[1]);
+    EXPECT_LT(columns.centres[1], columns.centres[2]);
+    EXPECT_FALSE(LayOutClubHeader(QStringLiteral("Mode"), font, 400).valid);
+
+    // The same long name measures alike, in units of the caption limit, at the smallest and the
+    // largest window, though the font and the button grow.
+    const std::string caption = "Maximilian Alexander  5     3";
+    std::vector<int> widths;
+    for (int size : {1, 5}) {
+        const Scale scale = Scale::ForWindowSize(size);
+        QImage cloth(scale.clientWidth, scale.clientHeight, QImage::Format_RGB32);
+        MenuScreen menu;
+        menu.Arrange(scale, cloth, MenuLook());
+        widths.push_back(menu.ClubMeasure(header).TextWidth(CaptionFont::ClubList, caption));
+    }
+    EXPECT_NEAR(widths[0], widths[1], widths[0] / 5) << widths[0] << " " << widths[1];
 }
 
 } // namespace

@@ -138,8 +138,13 @@ TEST(TableScreen, PlayingAsAHuman) {
     QObject::connect(&table, &TableScreen::actionPressed, [&] { PressActionButton(m, decks); });
 
     ASSERT_EQ(RunScriptLine(g, table, "2 leads 6ч -> 6"), "");
+    const Rect& strip = table.CurrentLayout().hands[2];
+    auto hand = [&] { return table.grab(QRect(strip.left, strip.top, strip.width, strip.height)).toImage(); };
+    const QImage still = hand();
     ClickCard(table, g, "9к"); // another suit, no trump
     EXPECT_EQ(table.sounds.back(), "WWrongs");
+    EXPECT_NE(hand(), still); // the refused card shows it too, for those who play without sound
+    EXPECT_TRUE(QTest::qWaitFor([&] { return hand() == still; }, 10000)); // and only for a moment
     EXPECT_EQ(g.HodPhase, 6);
     EXPECT_EQ(g.KolCards[3], 3);
 

@@ -71,8 +71,8 @@ DeckStyle Variation(int set) {
 FaceSetRecipe RecipeOfFaceSet(int set) {
     FaceSetRecipe r;
     static const std::map<int, const char*> svg = {
-        {1, "svg-nicu-ornamental"},   {2, "svg-oxygen"},
-        {3, "svg-ancient-egyptians"}, {4, "svg-nicu-white"},
+        {1, "svg-nicu-ornamental"},   {3, "svg-ancient-egyptians"},
+        {4, "svg-nicu-white"},
         {8, "svg-standard"},          {9, "svg-dondorf"},
         {14, "svg-jolly-royal"},      {18, "svg-future"},
         {24, "svg-penguins"},         {26, "svg-konqi-modern"},
@@ -84,6 +84,19 @@ FaceSetRecipe RecipeOfFaceSet(int set) {
     // Sets whose names ask for it: Russian letters, tournament colours.
     if (set == 27 || set == 32 || set == 36 || set == 37) r.style.russianLetters = true;
     if (set == 30) r.style = FourColour();
+    // Set 2 owns the small ranks and aces that sets 6, 7, 10 and 13 show as well ("Mod"): they are
+    // drawn in a plain style of ours with the index in the top-left corner, the one corner a hand
+    // leaves visible, so that they read well and suit the court cards of every set that shows them.
+    if (set == 2 || set == 10) {
+        r.style = DeckStyle();
+        r.style.indexFont = QStringLiteral("Liberation Sans");
+    }
+    if (set == 10) { // historical costumes: serif letters and deep robes on the court cards
+        r.style.courtFont = QStringLiteral("DejaVu Serif");
+        r.style.robe[0] = QColor(0x7A, 0x1F, 0x2E);
+        r.style.robe[1] = QColor(0x9C, 0x6B, 0x1E);
+        r.style.robe[3] = QColor(0x2B, 0x2F, 0x5C);
+    }
     return r;
 }
 
