@@ -108,6 +108,15 @@ const std::vector<StartOption>& StartOptionTable() {
              into.net.clients = *clients;
              return QString();
          }},
+        {QStringLiteral("tournament"), QStringLiteral("TABLE"),
+         QStringLiteral("With --autoplay 1: the signed-in player sits down at tournament table TABLE "
+                        "(1 to 10), plays its game and exits."),
+         [](const QString& value, StartOptions& into) {
+             auto number = WholeNumberIn(value, 1, 10);
+             if (!number) return BadValue(QStringLiteral("tournament"), value, QStringLiteral("a table from 1 to 10"));
+             into.tournamentTable = *number;
+             return QString();
+         }},
     };
     return table;
 }
@@ -118,6 +127,8 @@ namespace {
 QString CheckNetOptions(const QCommandLineParser& parser, const StartOptions& o) {
     using Side = NetAutoplayOptions::Side;
     const bool net = o.net.side != Side::None;
+    if (o.tournamentTable != 0 && (o.autoplayGames != 1 || net))
+        return QStringLiteral("--tournament plays one game without --net: give --autoplay 1");
     if (net && o.autoplayGames != NetSeriesGames)
         return QStringLiteral("--net plays one series of %1 games: give --autoplay %1").arg(NetSeriesGames);
     for (const char* name : {"ip", "port", "name", "clients"})

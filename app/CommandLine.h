@@ -31,6 +31,7 @@ struct StartOptions {
     int autoplayGames = 0; // seat 3 played by the computer for this many games, then exit
     std::optional<std::string> server; // --server: the score server of every online service
     NetAutoplayOptions net;
+    int tournamentTable = 0; // autoplay sits down at this tournament table (0: none)
 };
 
 // One option of tarvo3. `apply` stores the value in the start options; it returns an empty text

@@ -129,6 +129,8 @@ MainWindow::MainWindow(StartOptions options)
     connect(table_, &TableScreen::ownCardHovered, this, &MainWindow::OnHover);
     connect(&gameTimer_, &QTimer::timeout, this, &MainWindow::OnGameTick);
     SetUpNetwork();
+    SetUpTournament();
+    connect(menu_, &MenuScreen::tournamentClicked, this, &MainWindow::OpenTournament);
 
     recording_ = new GameRecording(this, table_, store_, resources_.fonts);
     connect(table_, &TableScreen::resultShown, recording_, [this] {
@@ -384,6 +386,7 @@ TableTexts MainWindow::TextsForTable() const {
     if (networkSeries_)
         for (int seat = 1; seat <= 3; ++seat)
             t.names[static_cast<std::size_t>(seat - 1)] = QString::fromStdString(netSession_.SeatName(seat));
+    if (tournamentGame_) t.names = tourNames_;
     t.lose = Tr(txt::YouLoseGame);
     t.won = Tr(txt::YouHaveWon);
     t.draw = Tr(txt::DeadHeat);
@@ -608,6 +611,7 @@ void MainWindow::AbandonSeries() {
     auto answer = QMessageBox::question(this, Tr(txt::ProductName),
                                         Tr(txt::ExitQuestion, 0) + "\n" + Tr(txt::DataWillBeLost));
     if (answer != QMessageBox::Yes) return;
+    if (tournamentGame_) return LeaveTournamentGame(); // the records file is not the tournament's
     ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
     EndNetwork(); // the others see this player leave
     LeaveTable();
@@ -791,6 +795,7 @@ void MainWindow::StartSeries() {
 }
 
 void MainWindow::ExitToMenu() {
+    if (tournamentGame_) return TournamentExit();
     if (settings_.SaluteButtons) PlaySalute(resources_.packages);
     RecordAndExitToMenu();
 }
@@ -816,19 +821,24 @@ void MainWindow::OnGameTick() {
     if (stepRunning_ || menuShown_) return;
     StepGuard guard(stepRunning_, *table_);
     if (autoplay_.On()) {
-        if (networkSeries_)
+        if (tournamentGame_)
+            TournamentAutoplayStep();
+        else if (networkSeries_)
             NetAutoplayStep();
         else
             AutoplayStep();
         return;
     }
-    GameTick(*driver_, false, !networkSeries_ || netSession_.IsServer());
+    GameTick(*driver_, false, !networkSeries_ || netSession_.IsServer(), tourSession_.Seat() == 1);
+    // The game server's end lets every seat leave, whether it came before the end display or after.
+    if (tournamentGame_ && tourGameOver_) table_->EnableExitButton(true);
 }
 
 // Autoplay sits down in club slot 1, creating the player "Auto" through the welcome dialog's own
 // checks when the club is empty.
 void MainWindow::AutoplayStart() {
     if (options_.net.side != NetAutoplayOptions::Side::None) return NetAutoplayStart();
+    if (options_.tournamentTable != 0) return TournamentAutoplayStart();
     auto text = ReadRecords(ActiveRecordsFile());
     std::optional<SeriesValues> member = text ? MemberSeries(*text, 1) : std::nullopt;
     WelcomeDialog dialog(

@@ -19,8 +19,13 @@
 #include "match/Autoplay.h"
 #include "match/Match.h"
 #include "media/Song.h"
+#include "match/MoveClock.h"
 #include "netplay/Session.h"
+#include "netplay/TournamentSession.h"
 #include "netplay/Transport.h"
+#include "online/Account.h"
+#include "online/CurlTransport.h"
+#include "online/Tournament.h"
 #include "records/Series.h"
 #include "settings/DataFolder.h"
 #include "settings/Settings.h"
@@ -31,6 +36,7 @@
 #include "table/OptionsDialog.h"
 #include "table/RecordsWindows.h"
 #include "table/TableScreen.h"
+#include "table/TournamentWindow.h"
 #include "table/WaitWindow.h"
 #include "table/WindowResources.h"
 
@@ -38,6 +44,9 @@ namespace tarvo {
 
 class MenuMedia;
 class TitleScreen;
+
+// This machine's address as the Internet sees it; empty when it cannot be had.
+QString InternetAddress(const Settings& settings);
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -116,6 +125,24 @@ class MainWindow : public QMainWindow {
     void NetAutoplayStep();
     void SeriesStartsOnTable();
 
+    // The online tournament (MainWindowTour.cpp).
+    void SetUpTournament();
+    TournamentTexts TournamentTextsNow() const;
+    TournamentDesk* Desk();
+    void OpenTournament();
+    void TournamentSeated(int table, int seat);
+    void TournamentGameBegins();
+    void SavePlayerPicture(const TQobClient& player);
+    void ApplyTableIncoming();
+    void RestartMoveClock();
+    void OnMoveClock();
+    void EndTournamentGame(const QString& line1, const QString& line2, bool ownTimeUp);
+    void LeaveTournament();
+    void TournamentExit();
+    void LeaveTournamentGame();
+    void TournamentAutoplayStart();
+    void TournamentAutoplayStep();
+
     // Guards the game timer against ticks that fall due while a step's flight or search runs.
     // The table's turn pointer may have looked at the game while a flight let events in, before
     // the step changed it: it looks again once the step is over.
@@ -173,6 +200,31 @@ class MainWindow : public QMainWindow {
         MainWindow& w_;
     };
 
+    // What the tournament session tells the window.
+    class TourLink : public TournamentEvents {
+      public:
+        explicit TourLink(MainWindow& window) : w_(window) {}
+        void GameMessageArrived() override;
+        void ChatArrived(int seat, const std::string& text) override;
+        void GameOver() override;
+        void Left(int seat) override;
+        void TimeUp(int seat) override;
+        void Interrupted(const std::string& reason) override;
+
+      private:
+        MainWindow& w_;
+    };
+    // The player's steps go to the game server; each restarts the move clock.
+    class TourSink : public RecordSink {
+      public:
+        explicit TourSink(MainWindow& window) : w_(window) {}
+        void SendRecord(const std::optional<std::string>& bodyForSeat2, const std::optional<std::string>& bodyForSeat1,
+                        int hodPhase, int duelPhase) override;
+
+      private:
+        MainWindow& w_;
+    };
+
     StartOptions options_;
     std::unique_ptr<OnlineSession> online_; // before the settings: their loader fetches through it
     Settings settings_;
@@ -212,6 +264,24 @@ class MainWindow : public QMainWindow {
     QTimer netTimer_;                    // applies what arrived, one message at a time
     std::optional<std::string> netInterruption_; // handled once no step runs
     bool netAutoplayed_ = false;                 // autoplay's network series has begun
+
+    TourLink tourLink_{*this};
+    TourSink tourSink_{*this};
+    NetTransport tourTransport_;
+    TournamentSession tourSession_{tourTransport_, tourLink_};
+    std::unique_ptr<CurlTransport> scoreTransport_;
+    std::unique_ptr<ScoreClient> scoreClient_;
+    std::unique_ptr<Account> account_;
+    std::unique_ptr<TournamentDesk> desk_;
+    TournamentWindow* tourWindow_ = nullptr; // while the tournament window is open
+    bool tourConnectFailed_ = false;         // the game server did not answer the seat
+    bool tournamentGame_ = false;            // a tournament game is on the table
+    bool tourGameOver_ = false;              // the game server ended it as played to the end
+    int tourScoreBefore_ = 0;
+    std::array<QString, 3> tourNames_;
+    MoveClock moveClock_;
+    QTimer moveTimer_; // the move clock's second
+    QTimer tourTimer_; // applies what arrived, one message at a time
 };
 
 } // namespace tarvo

@@ -26,6 +26,8 @@ QString Utf8(const std::string& text) {
 // nobody watching (autoplay) they follow at once, as the cards do not fly either.
 constexpr int RecordSpacingMs = 100;
 
+} // namespace
+
 // This machine's address as the Internet sees it, from the home server's echo service; empty when
 // it cannot be had within a few seconds or the answer is no address.
 QString InternetAddress(const Settings& settings) {
@@ -44,8 +46,6 @@ QString InternetAddress(const Settings& settings) {
     reply->deleteLater();
     return ok && !QHostAddress(text).isNull() ? text : QString();
 }
-
-} // namespace
 
 void MainWindow::SetUpNetwork() {
     netTransport_.SetSession(&netSession_);
@@ -226,6 +226,11 @@ void MainWindow::EndNetwork() {
 }
 
 void MainWindow::SendOwnChat(const QString& text) {
+    if (tournamentGame_) {
+        tourSession_.SendChat(text.toStdString());
+        table_->AddChatLine(3, QStringLiteral("s") + text);
+        return;
+    }
     if (!networkSeries_) return;
     netSession_.SendChat(text.toStdString());
     table_->AddChatLine(3, QStringLiteral("s") + text);

@@ -58,7 +58,7 @@ void TournamentDesk::BuildIdentity(const TQobUser& holder, const std::string& pu
 
 void TournamentDesk::ReadStanding() {
     const Reply<TournamentRating> r = client_.ReadTournamentRating(identity_.Nick);
-    if (r.ok && r.value.score >= 0) {
+    if (r.ok) { // a tournament score may be below 0
         identity_.Score = r.value.score;
         identity_.Kon = r.value.games;
         identity_.Rating = r.value.rating;

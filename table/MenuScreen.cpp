@@ -28,6 +28,13 @@ MenuScreen::MenuScreen(QWidget* parent) : QWidget(parent) {
     connect(account_, &QPushButton::clicked, this, &MenuScreen::accountClicked);
     connect(&timer_, &QTimer::timeout, this, &MenuScreen::Tick);
     connect(&timerCal_, &QTimer::timeout, this, &MenuScreen::TurnCalendar);
+    tournament_ = new QPushButton(this);
+    tournament_->setFlat(true);
+    tournament_->setFocusPolicy(Qt::NoFocus);
+    tournament_->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"));
+    tournament_->setCursor(Qt::PointingHandCursor);
+    tournament_->setIcon(QIcon(QPixmap::fromImage(BuiltinPicture(QStringLiteral("GTourMenu")))));
+    connect(tournament_, &QPushButton::clicked, this, &MenuScreen::tournamentClicked);
 }
 
 void MenuScreen::TurnCalendar() {
@@ -91,6 +98,10 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
     // The news shelf stands in the upper right, between the title and the right calendar sheet.
     Rect shelf{calendarRight_.left - 230, RoundEven(40 * Sy), 220, 125};
     newsChat_ = ShowNewsChatIndicators(scale, shelf, RoundEven(465 * Sy) + h, newsWaiting_, chatWaiting_);
+    // The tournament picture stands left of the title, below the place of the account picture.
+    const int tournamentSize = scale.Scaled(48);
+    tournament_->setGeometry(RoundEven(140 * Sx), RoundEven(170 * Sy), tournamentSize, tournamentSize);
+    tournament_->setIconSize(QSize(tournamentSize, tournamentSize));
     shelfPicture_ = newsChat_.shelfShown ? DrawNewsShelf(Context(), newsChat_.shelf) : QImage();
     titlePicture_ = DrawTitle(QSize(title_.width, title_.height));
     captionPicture_ =

@@ -77,12 +77,15 @@ class MenuScreen : public QWidget {
     bool MusicShown() const { return scale_.S >= 1.5; }
     Rect InfoPart() const { return info_; }
     Rect TitlePart() const { return title_; }
+    // The tournament picture: a click opens the tournament window.
+    QPushButton* TournamentPicture() const { return tournament_; }
 
   signals:
     void clicked(MenuButton which);
     // The title or its caption was clicked: the caption takes its next colour.
     void captionClicked();
     void accountClicked();
+    void tournamentClicked();
 
   protected:
     void paintEvent(QPaintEvent*) override;
@@ -106,6 +109,7 @@ class MenuScreen : public QWidget {
     MenuTexts texts_;
     std::array<TQobCardsButton*, 11> buttons_{};
     QPushButton* account_ = nullptr;
+    QPushButton* tournament_ = nullptr;
     Rect title_, caption_, anim1_, anim2_, clock_, info_, modePanel_, radio_, music_;
     QColor modeColour_;
     QFont modeFont_;

@@ -558,6 +558,10 @@ bool AddBuiltinPictures(ResourceSet& set, const QString& scratchDir, QString* er
     set.Add(Rc, QStringLiteral("Windows"), PngBytes(DrawRoundIcon(48, QStringLiteral("PC"), ink::Navy)));
     set.Add(Rc, QStringLiteral("Android"), PngBytes(DrawRoundIcon(48, QStringLiteral("\u260E"), ink::Cloth)));
     set.Add(Rc, QStringLiteral("Account48"), PngBytes(DrawRoundIcon(48, QStringLiteral("\u263A"), ink::Red)));
+    set.Add(Rc, QStringLiteral("GTourMenu"), PngBytes(DrawRoundIcon(48, QStringLiteral("T"), ink::Cloth)));
+    // A tournament player without a photo: a face by sex.
+    set.Add(Rc, QStringLiteral("GAcNoM"), PngBytes(DrawRoundIcon(96, QStringLiteral("\u2642"), ink::Navy)));
+    set.Add(Rc, QStringLiteral("GAcNoF"), PngBytes(DrawRoundIcon(96, QStringLiteral("\u2640"), ink::Red)));
 
     // The account windows: state stars, field lamps, the faces of the lists, the photo frame.
     const std::pair<char, QColor> states[3] = {

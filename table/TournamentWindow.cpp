@@ -1,0 +1,230 @@
+#include "table/TournamentWindow.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace tarvo {
+namespace {
+
+QString Utf8(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// The state lamp: green while the tournament is open, red otherwise.
+QPixmap Lamp(bool on) {
+    QPixmap p(28, 28);
+    p.fill(Qt::transparent);
+    QPainter painter(&p);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(on ? QColor(0x20, 0xB0, 0x40) : QColor(0xC0, 0x20, 0x20));
+    painter.setPen(QPen(Qt::black, 2));
+    painter.drawEllipse(3, 3, 22, 22);
+    return p;
+}
+
+} // namespace
+
+TournamentWindow::TournamentWindow(TournamentDesk& desk, TournamentTexts texts, TournamentHooks hooks,
+                                   QWidget* parent)
+    : QDialog(parent), desk_(desk), texts_(std::move(texts)), hooks_(std::move(hooks)) {
+    setWindowTitle(texts_.caption);
+    auto* layout = new QVBoxLayout(this);
+
+    auto* head = new QHBoxLayout;
+    welcome_ = new QLabel(this);
+    welcome_->setAlignment(Qt::AlignCenter);
+    lamp_ = new QLabel(this);
+    head->addWidget(welcome_, 1);
+    head->addWidget(lamp_);
+    layout->addLayout(head);
+
+    auto* tables = new QGridLayout;
+    for (int t = 1; t <= kTournamentTables; ++t) {
+        auto* box = new QGroupBox(texts_.table + QStringLiteral(" \u2116 ") + QString::number(t), this);
+        auto* column = new QVBoxLayout(box);
+        for (int s = 1; s <= 3; ++s) {
+            auto* b = new QPushButton(box);
+            b->setMinimumWidth(130);
+            connect(b, &QPushButton::clicked, this, [this, t, s] { OnSeat(t, s); });
+            column->addWidget(b);
+            seats_[static_cast<std::size_t>(t - 1)][static_cast<std::size_t>(s - 1)] = b;
+        }
+        tables->addWidget(box, (t - 1) / 5, (t - 1) % 5);
+    }
+    layout->addLayout(tables);
+
+    auto* bottom = new QHBoxLayout;
+    auto* grid = new QGridLayout;
+    const QString names[6] = {texts_.nick, texts_.yourScore, texts_.yourPlace,
+                              texts_.rating, texts_.game, texts_.city};
+    for (int r = 0; r < 6; ++r) {
+        grid->addWidget(new QLabel(names[r] + QStringLiteral(":"), this), r, 0);
+        results_[static_cast<std::size_t>(r)] = new QLabel(this);
+        grid->addWidget(results_[static_cast<std::size_t>(r)], r, 1);
+    }
+    bottom->addLayout(grid);
+    auto* rules = new QLabel(texts_.firstBeat + QStringLiteral(": ") + texts_.yes + QStringLiteral("\n") +
+                                 texts_.noFiveOfSuit + QStringLiteral(": ") + texts_.yes,
+                             this);
+    bottom->addWidget(rules, 1);
+    auto* buttons = new QVBoxLayout;
+    refresh_ = new QPushButton(texts_.refresh, this);
+    topTen_ = new QPushButton(texts_.topTen, this);
+    close_ = new QPushButton(texts_.close, this);
+    for (QPushButton* b : {refresh_, topTen_, close_}) buttons->addWidget(b);
+    bottom->addLayout(buttons);
+    layout->addLayout(bottom);
+
+    connect(refresh_, &QPushButton::clicked, this, &TournamentWindow::Refresh);
+    connect(close_, &QPushButton::clicked, this, &TournamentWindow::reject);
+    connect(topTen_, &QPushButton::clicked, this, [this] {
+        if (hooks_.topTen) hooks_.topTen();
+    });
+    connect(&refreshTimer_, &QTimer::timeout, this, &TournamentWindow::Refresh);
+    connect(&watchTimer_, &QTimer::timeout, this, &TournamentWindow::Watch);
+    refreshTimer_.start(10000);
+    watchTimer_.start(1000);
+    Refresh();
+}
+
+void TournamentWindow::Refresh() {
+    desk_.Refresh();
+    Show();
+}
+
+void TournamentWindow::Show() {
+    const QString line = desk_.InfoRead() ? Utf8(desk_.Welcome()) : texts_.noConnect;
+    QFont font = welcome_->font();
+    font.setPointSize(line.size() > 54 ? 9 : line.size() > 39 ? 11 : 14);
+    font.setBold(true);
+    welcome_->setFont(font);
+    welcome_->setText(line);
+    lamp_->setPixmap(Lamp(desk_.Open()));
+    lamp_->setToolTip(desk_.Open() ? texts_.serverOn : texts_.serverOff);
+
+    for (int t = 1; t <= kTournamentTables; ++t) {
+        const auto buttons = desk_.Buttons(t);
+        for (int s = 1; s <= 3; ++s) {
+            const SeatButton& b = buttons[static_cast<std::size_t>(s - 1)];
+            QString caption;
+            switch (b.caption) {
+            case SeatButton::Caption::LogOff: caption = texts_.logOff; break;
+            case SeatButton::Caption::Occupant: caption = Utf8(b.occupant); break;
+            case SeatButton::Caption::TakePlace: caption = texts_.takePlace; break;
+            case SeatButton::Caption::Free: caption = texts_.free; break;
+            case SeatButton::Caption::ServerOff: caption = texts_.serverOff; break;
+            }
+            QPushButton* button = SeatButtonAt(t, s);
+            button->setText(caption);
+            button->setEnabled(b.enabled);
+        }
+    }
+    const bool locked = desk_.Locked();
+    for (QPushButton* b : {refresh_, close_, topTen_}) b->setEnabled(!locked);
+
+    const TQobClient& me = desk_.Identity();
+    const QString values[6] = {Utf8(me.Nick), QString::number(me.Score), QString::number(desk_.Place()),
+                               QString::number(me.Rating), QString::number(me.Kon), Utf8(me.City)};
+    for (int r = 0; r < 6; ++r) results_[static_cast<std::size_t>(r)]->setText(values[r]);
+}
+
+void TournamentWindow::OnSeat(int table, int seat) {
+    if (desk_.Seat() != 0) {
+        // Only the player's own seat is enabled while he sits: "Log off".
+        if (!desk_.Leave()) {
+            if (hooks_.sound) hooks_.sound("WWrongs");
+            return;
+        }
+        if (hooks_.left) hooks_.left();
+        Refresh();
+        return;
+    }
+    switch (desk_.Take(table, seat)) {
+    case TakeOutcome::SameAddress:
+        if (hooks_.message) hooks_.message(texts_.sameAddress);
+        return;
+    case TakeOutcome::Refused:
+        if (hooks_.sound) hooks_.sound("WWrongs");
+        Refresh();
+        return;
+    case TakeOutcome::Taken:
+        if (hooks_.seated) hooks_.seated(table, seat);
+        Refresh();
+        return;
+    }
+}
+
+// The game connection failed while the player sat: his seat and those above it are freed.
+void TournamentWindow::Watch() {
+    if (desk_.Seat() == 0 || !hooks_.connectionFailed || !hooks_.connectionFailed()) return;
+    if (hooks_.message) hooks_.message(texts_.connectionError);
+    desk_.FreeAfterConnectionError();
+    Refresh();
+}
+
+void TournamentWindow::reject() {
+    if (desk_.Locked()) return;
+    refreshTimer_.stop();
+    watchTimer_.stop();
+    QDialog::reject();
+}
+
+TournamentTopTenWindow::TournamentTopTenWindow(ScoreClient& client, const TQobClient& me, Texts texts,
+                                               QWidget* parent)
+    : QDialog(parent), client_(client), me_(me), texts_(std::move(texts)) {
+    setWindowTitle(texts_.caption);
+    auto* layout = new QVBoxLayout(this);
+    auto* choice = new QHBoxLayout;
+    auto* group = new QButtonGroup(this);
+    const std::pair<QString, char> lists[3] = {{texts_.score, 's'}, {texts_.rating, 'r'}, {texts_.games, 'k'}};
+    for (const auto& [name, letter] : lists) {
+        auto* r = new QRadioButton(name, this);
+        group->addButton(r);
+        choice->addWidget(r);
+        const char l = letter;
+        connect(r, &QRadioButton::toggled, this, [this, l](bool on) {
+            if (on) ShowList(l);
+        });
+        if (letter == 's') r->setChecked(true);
+    }
+    layout->addLayout(choice);
+    auto* grid = new QGridLayout;
+    for (int i = 0; i < 10; ++i)
+        for (int c = 0; c < 5; ++c) {
+            auto* label = new QLabel(this);
+            grid->addWidget(label, i, c);
+            rows_[static_cast<std::size_t>(i)][static_cast<std::size_t>(c)] = label;
+        }
+    layout->addLayout(grid);
+    place_ = new QLabel(this);
+    layout->addWidget(place_);
+    auto* close = new QPushButton(texts_.close, this);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    ShowList('s');
+}
+
+void TournamentTopTenWindow::ShowList(char list) {
+    const auto rows = client_.TournamentTopTen(list);
+    for (int i = 0; i < 10; ++i) {
+        const TQobRecord& r = rows.value[static_cast<std::size_t>(i)];
+        const bool shown = rows.ok && !r.Empty();
+        const QString cells[5] = {shown ? QString::number(r.Place) : QString(), shown ? Utf8(r.Nick) : QString(),
+                                  shown ? Utf8(r.City) : QString(), shown ? Utf8(r.Country) : QString(),
+                                  shown ? QString::number(r.Score) : QString()};
+        for (int c = 0; c < 5; ++c) rows_[static_cast<std::size_t>(i)][static_cast<std::size_t>(c)]->setText(cells[c]);
+    }
+    if (!rows.ok) rows_[0][1]->setText(texts_.noConnect);
+    const int own = list == 's' ? me_.Score : list == 'r' ? me_.Rating : me_.Kon;
+    const Reply<int> place = client_.TournamentPlace(list, own);
+    place_->setText(texts_.yourPlace + QStringLiteral(": ") + (place.ok ? QString::number(place.value) : QString()));
+}
+
+} // namespace tarvo
