@@ -18,6 +18,7 @@
 #include "MenuMedia.h"
 #include "TarvoVersion.h"
 #include "TitleScreen.h"
+#include "WorldOnline.h"
 #include "core/Round.h"
 #include "core/Rules.h"
 #include "media/Sound.h"
@@ -163,6 +164,7 @@ MainWindow::MainWindow(StartOptions options)
     // A radio left on takes over when the menu comes up; the song does not start before it.
     song_->ShowMenu(settings_.MusicOn && !media_->RadioComesOn());
 
+    SetUpWorld();
     setWindowTitle(Tr(txt::ProductName));
     ApplyTexts();
     title_->SetCaption(settings_.Language, settings_.CaptionColour);
@@ -184,6 +186,7 @@ MainWindow::MainWindow(StartOptions options)
     }
     online_->AutoSignIn(options_.data.SharedFolder()); // silently: a failure leaves it signed out
     ShowAccountHint();
+    ReportStartToWorld();
     if (options_.autoplayGames > 0) QTimer::singleShot(0, this, &MainWindow::ShowMenu);
 }
 
@@ -429,6 +432,11 @@ void MainWindow::ApplyTexts() {
                     Tr(txt::ClubMembers),
                     Tr(txt::ClubMembers)};
     m.info.no = Tr(txt::No);
+    m.newsHint = Tr(txt::QobNews);
+    m.chatHint = Tr(txt::QobChat);
+    m.linkHints = {Tr(txt::WorldTopTen), Tr(txt::Statistics), Tr(txt::ProductName),
+                   Tr(txt::WorldTopTen) + "\n" + Tr(txt::BestAndroidPlayer).section(':', 0, 0),
+                   Tr(txt::ProductName) + " (Apk)", Tr(txt::ProductName) + " (Google Play)"};
     menu_->SetTexts(m);
     menu_->Button(MenuButton::TopTen)->setToolTip(Tr(txt::GamesInCycle) + Tr(txt::Colon) + "30");
     menu_->Button(MenuButton::TopTen)->setToolTipDuration(5000); // a balloon shows for five seconds
@@ -446,6 +454,8 @@ void MainWindow::ShowMenu() {
     stack_->setCurrentWidget(table_);
     ArrangeMenuWindow();
     menuShown_ = true;
+    world_->Begin();
+    world_->ReadInfo(menu_->InfoMode());
     media_->MenuShown(); // a radio left on plays, and the song keeps quiet
     song_->ShowMenu(settings_.MusicOn && options_.autoplayGames == 0);
     gameTimer_.start(20);
@@ -485,30 +495,18 @@ std::filesystem::path MainWindow::ActiveRecordsFile() const {
 // Both records files must be there and whole; a file the program may not replace is reported
 // once and no records file is written for the rest of the run.
 bool MainWindow::CheckRecordsAtStart() {
-    for (std::string_view name : {LocalRecordsFileName, NetRecordsFileName}) {
-        std::filesystem::path path = options_.data.File(std::string(name));
-        // A records file marked Russian sets the language at every start (the local file only).
-        std::function<void()> russian;
-        if (name == LocalRecordsFileName) russian = [this] { settings_.Language = 1; };
-        RecordsCheckResult check = CheckRecordsFile(path, russian);
-        QString where = " \"" + QString::fromStdString(path.string()) + "\"!";
-        if (check.status == RecordsCheck::Missing) {
-            ShowMessage(Tr(txt::CantFindFile) + where);
-            recordsFailed_ = true;
-            return false;
-        }
-        if (check.status == RecordsCheck::Incorrect) {
-            ShowMessage(Tr(txt::IncorrectFile) + where);
-            recordsFailed_ = true;
-            return false;
-        }
-        if (check.attributeWarning && writes_ == RecordsWrites::Allowed) {
-            ShowMessage(Tr(txt::FileBadAttributes, 0) + QString::fromStdString(path.string()) +
-                        Tr(txt::FileBadAttributes, 1));
-            writes_ = RecordsWrites::Blocked;
-        }
+    const RecordsStartCheck check = CheckRecordsFilesAtStart(options_.data.folder);
+    if (check.russian) settings_.Language = 1; // a records file marked Russian sets the language
+    if (!check.notWritable.empty() && writes_ == RecordsWrites::Allowed) {
+        ShowMessage(Tr(txt::FileBadAttributes, 0) + QString::fromStdString(check.notWritable.string()) +
+                    Tr(txt::FileBadAttributes, 1));
+        writes_ = RecordsWrites::Blocked;
     }
-    return true;
+    if (check.status == RecordsCheck::Valid) return true;
+    ShowMessage(Tr(check.status == RecordsCheck::Missing ? txt::CantFindFile : txt::IncorrectFile) + " \"" +
+                QString::fromStdString(check.failed.string()) + "\"!");
+    recordsFailed_ = true;
+    return false;
 }
 
 void MainWindow::RefreshClubList() {
@@ -557,6 +555,7 @@ std::optional<SeriesValues> MainWindow::Welcome(int slot, std::optional<SeriesVa
 }
 
 void MainWindow::ChooseMember(int slot) {
+    if (slot == 5 && StartRatedSeries()) return; // the account holder's seat
     auto text = ReadRecords(ActiveRecordsFile());
     std::optional<SeriesValues> member = text ? MemberSeries(*text, slot) : std::nullopt;
     if (!member) return; // an empty slot does nothing
@@ -588,6 +587,7 @@ void MainWindow::RecordAndExitToMenu() {
     context.time = now.toString(QStringLiteral("h:mm")).toStdString();
     context.date = HistoryDateText(now.date()).toStdString();
     if (networkSeries_) context.historyName = netSession_.HistoryName();
+    const WorldSeriesEnd world = FinishWorldSeries(context);
     SeriesOutcome outcome = RecordSeries(series_, game_, context);
     EndNetwork(); // the series is over for every machine
     // In the order of the recording: the verdict heard to its end, the end-of-cycle window with
@@ -600,6 +600,7 @@ void MainWindow::RecordAndExitToMenu() {
     if (outcome.history.status == HistoryWrite::CantSave) ShowMessage(Tr(txt::CantSaveHistory));
     if (outcome.cycleEnd && outcome.endOfCycle && options_.autoplayGames == 0)
         ShowCycleEnd(*outcome.endOfCycle, RecordsOptions(), this);
+    PostWorldSeries(world, outcome);
     LeaveTable();
 }
 
@@ -613,6 +614,7 @@ void MainWindow::AbandonSeries() {
     if (answer != QMessageBox::Yes) return;
     if (tournamentGame_) return LeaveTournamentGame(); // the records file is not the tournament's
     ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
+    world_->LeaveRatedPlay(); // the provisional record stays on the server
     EndNetwork(); // the others see this player leave
     LeaveTable();
 }
@@ -623,14 +625,13 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     ShowPopup(event->globalPos());
 }
 
-// The rules and how to play, written for this program, in a window of the game: the installed
-// pages, else the ones beside the sources of a build.
+// The rules and how to play, written for this program, in a window of the game: the pages
+// shipped with the program.
 void MainWindow::OpenHelp() {
     // The pages are written in English: a player of another language is told so first.
     if (settings_.Language != 0) ShowMessage(Tr(txt::HelpNotTranslated, 0), Tr(txt::HelpNotTranslated, 1));
-    for (const char* folder : {TARVO_HELP_INSTALL_DIR, TARVO_HELP_SOURCE_DIR})
-        if (ShowHelp(QString::fromLocal8Bit(folder) + QStringLiteral("/index.html"), Tr(txt::Help), this))
-            return;
+    if (ShowHelp(ProgramDataFolder(QStringLiteral("help")) + QStringLiteral("/index.html"), Tr(txt::Help), this))
+        return;
     ShowMessage(Tr(txt::CantFindFile) + " \"index.html\"");
 }
 
@@ -644,10 +645,8 @@ void MainWindow::ShowPopup(const QPoint& at) {
     QAction* speed = popup.addAction(Tr(txt::Speed));
     QAction* radio = popup.addAction(Tr(txt::Radio));
     radio->setEnabled(stack_->currentWidget() != title_); // from leaving the title screen
-    // The chat comes with the online play; until then it says so.
     QAction* chat = popup.addAction(Tr(txt::Chat));
-    chat->setEnabled(false);
-    chat->setToolTip(Tr(txt::Chat) + " " + Tr(txt::Unavailable));
+    chat->setEnabled(stack_->currentWidget() != title_);
     popup.addSeparator();
     QAction* help = popup.addAction(Tr(txt::Help));
     QAction* about = popup.addAction(Tr(txt::About));
@@ -671,6 +670,8 @@ void MainWindow::ShowPopup(const QPoint& at) {
         }
     } else if (chosen == radio) {
         media_->OpenRadioWindow();
+    } else if (chosen == chat) {
+        world_->OpenChat();
     } else if (chosen == help) {
         OpenHelp();
     } else if (chosen == about) {
@@ -730,6 +731,7 @@ void MainWindow::OnMenu(MenuButton which) {
         RefreshClubList();
         break;
     case MenuButton::TopTen:
+        if (ShowTopTenOfWorld()) break;
         ShowTopTen(options_.data.folder, settings_.NetGame, RecordsOptions(), this);
         break;
     case MenuButton::History:
@@ -829,7 +831,8 @@ void MainWindow::OnGameTick() {
             AutoplayStep();
         return;
     }
-    GameTick(*driver_, false, !networkSeries_ || netSession_.IsServer(), tourSession_.Seat() == 1);
+    GameTick(*driver_, world_->RatedPlay() && !networkSeries_, !networkSeries_ || netSession_.IsServer(),
+             tourSession_.Seat() == 1);
     // The game server's end lets every seat leave, whether it came before the end display or after.
     if (tournamentGame_ && tourGameOver_) table_->EnableExitButton(true);
 }
@@ -899,8 +902,12 @@ void MainWindow::OnHover(int slot) {
 }
 
 bool MainWindow::SaveSettingsNow() {
-    WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
     DeleteSongFile(song_->Path()); // the song file lives only while the program runs
+    return SaveSettingsFile();
+}
+
+bool MainWindow::SaveSettingsFile() {
+    WindowMessages messages(this, settings_.Language, options_.autoplayGames == 0);
     return SaveSettings(options_.data.File(kSettingsFileName), settings_, messages, recordsFailed_) !=
            SaveOutcome::Failed;
 }

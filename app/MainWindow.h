@@ -44,6 +44,14 @@ namespace tarvo {
 
 class MenuMedia;
 class TitleScreen;
+class WorldOnline;
+
+// What the end of a series hands from the rated session to the posting after the recording.
+struct WorldSeriesEnd {
+    bool rated = false;        // the series was a rated session of the account holder
+    bool accountCycle = false; // and it completed the account's cycle
+    int cycleScore = 0;        // the score of the cycle before the series plus its points
+};
 
 // This machine's address as the Internet sees it; empty when it cannot be had.
 QString InternetAddress(const Settings& settings);
@@ -109,6 +117,16 @@ class MainWindow : public QMainWindow {
     void ShowAccount();
     void ShowAccountHint();
     void StartRecording();
+    bool SaveSettingsFile();
+
+    // The world services (MainWindowWorld.cpp).
+    void SetUpWorld();
+    void ReportStartToWorld();
+    void OnMenuLink(MenuLink which);
+    bool ShowTopTenOfWorld();
+    bool StartRatedSeries();
+    WorldSeriesEnd FinishWorldSeries(SeriesContext& context);
+    void PostWorldSeries(const WorldSeriesEnd& end, const SeriesOutcome& outcome);
 
     // Network play (MainWindowNet.cpp).
     void SetUpNetwork();
@@ -227,6 +245,7 @@ class MainWindow : public QMainWindow {
 
     StartOptions options_;
     std::unique_ptr<OnlineSession> online_; // before the settings: their loader fetches through it
+    std::unique_ptr<WorldOnline> world_;    // news, chat, world lists, statistics, rated play
     Settings settings_;
     // Declared before the widgets that use it, so that it is made before them.
     WindowResources resources_;

@@ -1,4 +1,5 @@
 // The song player on FluidSynth.
+#include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "media/Song.h"
+#include "media/Sound.h"
 
 namespace tarvo {
 
@@ -19,13 +21,35 @@ namespace {
 constexpr double SongGain = 1.0;
 constexpr int SampleRate = 44100;
 
+// Looking for an output on a machine without sound makes FluidSynth and ALSA complain on the
+// terminal at every start; a missing output is reported once, in our own words, instead.
+void AlsaQuiet(const char*, int, const char*, int, const char*, ...) {}
+
 void QuietLogs() {
     static const bool done = [] {
-        fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
-        fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+        for (int level : {FLUID_DBG, FLUID_INFO, FLUID_WARN, FLUID_ERR})
+            fluid_set_log_function(level, nullptr, nullptr);
+        snd_lib_error_set_handler(AlsaQuiet);
         return true;
     }();
     (void)done;
+}
+
+// The outputs this FluidSynth was built with, in the order we try them: the sound servers first,
+// then ALSA when the machine has a sound card at all. JACK is never tried: it may start a server
+// of its own and keep us waiting.
+std::vector<std::string> OutputDrivers(fluid_settings_t* settings) {
+    std::vector<std::string> built;
+    fluid_settings_foreach_option(settings, "audio.driver", &built, [](void* data, const char*, const char* option) {
+        static_cast<std::vector<std::string>*>(data)->emplace_back(option);
+    });
+    int card = -1;
+    const bool alsaCard = snd_card_next(&card) == 0 && card >= 0;
+    std::vector<std::string> drivers;
+    for (const char* d : {"pipewire", "pulseaudio", "alsa"})
+        if (std::find(built.begin(), built.end(), d) != built.end() && (std::string(d) != "alsa" || alsaCard))
+            drivers.emplace_back(d);
+    return drivers;
 }
 
 fluid_settings_t* NewSettings() {
@@ -105,20 +129,14 @@ bool FluidSongPlayer::Open(const QString& path) {
             fluid_settings_setstr(synth->settings, "audio.file.type", "wav");
             drivers.emplace_back("file");
         } else {
-            // The configured driver first, then the usual sound servers. JACK is never tried: it
-            // may start a server of its own and keep us waiting.
-            char* configured = nullptr;
-            fluid_settings_dupstr(synth->settings, "audio.driver", &configured);
-            if (configured && std::string(configured) != "jack") drivers.emplace_back(configured);
-            fluid_free(configured);
-            for (const char* d : {"pipewire", "pulseaudio", "alsa"})
-                if (drivers.empty() || drivers.front() != d) drivers.emplace_back(d);
+            drivers = OutputDrivers(synth->settings);
         }
         for (const std::string& d : drivers) {
             if (fluid_settings_setstr(synth->settings, "audio.driver", d.c_str()) != FLUID_OK) continue;
             if (synth->StartOutput()) break; // the chosen driver stays in the settings
         }
         error_ = !synth->driver;
+        if (error_ && renderTo_.isEmpty()) ReportNoSoundDevice();
     }
     if (error_) return false;
     synth_ = std::move(synth);

@@ -11,6 +11,8 @@
 #include <QMediaDevices>
 #include <QTimer>
 #include <chrono>
+#include <cstdio>
+#include <mutex>
 #include <memory>
 #include <thread>
 
@@ -33,7 +35,10 @@ void QtWaveOutput::Start(const QByteArray& wave, const WaveInfo& info) {
     // Qt Multimedia needs the application object; a tool or a test without one stays silent.
     if (!QCoreApplication::instance()) return;
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) return;
+    if (device.isNull()) {
+        ReportNoSoundDevice();
+        return;
+    }
     QAudioFormat format;
     format.setSampleRate(info.sampleRate);
     format.setChannelCount(info.channels);
@@ -51,6 +56,13 @@ void QtWaveOutput::Stop() {
     impl_->sink.reset();
     impl_->buffer.reset();
     impl_->pcm.clear();
+}
+
+void ReportNoSoundDevice() {
+    // The terminal is the process's own, so one line for the whole process, whichever player
+    // found out first.
+    static std::once_flag told;
+    std::call_once(told, [] { std::fprintf(stderr, "No sound device: the game plays without sound.\n"); });
 }
 
 SoundPlayer::SoundPlayer() : speakers_(std::make_unique<QtWaveOutput>()), output_(speakers_.get()) {}

@@ -21,6 +21,9 @@ class WaveOutput {
     virtual void Stop() = 0;
 };
 
+// Says once on the terminal that the machine has no sound output; the game goes on silently.
+void ReportNoSoundDevice();
+
 // Plays through Qt Multimedia's default output; without an output device it stays silent.
 class QtWaveOutput final : public WaveOutput {
   public:

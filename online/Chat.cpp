@@ -15,7 +15,8 @@ std::vector<std::string> Lines(std::string_view bytes, std::size_t most) {
         const std::size_t end = bytes.find_first_of("\r\n");
         lines.emplace_back(bytes.substr(0, end));
         if (end == std::string_view::npos) break;
-        const std::size_t next = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? end + 2 : end + 1;
+        const std::size_t next =
+            bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? end + 2 : end + 1;
         bytes.remove_prefix(next);
     }
     return lines;

@@ -59,6 +59,9 @@ SessionEnd FinishRatedSession(Account& account, int points, int cycleScore, Rate
 // when the player gave up.
 int PostAccountCycle(Account& account, int cycleScore, RatedPlayHooks& hooks);
 
+// The player slot of a rated session's series: above the club's five and the new player's sixth.
+inline constexpr int kAccountSlot = 7;
+
 // The world top ten lists: the desktop edition, the mobile edition, accounts.
 inline constexpr int kDesktopList = kGameNumber;
 inline constexpr int kMobileList = 115;

@@ -12,12 +12,16 @@ QString Joined(const QString& folder, const QString& name) {
 }
 } // namespace
 
+QString ProgramDataFolder(const QString& name) {
+    const QDir program(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath());
+    const QString installed = program.filePath(QStringLiteral(TARVO_DATA_FROM_BIN "/") + name);
+    if (QFileInfo(installed).isDir()) return QDir::cleanPath(installed);
+    return QDir::cleanPath(program.filePath(QStringLiteral("../") + name));
+}
+
 PackageFolders DefaultPackageFolders() {
-    const QString program =
-        QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
-    const QString beside = QDir(program).filePath(QStringLiteral("../packages"));
-    return {program,
-            QFileInfo(beside).isDir() ? QDir::cleanPath(beside) : QStringLiteral(TARVO_PACKAGES_INSTALL_DIR)};
+    return {QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath(),
+            ProgramDataFolder(QStringLiteral("packages"))};
 }
 
 QString PackageRegistry::Find(const QString& fileName) const {

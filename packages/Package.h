@@ -32,8 +32,11 @@ struct PackageFolders {
     QString programFolder;
     QString shippedFolder;
 };
-// The defaults follow the running program: its own folder, and "../packages" beside it (the build
-// tree) or the installed packages folder.
+// A folder of the program's shipped data ("packages", "help"), found from the running program's
+// folder: the installed data folder (bin/../share/tarvo-trio/NAME), else NAME beside the program's
+// folder, as the build tree keeps it.
+QString ProgramDataFolder(const QString& name);
+// The defaults follow the running program: its own folder, and its shipped "packages".
 PackageFolders DefaultPackageFolders();
 
 class Package {

@@ -49,6 +49,24 @@ RecordsCheckResult CheckRecordsFile(const std::filesystem::path& path,
     return result;
 }
 
+RecordsStartCheck CheckRecordsFilesAtStart(const std::filesystem::path& folder) {
+    RecordsStartCheck start;
+    for (std::string_view name : {LocalRecordsFileName, NetRecordsFileName}) {
+        const std::filesystem::path path = folder / name;
+        // A Russian marker counts in the local file only.
+        std::function<void()> russian;
+        if (name == LocalRecordsFileName) russian = [&start] { start.russian = true; };
+        const RecordsCheckResult check = CheckRecordsFile(path, russian);
+        if (check.status != RecordsCheck::Valid) {
+            start.status = check.status;
+            start.failed = path;
+            return start;
+        }
+        if (check.attributeWarning && start.notWritable.empty()) start.notWritable = path;
+    }
+    return start;
+}
+
 std::optional<RecordsText> ReadRecords(const std::filesystem::path& path) {
     std::string bytes;
     if (ReadFileBytes(path, bytes)) return std::nullopt;

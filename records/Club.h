@@ -42,6 +42,16 @@ struct RecordsCheckResult {
 RecordsCheckResult CheckRecordsFile(const std::filesystem::path& path,
                                     const std::function<void()>& onRussianMarker = {});
 
+// The start-up check of both records files in `folder`, the local one first, stopping at the first
+// file that is missing or damaged.
+struct RecordsStartCheck {
+    RecordsCheck status = RecordsCheck::Valid;
+    std::filesystem::path failed;       // the file that is missing or damaged
+    std::filesystem::path notWritable;  // the first valid file with an attribute warning; empty if none
+    bool russian = false;               // the local file carries the Russian marker
+};
+RecordsStartCheck CheckRecordsFilesAtStart(const std::filesystem::path& folder);
+
 // The distribution label keeps an installation from reporting its starts.
 inline bool IsDistributionLabel(std::string_view installationCode) {
     return installationCode == DistributionLabel;

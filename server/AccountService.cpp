@@ -17,6 +17,7 @@
 #include "online/Records.h"
 #include "server/Accounts.h"
 #include "server/Passwords.h"
+#include "server/FormCall.h"
 #include "server/Service.h"
 #include "server/Wire.h"
 #include "settings/Settings.h"
@@ -55,38 +56,7 @@ int Characters(std::string_view utf8) {
     return static_cast<int>(DecodeUtf8(utf8).size());
 }
 
-std::optional<int> Integer(const std::string& text) {
-    int v = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || ptr != text.data() + text.size() || text.empty()) return std::nullopt;
-    return v;
-}
-
-// One request: its form, read raw or listed, and the answer being built.
-struct Call {
-    ServerContext& c;
-    const httplib::Request& req;
-    httplib::Response& res;
-    Form form;
-    bool listed = false;
-
-    // A field as UTF-8 text; nothing when it is missing or not Windows-1251 text.
-    std::optional<std::string> Text(std::string_view name) const {
-        const std::string* raw = form.Raw(name);
-        if (!raw) return std::nullopt;
-        std::optional<std::string> bytes = listed ? FormDecode(*raw) : std::optional<std::string>(*raw);
-        if (!bytes) return std::nullopt;
-        return WireText(*bytes);
-    }
-
-    bool Exec(QSqlQuery& q) {
-        if (q.exec()) return true;
-        const std::string why = "database: " + q.lastError().text().toStdString();
-        c.storage.Forget();
-        Refuse(res, 500, why);
-        return false;
-    }
-};
+using Call = FormCall;
 
 class AccountService : public Service {
   public:

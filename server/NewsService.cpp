@@ -1,6 +1,7 @@
-// The news page (GET /news). Clients look in it for "QobNews" and the five digits after it: a
-// number above the one the player last opened raises the news signal on the main menu, and the
-// player reads the page in his browser.
+// The news page (GET /news) and the server's front page (GET /), the product page the main menu
+// opens. Clients look in the news page for "QobNews" and the five digits after it: a number above
+// the one the player last opened raises the news signal on the main menu, and the player reads
+// the page in his browser.
 //
 // The operator sets the number with --news N, or at any time with the file "news.txt" in the
 // data folder: its first line is the number, the lines below it are the news shown on the page.
@@ -58,7 +59,10 @@ std::string Page(const News& news) {
     std::string body;
     for (const std::string& line : news.lines)
         if (!line.empty())
-            body += "<p>" + QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())).toHtmlEscaped().toStdString() +
+            body += "<p>" +
+                    QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()))
+                        .toHtmlEscaped()
+                        .toStdString() +
                     "</p>\n";
     return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Tarvo-Trio</title></head>\n"
            "<body><h1>Tarvo-Trio</h1>\n" +
@@ -79,6 +83,15 @@ class NewsService : public Service {
         c.http.Get("/news", [&c](const httplib::Request&, httplib::Response& res) {
             const News news = ReadNewsFile(c.dataDir / "news.txt").value_or(News{c.newsNumber, {}});
             res.set_content(Page(news), "text/html; charset=utf-8");
+        });
+        // The game opens its product page at either of two addresses, chosen at random.
+        c.http.Get(R"(/(index\.html)?)", [](const httplib::Request&, httplib::Response& res) {
+            res.set_content(
+                "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Tarvo-Trio</title></head>\n"
+                "<body><h1>Tarvo-Trio</h1>\n<p>Throw-in Durak for three seats: play the computer, "
+                "friends over the network, or the club of this server for the world top ten and "
+                "the global rating.</p>\n<p><a href=\"/news\">News</a></p>\n</body></html>\n",
+                "text/html; charset=utf-8");
         });
     }
 };

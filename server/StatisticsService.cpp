@@ -24,13 +24,6 @@ constexpr int kSeriesValues = 12;
 // tournament series; the last six are not used yet.
 constexpr std::array<int, kSeriesValues> kSeriesMost = {30, 1, 300, 600, 3, 1, 0, 0, 0, 0, 0, 0};
 
-std::optional<int> Integer(const std::string& text) {
-    int v = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || ptr != text.data() + text.size() || text.empty()) return std::nullopt;
-    return v;
-}
-
 // A total as the client reads it: a 32-bit number.
 std::string Total(const QVariant& v) {
     return std::to_string(std::min<long long>(v.toLongLong(), INT_MAX));
@@ -102,7 +95,8 @@ class StatisticsService : public Service {
         if (!ThisGame(form, res)) return;
         const std::string* raw = form.Raw("stat4");
         const auto nick = raw ? WireText(*raw) : std::nullopt;
-        if (Number(form, "stat3") != 1 || !nick || GradePassportField(PassportField::Nick, *nick) == Grade::Red)
+        if (Number(form, "stat3") != 1 || !nick ||
+            GradePassportField(PassportField::Nick, *nick) == Grade::Red)
             return Refuse(res, 400, "statistics: a vote is one like with the voter's nick");
         QSqlQuery& q =
             c.storage.Statement("UPDATE game_stats SET likes = likes + 1, last_like = ? WHERE gid = ?");

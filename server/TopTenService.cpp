@@ -21,6 +21,7 @@
 #include "online/Chat.h"
 #include "online/FieldRules.h"
 #include "online/RatedPlay.h"
+#include "server/FormCall.h"
 #include "server/Service.h"
 #include "server/Wire.h"
 
@@ -38,44 +39,12 @@ bool KnownList(int gid) {
     return gid == kDesktopList || gid == kMobileList || gid == kAccountList || gid == kChatBoard;
 }
 
-std::optional<int> Integer(const std::string& text) {
-    int v = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || ptr != text.data() + text.size() || text.empty()) return std::nullopt;
-    return v;
-}
-
 // "#" (nothing) or a short text without the reply's markers and blanks.
 bool FreeField(const std::string& text, int limit) {
     return text == "#" || ChatWireTextValid(text, limit);
 }
 
-struct Call {
-    ServerContext& c;
-    const httplib::Request& req;
-    httplib::Response& res;
-    Form form;
-    bool listed = false;
-
-    std::optional<std::string> Text(std::string_view name) const {
-        const std::string* raw = form.Raw(name);
-        if (!raw) return std::nullopt;
-        std::optional<std::string> bytes = listed ? FormDecode(*raw) : std::optional<std::string>(*raw);
-        if (!bytes) return std::nullopt;
-        return WireText(*bytes);
-    }
-    std::optional<int> Number(std::string_view name) const {
-        auto text = Text(name);
-        return text ? Integer(*text) : std::nullopt;
-    }
-    bool Exec(QSqlQuery& q) {
-        if (q.exec()) return true;
-        const std::string why = "database: " + q.lastError().text().toStdString();
-        c.storage.Forget();
-        Refuse(res, 500, why);
-        return false;
-    }
-};
+using Call = FormCall;
 
 // When each address last wrote.
 class WriteTimes {
@@ -215,20 +184,30 @@ class TopTenService : public Service {
         const auto nick = call.Text("nick"), city = call.Text("city"), country = call.Text("country");
         const auto sex = call.Text("R7"), version = call.Text("R8"), r9 = call.Text("R9");
         auto r10 = call.Text("R10");
-        if (!gid || !KnownList(*gid)) *why = "no such list";
-        else if (!score) *why = "score is not a number";
-        else if (!nick || GradePassportField(PassportField::Nick, *nick) == Grade::Red) *why = "bad nick";
-        else if (!city || GradePassportField(PassportField::City, *city) == Grade::Red) *why = "bad city";
-        else if (!country || !ChatWireTextValid(*country, 40)) *why = "bad country";
-        else if (!sex || (*sex != "M" && *sex != "W")) *why = "bad sex";
-        else if (!version || !ChatWireTextValid(*version, 16)) *why = "bad version";
-        else if (!r9 || !r10) *why = "no R9 or R10";
+        if (!gid || !KnownList(*gid))
+            *why = "no such list";
+        else if (!score)
+            *why = "score is not a number";
+        else if (!nick || GradePassportField(PassportField::Nick, *nick) == Grade::Red)
+            *why = "bad nick";
+        else if (!city || GradePassportField(PassportField::City, *city) == Grade::Red)
+            *why = "bad city";
+        else if (!country || !ChatWireTextValid(*country, 40))
+            *why = "bad country";
+        else if (!sex || (*sex != "M" && *sex != "W"))
+            *why = "bad sex";
+        else if (!version || !ChatWireTextValid(*version, 16))
+            *why = "bad version";
+        else if (!r9 || !r10)
+            *why = "no R9 or R10";
         if (!why->empty()) return std::nullopt;
         if (r10->ends_with('*')) r10->pop_back(); // the write's last value carries a "*"
         e = {*gid, *score, *nick, *country, *city, *sex, *version, *r9, *r10};
         if (e.gid == kChatBoard) {
-            if (e.score <= 0) *why = "message number";
-            else if (!ChatWireTextValid(e.r9, kChatStampMax)) *why = "bad message stamp";
+            if (e.score <= 0)
+                *why = "message number";
+            else if (!ChatWireTextValid(e.r9, kChatStampMax))
+                *why = "bad message stamp";
             else if (!ChatWireTextValid(e.r10, kChatMessageMax))
                 *why = "message longer than 80 characters or outside the character set";
         } else {
@@ -267,7 +246,8 @@ class TopTenService : public Service {
         const long long seq = next.value(0).toLongLong();
         next.finish();
         if (e.gid == kChatBoard) {
-            QSqlQuery& top = s.Statement("SELECT COALESCE(MAX(score), 0) + 1 FROM topten_entries WHERE gid = ?");
+            QSqlQuery& top =
+                s.Statement("SELECT COALESCE(MAX(score), 0) + 1 FROM topten_entries WHERE gid = ?");
             top.addBindValue(kChatBoard);
             if (!top.exec() || !top.next()) return false;
             e.score = top.value(0).toInt();

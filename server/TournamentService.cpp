@@ -26,6 +26,7 @@
 #include "online/Records.h"
 #include "server/Accounts.h"
 #include "server/Passwords.h"
+#include "server/FormCall.h"
 #include "server/Service.h"
 #include "server/TournamentHost.h"
 #include "server/TournamentStore.h"
@@ -37,13 +38,6 @@ namespace {
 constexpr const char* kDefaultWelcome = "Welcome to the Tarvo-Trio online tournament!";
 constexpr std::uintmax_t kStateFileMax = 4096;
 constexpr std::size_t kWelcomeMax = 80;
-
-std::optional<int> Integer(std::string_view text) {
-    int v = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || ptr != text.data() + text.size() || text.empty()) return std::nullopt;
-    return v;
-}
 
 bool Loopback(const std::string& address) {
     return address == "127.0.0.1" || address == "::1" || address == "::ffff:127.0.0.1";
@@ -76,29 +70,7 @@ std::pair<std::string, std::string> StateFile(const std::filesystem::path& file)
     return {state == "Y" ? "Y" : "N", clean.empty() ? kDefaultWelcome : clean};
 }
 
-struct Call {
-    ServerContext& c;
-    const httplib::Request& req;
-    httplib::Response& res;
-    Form form;
-    bool listed = false;
-
-    std::optional<std::string> Text(std::string_view name) const {
-        const std::string* raw = form.Raw(name);
-        if (!raw) return std::nullopt;
-        std::optional<std::string> bytes = listed ? FormDecode(*raw) : std::optional<std::string>(*raw);
-        if (!bytes) return std::nullopt;
-        return WireText(*bytes);
-    }
-    std::optional<int> Number(std::string_view name) const {
-        auto text = Text(name);
-        return text ? Integer(*text) : std::nullopt;
-    }
-    void DatabaseFailed() {
-        c.storage.Forget();
-        Refuse(res, 500, "database failed");
-    }
-};
+using Call = FormCall;
 
 // The first field's name, and the digit or letters at its end ("client3on2", "top10s15").
 std::string FirstName(const std::string& body) {

@@ -1,5 +1,7 @@
 #include "server/Wire.h"
 
+#include <charconv>
+
 #include "core/Codec.h"
 
 namespace tarvo::server {
@@ -45,6 +47,13 @@ std::optional<std::string> FormDecode(std::string_view text) {
         }
     }
     return out;
+}
+
+std::optional<int> Integer(std::string_view text) {
+    int v = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc() || ptr != text.data() + text.size() || text.empty()) return std::nullopt;
+    return v;
 }
 
 std::optional<std::string> WireText(std::string_view bytes) {

@@ -38,6 +38,9 @@ std::optional<std::string> FormDecode(std::string_view text);
 // byte Windows-1251 leaves undefined).
 std::optional<std::string> WireText(std::string_view bytes);
 
+// A whole decimal number of a form field; nothing for anything else (blanks, signs alone, overflow).
+std::optional<int> Integer(std::string_view text);
+
 namespace reply {
 inline constexpr const char* Ok = "$ ok#\n";
 inline constexpr const char* Taken = "$ is#\n";

@@ -26,6 +26,18 @@ MenuScreen::MenuScreen(QWidget* parent) : QWidget(parent) {
     account_->setCursor(Qt::PointingHandCursor);
     account_->setIcon(QIcon(QPixmap::fromImage(BuiltinPicture(QStringLiteral("Account48")))));
     connect(account_, &QPushButton::clicked, this, &MenuScreen::accountClicked);
+    const char* const linkPictures[6] = {"GWorld48", "GStat48", "GHome48", "Android", "GApk48", "GPlay48"};
+    for (std::size_t i = 0; i < links_.size(); ++i) {
+        links_[i] = new QPushButton(this);
+        links_[i]->setFlat(true);
+        links_[i]->setFocusPolicy(Qt::NoFocus);
+        links_[i]->setCursor(Qt::PointingHandCursor);
+        links_[i]->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"));
+        links_[i]->setIcon(QIcon(QPixmap::fromImage(BuiltinPicture(QString::fromLatin1(linkPictures[i])))));
+        links_[i]->setToolTipDuration(5000);
+        connect(links_[i], &QPushButton::clicked, this,
+                [this, i] { emit linkClicked(static_cast<MenuLink>(i)); });
+    }
     connect(&timer_, &QTimer::timeout, this, &MenuScreen::Tick);
     connect(&timerCal_, &QTimer::timeout, this, &MenuScreen::TurnCalendar);
     tournament_ = new QPushButton(this);
@@ -83,6 +95,20 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
     calendarLeft_ = {RoundEven(40 * Sx), RoundEven(100 * Sy), scale.Scaled(60), scale.Scaled(100)};
     calendarRight_ = {scale.clientWidth - RoundEven(40 * Sx) - scale.Scaled(60), RoundEven(100 * Sy),
                       scale.Scaled(60), scale.Scaled(100)};
+    // The account picture stands left of the title, beside the left calendar sheet.
+    const int accountSize = scale.Scaled(48);
+    account_->setGeometry(RoundEven(140 * Sx), RoundEven(110 * Sy), accountSize, accountSize);
+    account_->setIconSize(QSize(accountSize, accountSize));
+    // The link pictures: three in each upper corner, above the calendar sheets.
+    const int link = scale.Scaled(36), gap = scale.Scaled(6);
+    for (int k = 0; k < 3; ++k) {
+        links_[static_cast<std::size_t>(k)]->setGeometry(RoundEven(10 * Sx) + k * (link + gap),
+                                                         RoundEven(8 * Sy), link, link);
+        links_[static_cast<std::size_t>(3 + k)]->setGeometry(scale.clientWidth - RoundEven(10 * Sx) -
+                                                                 (3 - k) * (link + gap) + gap,
+                                                             RoundEven(8 * Sy), link, link);
+    }
+    for (QPushButton* l : links_) l->setIconSize(QSize(link, link));
     // The clocks stand above the side buttons, each beside its calendar sheet on the title's side:
     // the sheets grow with the window and the clocks do not, so under a sheet there is no room.
     int clockTop = RoundEven(225 * Sy) - 64 - scale.Scaled(10);
@@ -91,10 +117,6 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
               clockTop, 115, 64};
     info_ = {std::min(RoundEven(600 * Sx) + RoundEven((Sx - 1) * 50) - 7, calendarRight_.left - clockGap - 115),
              clockTop, 115, 64};
-    // The account picture stands above the left clock, beside the left calendar sheet.
-    const int accountSize = scale.Scaled(48);
-    account_->setGeometry(clock_.left, clockTop - clockGap - accountSize, accountSize, accountSize);
-    account_->setIconSize(QSize(accountSize, accountSize));
     // The news shelf stands in the upper right, between the title and the right calendar sheet.
     Rect shelf{calendarRight_.left - 230, RoundEven(40 * Sy), 220, 125};
     newsChat_ = ShowNewsChatIndicators(scale, shelf, RoundEven(465 * Sy) + h, newsWaiting_, chatWaiting_);
@@ -153,6 +175,7 @@ void MenuScreen::SetTexts(const MenuTexts& texts) {
     Button(MenuButton::History)->setText(texts.history);
     Button(MenuButton::Mode)->setText(texts.mode);
     Button(MenuButton::Exit)->setText(texts.exit);
+    for (std::size_t i = 0; i < links_.size(); ++i) links_[i]->setToolTip(texts.linkHints[i]);
     update();
 }
 
@@ -210,6 +233,8 @@ bool MenuScreen::event(QEvent* event) {
 QString MenuScreen::HintAt(QPoint at) const {
     auto inside = [&](const Rect& r) { return QRect(r.left, r.top, r.width, r.height).contains(at); };
     if (inside(info_)) return infoHint_;
+    if (inside(NewsPart())) return texts_.newsHint;
+    if (inside(ChatPart())) return texts_.chatHint;
     // Each calendar sheet tells its date, sign or holidays in words.
     if (!calendar_.empty() && inside(calendarLeft_)) return calendar_.front().hint;
     if (calendar_.size() > 1 && inside(calendarRight_)) return calendar_[RightSheet()].hint;
@@ -223,7 +248,23 @@ std::size_t MenuScreen::RightSheet() const {
 void MenuScreen::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     auto inside = [&](const Rect& r) { return QRect(r.left, r.top, r.width, r.height).contains(at); };
-    if (event->button() == Qt::LeftButton && (inside(title_) || inside(caption_))) emit captionClicked();
+    if (event->button() != Qt::LeftButton) return;
+    if (inside(title_) || inside(caption_)) emit captionClicked();
+    if (inside(NewsPart())) emit newsClicked();
+    if (inside(ChatPart())) emit chatClicked();
+}
+
+// From S 1.6 the shelf always stands with its icons: the icon's half of the shelf answers too.
+Rect MenuScreen::NewsPart() const {
+    if (newsChat_.shelfShown)
+        return {newsChat_.shelf.left, newsChat_.shelf.top, newsChat_.shelf.width / 2, newsChat_.shelf.height};
+    return newsChat_.newsShown ? newsChat_.newsSiren : Rect{};
+}
+
+Rect MenuScreen::ChatPart() const {
+    const Rect& s = newsChat_.shelf;
+    if (newsChat_.shelfShown) return {s.left + s.width / 2, s.top, s.width - s.width / 2, s.height};
+    return newsChat_.chatShown ? newsChat_.chatSiren : Rect{};
 }
 
 void MenuScreen::Tick() {

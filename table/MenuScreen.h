@@ -24,6 +24,8 @@ struct MenuTexts {
     QString topTen = "Top Ten", options = "Options", history = "History", mode = "Mode", exit = "Exit";
     QString sixth; // Button6, hidden when empty
     InfoTexts info;
+    QString newsHint = "Qob News!", chatHint = "Qob Chat!";
+    std::array<QString, 6> linkHints; // the link pictures, MenuLink order
 };
 
 struct MenuLook {
@@ -39,6 +41,10 @@ struct MenuLook {
 
 enum class MenuButton { Club1, Club2, Club3, Club4, Club5, Sixth, TopTen, Options, History, Mode, Exit };
 
+// The link pictures of the menu's upper corners: on the left the world top ten, the statistics
+// and the product page; on the right the mobile edition's list and its two store entries.
+enum class MenuLink { WorldTopTen, Statistics, ProductPage, MobileList, Apk, GooglePlay };
+
 class MenuScreen : public QWidget {
     Q_OBJECT
   public:
@@ -51,6 +57,8 @@ class MenuScreen : public QWidget {
     void SetAvailable(MenuButton button, bool available, const QString& hint = {});
     // The figure of the info display once the score server answered (absent: not reachable).
     void SetInfoReply(std::optional<InfoReply> reply);
+    // The mode the info display shows now (1..7), chosen by the minute the menu was laid out.
+    int InfoMode() const { return infoMode_; }
     // Today's calendar sheets: the first in the left image, the others taking turns in the right
     // one every 10 seconds. None (no calendar package) hides both.
     void SetCalendar(std::vector<CalendarPicture> sheets);
@@ -67,6 +75,10 @@ class MenuScreen : public QWidget {
     TQobCardsButton* Button(MenuButton which) const { return buttons_[static_cast<std::size_t>(which)]; }
     // The account picture: a click opens the account window; its hint tells the account state.
     QPushButton* AccountPicture() const { return account_; }
+    QPushButton* Link(MenuLink which) const { return links_[static_cast<std::size_t>(which)]; }
+    // Where the news and chat signals stand now (empty when not shown).
+    Rect NewsPart() const;
+    Rect ChatPart() const;
     Rect ClockPart() const { return clock_; }
     // The radio on its shelf, between the left animation and Button6, below Button5; shown from
     // scale 1.6 on.
@@ -85,6 +97,10 @@ class MenuScreen : public QWidget {
     // The title or its caption was clicked: the caption takes its next colour.
     void captionClicked();
     void accountClicked();
+    void linkClicked(MenuLink which);
+    // The news or chat signal (its siren, or its icon on the shelf) was clicked.
+    void newsClicked();
+    void chatClicked();
     void tournamentClicked();
 
   protected:
@@ -109,6 +125,7 @@ class MenuScreen : public QWidget {
     MenuTexts texts_;
     std::array<TQobCardsButton*, 11> buttons_{};
     QPushButton* account_ = nullptr;
+    std::array<QPushButton*, 6> links_{};
     QPushButton* tournament_ = nullptr;
     Rect title_, caption_, anim1_, anim2_, clock_, info_, modePanel_, radio_, music_;
     QColor modeColour_;

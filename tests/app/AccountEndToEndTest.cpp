@@ -2,8 +2,7 @@
 // with the sign-in "QobUser.qob" keeps beside its data folder, and keeps the server's address.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
+#include "../support/GameProcess.h"
 #include "../support/ServerProcess.h"
 #include "../support/TempFolder.h"
 #include "online/Account.h"
@@ -16,10 +15,9 @@ namespace tarvo {
 namespace {
 
 int RunGame(const std::filesystem::path& data, const std::string& server) {
-    const std::string command = "QT_QPA_PLATFORM=offscreen " + std::string(TARVO3_PROGRAM) + " --data-dir '" +
-                                data.string() + "' --server " + server + " --autoplay 1 > '" + data.string() +
-                                ".log' 2>&1";
-    return std::system(command.c_str());
+    test::GameProcess game(TARVO3_PROGRAM, {"--data-dir", data.string(), "--server", server, "--autoplay", "1"},
+                           data.string() + ".log");
+    return game.Wait(300);
 }
 
 std::string SignedInLately(CurlTransport& transport, const test::ServerProcess& server) {

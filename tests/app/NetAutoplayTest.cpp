@@ -2,6 +2,7 @@
 // each in a fresh data folder on a port chosen free at run time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
@@ -11,12 +12,13 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
+#include "../support/GameProcess.h"
 #include "../support/TempFolder.h"
 #include "netplay/Messages.h"
 #include "records/Club.h"
@@ -24,11 +26,8 @@
 #include "records/Series.h"
 
 using namespace tarvo;
-using tarvo::test::ReadBytes;
 using tarvo::test::TempFolder;
 using Clock = std::chrono::steady_clock;
-
-extern char** environ;
 
 namespace {
 
@@ -49,41 +48,13 @@ int FreePort() {
 class Player {
   public:
     Player(const TempFolder& root, const std::string& name, std::vector<std::string> net)
-        : folder_(root / name), log_(root / (name + ".log")) {
-        std::vector<std::string> args = {TARVO3_PROGRAM, "--data-dir", folder_.string(), "--autoplay", "3",
-                                         "--name",       name};
-        args.insert(args.end(), net.begin(), net.end());
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t files;
-        posix_spawn_file_actions_init(&files);
-        posix_spawn_file_actions_addopen(&files, 1, log_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_adddup2(&files, 1, 2);
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        EXPECT_EQ(posix_spawn(&pid_, argv[0], &files, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&files);
-    }
-    ~Player() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
+        : folder_(root / name), process_(TARVO3_PROGRAM, Arguments(folder_, name, std::move(net)),
+                                         root / (name + ".log")) {
+        EXPECT_TRUE(process_.Started());
     }
 
     // The exit status, or -1 when the process is still running after `seconds`.
-    int Wait(int seconds = 120) {
-        const auto end = Clock::now() + std::chrono::seconds(seconds);
-        while (Clock::now() < end) {
-            int status = 0;
-            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return -1;
-    }
+    int Wait(int seconds = 120) { return process_.Wait(seconds); }
     bool WaitForLog(const std::string& text, int seconds = 60) {
         const auto end = Clock::now() + std::chrono::seconds(seconds);
         while (Clock::now() < end) {
@@ -92,8 +63,8 @@ class Player {
         }
         return false;
     }
-    void Kill() { ::kill(pid_, SIGKILL); }
-    std::string Log() const { return ReadBytes(log_); }
+    void Kill() { process_.Kill(); }
+    std::string Log() const { return process_.Log(); }
     const std::filesystem::path& Folder() const { return folder_; }
 
     // Role and fools per seat from the last line of a recorded series.
@@ -106,8 +77,15 @@ class Player {
     }
 
   private:
-    std::filesystem::path folder_, log_;
-    pid_t pid_ = -1;
+    static std::vector<std::string> Arguments(const std::filesystem::path& folder, const std::string& name,
+                                              std::vector<std::string> net) {
+        std::vector<std::string> args = {"--data-dir", folder.string(), "--autoplay", "3", "--name", name};
+        args.insert(args.end(), net.begin(), net.end());
+        return args;
+    }
+
+    std::filesystem::path folder_;
+    test::GameProcess process_;
 };
 
 // A connection of the test's own to 127.0.0.1:port, tried until the program listens; reads and
@@ -345,13 +323,16 @@ TEST(NetAutoplay, AClientKilledInTheGameInterruptsTheOthers) {
 // one line on the error stream naming the reason, a failing exit (no crash), nothing recorded.
 TEST(NetAutoplay, AHostilePeerEndsTheSeriesUnrecorded) {
     struct Case {
-        std::string bytes, reason;
+        std::string bytes;
+        std::vector<std::string> reasons; // any one of them
         bool endless = false, hangUp = false;
     } cases[] = {
-        {"h2iiiiii130iiii0601", "client 2 sent "}, // slot 30 of a hand of six, refused whoever is due
-        {"s2\x98\x98", "not text"},                // no character of Windows-1251
-        {"s2", "over-long chat", true},            // a chat without end
-        {"h2iiiiii101iiii06", "(client 2) left the game", false, true}, // gone in mid-record
+        {"h2iiiiii130iiii0601", {"client 2 sent "}}, // slot 30 of a hand of six, refused whoever is due
+        {"s2\x98\x98", {"not text"}},                // no character of Windows-1251
+        // A chat without end: a chat runs to the end of its read, so the server sees either one
+        // read too long for a chat or, when a read ends first, the next read's stray text.
+        {"s2", {"over-long chat", "unknown message starting with 0x78"}, true},
+        {"h2iiiiii101iiii06", {"(client 2) left the game"}, false, true}, // gone in mid-record
     };
     for (const Case& c : cases) {
         TempFolder root("tarvo3-net");
@@ -365,12 +346,14 @@ TEST(NetAutoplay, AHostilePeerEndsTheSeriesUnrecorded) {
         for (std::size_t sent = 0; c.endless && sent < (64u << 20) && evil->Send(std::string(1 << 16, 'x'));)
             sent += 1 << 16;
         if (c.hangUp) evil.reset();
-        EXPECT_EQ(server.Wait(), 3) << c.reason << ":\n" << server.Log();
+        EXPECT_EQ(server.Wait(), 3) << c.reasons.front() << ":\n" << server.Log();
         const std::string log = server.Log();
         const std::size_t line = log.find("tarvo3: network game interrupted: ");
         ASSERT_NE(line, std::string::npos) << log;
         EXPECT_EQ(log.find("tarvo3: network game interrupted: ", line + 1), std::string::npos) << "one line only:\n" << log;
-        EXPECT_NE(log.find(c.reason, line), std::string::npos) << log;
+        EXPECT_TRUE(std::any_of(c.reasons.begin(), c.reasons.end(),
+                                [&](const std::string& r) { return log.find(r, line) != std::string::npos; }))
+            << log;
         EXPECT_NE(log.find("nothing recorded"), std::string::npos) << log;
         auto text = ReadRecords(server.Folder() / "Tarvo3.net");
         ASSERT_TRUE(text);

@@ -18,9 +18,9 @@ TEST(Rating, StartAndFinishOfASession) {
         double provisional, final;
     };
     const Case cases[] = {
-        {0, 0, 12, -19.9, 4.1},                           // a first session: -60 then 12 over 3 games
-        {30, 5, 30, 60.0 / 33 + 1.1, 150.0 / 33 + 1.1},   // total 120 -> 60 -> 150 over 33 games
-        {3, 4.1, -60, 0.2 + (12 - 60) / 6.0, 0.2 - 8.0},  // a lost session keeps the provisional
+        {0, 0, 12, -19.9, 4.1},                          // a first session: -60 then 12 over 3 games
+        {30, 5, 30, 60.0 / 33 + 1.1, 150.0 / 33 + 1.1},  // total 120 -> 60 -> 150 over 33 games
+        {3, 4.1, -60, 0.2 + (12 - 60) / 6.0, 0.2 - 8.0}, // a lost session keeps the provisional
         {27, -2.5, 0, 1.0 + (27 * -3.4 - 60) / 30, 1.0 + 27 * -3.4 / 30},
     };
     for (const Case& c : cases) {
@@ -104,7 +104,7 @@ TEST_F(RatedPlayTest, TheSessionThatEndsTheCycle) {
 
 TEST_F(RatedPlayTest, AFailedEndAsksAndKeepsTheCycle) {
     account.game.KonL = 6;
-    transport.Answer("", false);                   // the read fails: nothing is stored
+    transport.Answer("", false);                 // the read fails: nothing is stored
     transport.Answer("$12 90 1.5 0 0 0 0 #$\n"); // repeated: read, then the save fails
     transport.Answer("", false);
     hooks.repeats = 1;

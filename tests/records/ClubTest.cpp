@@ -268,3 +268,28 @@ TEST(Seeding, ExistingFilesAreLeftAlone) {
     EXPECT_EQ(ReadBytes(path), before);
     EXPECT_EQ(SeedRecordsFiles(folder.path()), RecordsWrite::Unchanged);
 }
+
+// Both files at start: the first fault names its file, the local file's Russian marker counts even
+// when the network file then fails, and the network file's marker is not looked at.
+TEST(StartCheck, BothFilesInOrder) {
+    TempFolder folder;
+    EXPECT_EQ(CheckRecordsFilesAtStart(folder.path()).failed, folder / "Tarvo3.clb");
+
+    RecordsText russian = FreshRecords();
+    russian[17][0] = '1';
+    WriteRecords(folder, russian);
+    RecordsStartCheck start = CheckRecordsFilesAtStart(folder.path());
+    EXPECT_EQ(start.status, RecordsCheck::Missing);
+    EXPECT_EQ(start.failed, folder / "Tarvo3.net");
+    EXPECT_TRUE(start.russian);
+
+    WriteBytes(folder / "Tarvo3.net", "not records\r\n");
+    EXPECT_EQ(CheckRecordsFilesAtStart(folder.path()).status, RecordsCheck::Incorrect);
+
+    WriteRecords(folder, FreshRecords());
+    WriteRecords(folder, russian, "Tarvo3.net");
+    start = CheckRecordsFilesAtStart(folder.path());
+    EXPECT_EQ(start.status, RecordsCheck::Valid);
+    EXPECT_FALSE(start.russian);
+    EXPECT_TRUE(start.notWritable.empty());
+}

@@ -34,7 +34,9 @@ class WorldServerTest : public ::testing::Test {
         e.score = score;
         return e;
     }
-    Exchange PostTopTen(const std::string& body) { return transport.Post(server->Origin() + "/topten", body); }
+    Exchange PostTopTen(const std::string& body) {
+        return transport.Post(server->Origin() + "/topten", body);
+    }
 
     std::unique_ptr<test::ServerProcess> server;
     CurlTransport transport;
@@ -212,7 +214,8 @@ TEST_F(RatedServerTest, AnAbandonedSessionLeavesItsMinus60) {
 TEST_F(WorldServerTest, ElevenMessagesAndTheOldestDropsOff) {
     const ChatAuthor author{"Ivan", "Омск", "1-001", "M"};
     for (int i = 1; i <= 11; ++i) {
-        auto number = SendChatMessage(*client, author, "Hi all! " + std::to_string(i), ChatStamp("14:05", "10.12.2026"));
+        auto number = SendChatMessage(*client, author, "Hi all! " + std::to_string(i),
+                                      ChatStamp("14:05", "10.12.2026"));
         ASSERT_TRUE(number) << i;
         EXPECT_EQ(*number, i);
     }

@@ -110,6 +110,9 @@ QImage DrawListFace(int size, bool man);
 QImage DrawPhotoFrame(QSize size, QRect window); // transparent inside `window`
 QImage DrawNoPhoto(QSize size);
 
+// The world's pictures (World.cpp): the chat board's "new" mark.
+QImage DrawNewMark(QSize size);
+
 // Animated GIF, looping forever; delays in hundredths of a second. False with a reason on failure.
 bool WriteGif(const QString& path, const std::vector<QImage>& frames, int delay, QString* error = nullptr);
 

@@ -668,6 +668,16 @@ bool AddBuiltinPictures(ResourceSet& set, const QString& scratchDir, QString* er
         if (!AddGif(set, QString::fromLatin1(endings[k]), DrawCycleEnd({240, 120}, k, 24), 8, scratchDir,
                     error))
             return false;
+    // The world: the chat board's "new" mark and the menu's link pictures (the world top ten, the
+    // statistics, the product page, the mobile edition's store entries).
+    set.Add(Rc, QStringLiteral("GNew"), PngBytes(DrawNewMark({40, 18})));
+    set.Add(Rc, QStringLiteral("GWorld48"),
+            PngBytes(DrawRoundIcon(48, QStringLiteral("TOP"), ink::Gold.darker(140))));
+    set.Add(Rc, QStringLiteral("GStat48"),
+            PngBytes(DrawRoundIcon(48, QStringLiteral("\u03A3"), QColor(0x6A, 0x2A, 0x98))));
+    set.Add(Rc, QStringLiteral("GHome48"), PngBytes(DrawRoundIcon(48, QStringLiteral("www"), ink::Navy)));
+    set.Add(Rc, QStringLiteral("GApk48"), PngBytes(DrawRoundIcon(48, QStringLiteral("APK"), ink::Cloth)));
+    set.Add(Rc, QStringLiteral("GPlay48"), PngBytes(DrawRoundIcon(48, QStringLiteral("\u25B6"), ink::Cloth)));
     return true;
 }
 
