@@ -844,6 +844,7 @@ void MainWindow::OnGameTick() {
 void MainWindow::AutoplayStart() {
     if (options_.net.side != NetAutoplayOptions::Side::None) return NetAutoplayStart();
     if (options_.tournamentTable != 0) return TournamentAutoplayStart();
+    if (options_.rated) return RatedAutoplaySession();
     auto text = ReadRecords(ActiveRecordsFile());
     std::optional<SeriesValues> member = text ? MemberSeries(*text, 1) : std::nullopt;
     WelcomeDialog dialog(
@@ -862,7 +863,7 @@ void MainWindow::AutoplayStart() {
 }
 
 void MainWindow::AutoplayStep() {
-    switch (autoplay_.Tick(*driver_)) {
+    switch (autoplay_.Tick(*driver_, world_->RatedPlay())) {
     case AutoplayTick::Played:
         break;
     case AutoplayTick::DealNext:
@@ -870,6 +871,13 @@ void MainWindow::AutoplayStep() {
         PressActionButton(*match_, decks_);
         table_->RedrawAll();
         break;
+    case AutoplayTick::SeriesEnd:
+        if (world_->RatedPlay()) { // the session is over: the next one starts from the menu
+            RecordAndExitToMenu();
+            QTimer::singleShot(0, this, &MainWindow::RatedAutoplaySession);
+            break;
+        }
+        [[fallthrough]]; // a local cycle closed: autoplay ends with it
     case AutoplayTick::Finished:
         std::printf("autoplay: %d games, fools %d %d %d\n", autoplay_.Played(), game_.FoolCount[1],
                     game_.FoolCount[2], game_.FoolCount[3]);

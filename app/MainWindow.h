@@ -125,6 +125,8 @@ class MainWindow : public QMainWindow {
     void OnMenuLink(MenuLink which);
     bool ShowTopTenOfWorld();
     bool StartRatedSeries();
+    bool BeginRatedSession();
+    void RatedAutoplaySession();
     WorldSeriesEnd FinishWorldSeries(SeriesContext& context);
     void PostWorldSeries(const WorldSeriesEnd& end, const SeriesOutcome& outcome);
 

@@ -11,10 +11,12 @@
 #include "../core/TestSupport.h"
 #include "../support/TempFolder.h"
 #include "../support/TestApplication.h"
+#include "../support/Typing.h"
 #include "core/Queries.h"
 #include "core/Round.h"
 #include "core/Script.h"
 #include "match/Match.h"
+#include "table/Cp1251Field.h"
 #include "table/TableScreen.h"
 
 using namespace tarvo;
@@ -97,6 +99,26 @@ TEST(TableScreen, RevealNumberOnTheSendButton) {
     EXPECT_FALSE(table.Revealed());
     table.EnterTable(); // a new deal hides them in any case
     EXPECT_FALSE(table.Revealed());
+}
+
+// A network chat line travels in Windows-1251: a letter it cannot hold is refused as typed, with
+// the hint in the player's language, and what is sent is what was typed.
+TEST(TableScreen, TheChatLineKeepsToWindows1251) {
+    test::TestApplication();
+    ImageStore store;
+    WindowResources resources;
+    TableScreen table(store, resources);
+    TableOptions russian;
+    russian.language = 1;
+    table.SetOptions(russian);
+    QStringList sent;
+    QObject::connect(&table, &TableScreen::chatSent, [&sent](const QString& text) { sent << text; });
+    test::Type(table.ChatLine(), QStringLiteral("Jürgen, Иван!"));
+    QTest::keyClick(table.ChatLine(), Qt::Key_Return);
+    EXPECT_EQ(sent, QStringList{QStringLiteral("Jrgen, Иван!")});
+    const auto* validator = qobject_cast<const Cp1251Validator*>(table.ChatLine()->validator());
+    ASSERT_TRUE(validator);
+    EXPECT_TRUE(validator->Hint().contains(QStringLiteral("кириллицу")));
 }
 
 namespace {
