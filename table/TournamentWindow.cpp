@@ -56,6 +56,7 @@ TournamentWindow::TournamentWindow(TournamentDesk& desk, TournamentTexts texts, 
         for (int s = 1; s <= 3; ++s) {
             auto* b = new QPushButton(box);
             b->setMinimumWidth(130);
+            b->setAutoDefault(false); // a key that closes a message must not take a seat
             connect(b, &QPushButton::clicked, this, [this, t, s] { OnSeat(t, s); });
             column->addWidget(b);
             seats_[static_cast<std::size_t>(t - 1)][static_cast<std::size_t>(s - 1)] = b;
