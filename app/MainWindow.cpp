@@ -440,6 +440,8 @@ void MainWindow::ApplyTexts() {
     menu_->SetTexts(m);
     menu_->Button(MenuButton::TopTen)->setToolTip(Tr(txt::GamesInCycle) + Tr(txt::Colon) + "30");
     menu_->Button(MenuButton::TopTen)->setToolTipDuration(5000); // a balloon shows for five seconds
+    menu_->TournamentPicture()->setToolTip(Tr(txt::OnlineTournament));
+    if (tourWindow_) tourWindow_->SetTexts(TournamentTextsNow());
 }
 
 void MainWindow::ShowTitle() {
@@ -652,10 +654,10 @@ void MainWindow::ShowPopup(const QPoint& at) {
     QAction* about = popup.addAction(Tr(txt::About));
     score->setEnabled(tableUp);
     exit->setEnabled(tableUp);
-    rename->setEnabled(tableUp && !settings_.NetGame);
+    rename->setEnabled(tableUp && !settings_.NetGame && !tournamentGame_);
     QAction* chosen = popup.exec(at);
     if (chosen == score) {
-        ShowGeneralScore(MakeCount(series_, game_), game_.SeatScore,
+        ShowGeneralScore(tournamentGame_ ? TournamentGeneralScore() : MakeCount(series_, game_), game_.SeatScore,
                          QString::fromStdString(series_.NameUtf8()).trimmed(), RecordsOptions(), this);
     } else if (chosen == exit) {
         AbandonSeries();

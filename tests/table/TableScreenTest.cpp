@@ -3,9 +3,13 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QUrl>
 #include <optional>
 
 #include "../core/TestSupport.h"
+#include "../support/TempFolder.h"
 #include "../support/TestApplication.h"
 #include "../support/Typing.h"
 #include "core/Queries.h"
@@ -341,4 +345,38 @@ TEST(TableScreen, TheFiveCardMarkerShowsUntilTheFirstDiscard) {
     ASSERT_EQ(g.BoutLimit, 6);
     EXPECT_FALSE(table.FirstBoutMarkerShown());
     EXPECT_EQ(markerPixels(), cloth);
+}
+
+// In a tournament game a seat's bubble shows its player's picture, 100 pixels wide; a seat whose
+// file is not there, or that has none, shows nothing.
+TEST(TableScreen, SeatPicturesShowOverTheirBubbles) {
+    ImageStore store = BuiltinStore();
+    WindowResources resources;
+    TableScreen table(store, resources);
+    GameState g;
+    ShowGame(table, g);
+    test::TempFolder folder("tarvo-pictures");
+    const QString anna = QString::fromStdString((folder / "Anna \"the\" 1st.bmp").string());
+    QImage picture(200, 150, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(anna, "BMP"));
+    table.SetSeatPictures({anna, QString::fromStdString((folder / "Gone.bmp").string()), QString()});
+    auto centre = [&](int seat) {
+        const Rect& b = table.CurrentLayout().bubbles[static_cast<std::size_t>(seat - 1)];
+        return QPoint(b.left + b.width / 2, b.top + b.height / 2);
+    };
+    const QString balloon = table.PictureBalloon(centre(1));
+    EXPECT_TRUE(balloon.contains(R"(width="100" height="75")")) << balloon.toStdString();
+    // The quotes and blanks of the nick survive the way into the balloon's picture.
+    QTextDocument shown;
+    shown.setHtml(balloon);
+    QString source;
+    for (auto fragment = shown.begin().begin(); !fragment.atEnd(); ++fragment)
+        if (fragment.fragment().charFormat().isImageFormat())
+            source = fragment.fragment().charFormat().toImageFormat().name();
+    EXPECT_EQ(QUrl(source).toLocalFile(), anna);
+    EXPECT_FALSE(shown.resource(QTextDocument::ImageResource, QUrl(source)).isNull());
+    EXPECT_EQ(table.PictureBalloon(centre(2)), QString());
+    EXPECT_EQ(table.PictureBalloon(centre(3)), QString());
+    EXPECT_EQ(table.PictureBalloon({1, 1}), QString());
 }
