@@ -117,6 +117,13 @@ const std::vector<StartOption>& StartOptionTable() {
              into.tournamentTable = *number;
              return QString();
          }},
+        {QStringLiteral("rated"), QString(),
+         QStringLiteral("With --autoplay N (a multiple of 3): the player signed in with his saved sign-in plays "
+                        "rated sessions of the global rating, three games each, and exits."),
+         [](const QString&, StartOptions& into) {
+             into.rated = true;
+             return QString();
+         }},
     };
     return table;
 }
@@ -129,6 +136,9 @@ QString CheckNetOptions(const QCommandLineParser& parser, const StartOptions& o)
     const bool net = o.net.side != Side::None;
     if (o.tournamentTable != 0 && (o.autoplayGames != 1 || net))
         return QStringLiteral("--tournament plays one game without --net: give --autoplay 1");
+    if (o.rated && (o.autoplayGames == 0 || o.autoplayGames % 3 != 0 || net || o.tournamentTable != 0))
+        return QStringLiteral("--rated plays sessions of 3 games: give --autoplay a multiple of 3, without --net "
+                              "or --tournament");
     if (net && o.autoplayGames != NetSeriesGames)
         return QStringLiteral("--net plays one series of %1 games: give --autoplay %1").arg(NetSeriesGames);
     for (const char* name : {"ip", "port", "name", "clients"})

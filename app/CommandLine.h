@@ -32,6 +32,7 @@ struct StartOptions {
     std::optional<std::string> server; // --server: the score server of every online service
     NetAutoplayOptions net;
     int tournamentTable = 0; // autoplay sits down at this tournament table (0: none)
+    bool rated = false;      // autoplay plays the signed-in account's rated sessions
 };
 
 // One option of tarvo3. `apply` stores the value in the start options; it returns an empty text

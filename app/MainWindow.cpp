@@ -446,6 +446,8 @@ void MainWindow::ApplyTexts() {
     menu_->SetTexts(m);
     menu_->Button(MenuButton::TopTen)->setToolTip(Tr(txt::GamesInCycle) + Tr(txt::Colon) + "30");
     menu_->Button(MenuButton::TopTen)->setToolTipDuration(5000); // a balloon shows for five seconds
+    menu_->TournamentPicture()->setToolTip(Tr(txt::OnlineTournament));
+    if (tourWindow_) tourWindow_->SetTexts(TournamentTextsNow());
 }
 
 void MainWindow::ShowTitle() {
@@ -659,12 +661,12 @@ void MainWindow::ShowPopup(const QPoint& at) {
     QAction* about = popup.addAction(Tr(txt::About));
     score->setEnabled(tableUp);
     exit->setEnabled(tableUp);
-    rename->setEnabled(tableUp && !settings_.NetGame);
+    rename->setEnabled(tableUp && !settings_.NetGame && !tournamentGame_);
     PlayActions play = AddPlayActions(popup);
     QAction* chosen = popup.exec(at);
     if (RunPlayAction(play, chosen)) return;
     if (chosen == score) {
-        ShowGeneralScore(MakeCount(series_, game_), game_.SeatScore,
+        ShowGeneralScore(tournamentGame_ ? TournamentGeneralScore() : MakeCount(series_, game_), game_.SeatScore,
                          QString::fromStdString(series_.NameUtf8()).trimmed(), RecordsOptions(), this);
     } else if (chosen == exit) {
         AbandonSeries();
@@ -853,6 +855,7 @@ void MainWindow::OnGameTick() {
 void MainWindow::AutoplayStart() {
     if (options_.net.side != NetAutoplayOptions::Side::None) return NetAutoplayStart();
     if (options_.tournamentTable != 0) return TournamentAutoplayStart();
+    if (options_.rated) return RatedAutoplaySession();
     auto text = ReadRecords(ActiveRecordsFile());
     std::optional<SeriesValues> member = text ? MemberSeries(*text, 1) : std::nullopt;
     WelcomeDialog dialog(
@@ -871,7 +874,7 @@ void MainWindow::AutoplayStart() {
 }
 
 void MainWindow::AutoplayStep() {
-    switch (autoplay_.Tick(*driver_)) {
+    switch (autoplay_.Tick(*driver_, world_->RatedPlay())) {
     case AutoplayTick::Played:
         break;
     case AutoplayTick::DealNext:
@@ -880,6 +883,13 @@ void MainWindow::AutoplayStep() {
         ShowDealNumber();
         table_->RedrawAll();
         break;
+    case AutoplayTick::SeriesEnd:
+        if (world_->RatedPlay()) { // the session is over: the next one starts from the menu
+            RecordAndExitToMenu();
+            QTimer::singleShot(0, this, &MainWindow::RatedAutoplaySession);
+            break;
+        }
+        [[fallthrough]]; // a local cycle closed: autoplay ends with it
     case AutoplayTick::Finished:
         std::printf("autoplay: %d games, fools %d %d %d\n", autoplay_.Played(), game_.FoolCount[1],
                     game_.FoolCount[2], game_.FoolCount[3]);

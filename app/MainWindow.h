@@ -130,6 +130,8 @@ class MainWindow : public QMainWindow {
     void OnMenuLink(MenuLink which);
     bool ShowTopTenOfWorld();
     bool StartRatedSeries();
+    bool BeginRatedSession();
+    void RatedAutoplaySession();
     WorldSeriesEnd FinishWorldSeries(SeriesContext& context);
     void PostWorldSeries(const WorldSeriesEnd& end, const SeriesOutcome& outcome);
 
@@ -172,6 +174,7 @@ class MainWindow : public QMainWindow {
     void TournamentSeated(int table, int seat);
     void TournamentGameBegins();
     void SavePlayerPicture(const TQobClient& player);
+    TCount TournamentGeneralScore() const;
     void ApplyTableIncoming();
     void RestartMoveClock();
     void OnMoveClock();
@@ -312,9 +315,6 @@ class MainWindow : public QMainWindow {
     TourSink tourSink_{*this};
     NetTransport tourTransport_;
     TournamentSession tourSession_{tourTransport_, tourLink_};
-    std::unique_ptr<CurlTransport> scoreTransport_;
-    std::unique_ptr<ScoreClient> scoreClient_;
-    std::unique_ptr<Account> account_;
     std::unique_ptr<TournamentDesk> desk_;
     TournamentWindow* tourWindow_ = nullptr; // while the tournament window is open
     bool tourConnectFailed_ = false;         // the game server did not answer the seat

@@ -5,17 +5,19 @@
 #include <QDateTime>
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 #include <QTimer>
 #include <cstdio>
 
 #include "app/MainWindow.h"
+#include "app/WorldOnline.h"
 #include "netplay/Autoplay.h"
 #include "online/Account.h"
-#include "online/CurlTransport.h"
 #include "online/Services.h"
 #include "records/History.h"
 #include "records/Series.h"
 #include "table/Decorations.h"
+#include "table/GeneralScoreWindow.h"
 #include "table/HistoryWindow.h"
 
 namespace tarvo {
@@ -32,7 +34,6 @@ void MainWindow::SetUpTournament() {
     tourTransport_.onConnectFailed = [this] { tourConnectFailed_ = true; };
     tourTimer_.setSingleShot(true);
     connect(&tourTimer_, &QTimer::timeout, this, &MainWindow::ApplyTableIncoming);
-    menu_->TournamentPicture()->setToolTip(Tr(txt::OnlineTournament));
     moveTimer_.setInterval(1000);
     connect(&moveTimer_, &QTimer::timeout, this, &MainWindow::OnMoveClock);
 }
@@ -63,18 +64,12 @@ TournamentTexts MainWindow::TournamentTextsNow() const {
     return t;
 }
 
-// The desk of the signed-in player, with his tournament identity; nothing when signed out. The
-// tournament signs in once, from the saved sign-in, at the server the settings name.
+// The desk of the signed-in player, with his tournament identity; nothing when signed out. It
+// reads through the program's one link to the score server and its account.
 TournamentDesk* MainWindow::Desk() {
-    if (!scoreClient_) {
-        scoreTransport_ = std::make_unique<CurlTransport>();
-        scoreClient_ = std::make_unique<ScoreClient>(*scoreTransport_, StartAddresses(settings_));
-        account_ = std::make_unique<Account>(*scoreClient_);
-        account_->AutoSignIn(options_.data.SharedFolder() / kUserFileName);
-    }
-    if (!account_->SignedIn()) return nullptr;
-    const Account& account = *account_;
-    if (!desk_) desk_ = std::make_unique<TournamentDesk>(*scoreClient_);
+    const Account& account = online_->TheAccount();
+    if (!account.SignedIn()) return nullptr;
+    if (!desk_) desk_ = std::make_unique<TournamentDesk>(online_->Client());
     if (desk_->Identity().Nick != account.holder.Nick || desk_->Seat() == 0)
         desk_->BuildIdentity(account.holder, InternetAddress(settings_).toStdString());
     return desk_.get();
@@ -94,14 +89,15 @@ void MainWindow::OpenTournament() {
     hooks.left = [this] { tourSession_.Leave(); };
     hooks.connectionFailed = [this] { return std::exchange(tourConnectFailed_, false); };
     hooks.topTen = [this, desk] {
+        // The graphic window design shows the tournament as a list of the world top ten window.
+        if (WindowDesign(settings_) == 4) return world_->ShowWorldTopTen(WorldLayout::Lists, 5);
         TournamentTopTenWindow::Texts t;
         t.caption = Tr(txt::TournamentTopTen);
         t.score = Tr(txt::Score);
         t.rating = Tr(txt::Rating);
         t.games = Tr(txt::Games);
-        t.yourPlace = Tr(txt::YourPlace);
-        t.noConnect = Tr(txt::NoConnect);
         t.close = Tr(txt::Close);
+        t.language = settings_.Language;
         TournamentTopTenWindow(desk->Client(), desk->Identity(), t, this).exec();
     };
     TournamentWindow window(*desk, TournamentTextsNow(), std::move(hooks), this);
@@ -135,31 +131,51 @@ void MainWindow::TournamentGameBegins() {
     table_->SetChatShown(true);
     // The others at the table, in this player's numbering.
     tourNames_ = {QStringLiteral("PC"), QStringLiteral("PC"), Utf8(desk_->Identity().Nick)};
+    std::array<QString, 3> pictures;
     for (int other = 1; other <= 3; ++other) {
-        if (other == desk_->Seat()) continue;
-        const Reply<TQobClient> c = desk_->Client().ReadClient(other, desk_->Table());
         const int local = SeatOfRole(other, desk_->Seat());
-        if (c.ok) tourNames_[static_cast<std::size_t>(local - 1)] = Utf8(c.value.Nick);
-        if (c.ok) SavePlayerPicture(c.value);
+        std::string nick = desk_->Identity().Nick;
+        if (other != desk_->Seat()) {
+            const Reply<TQobClient> c = desk_->Client().ReadClient(other, desk_->Table());
+            if (!c.ok) continue;
+            nick = c.value.Nick;
+            tourNames_[static_cast<std::size_t>(local - 1)] = Utf8(nick);
+            SavePlayerPicture(c.value);
+        }
+        if (const auto file = PlayerPicturePath(options_.data.SharedFolder(), nick))
+            pictures[static_cast<std::size_t>(local - 1)] = QString::fromStdString(file->string());
     }
+    table_->SetSeatPictures(pictures);
     EnterTableForDeal();
     table_->SetTexts(TextsForTable());
     gameTimer_.start(autoplay_.On() ? 1 : 500);
 }
 
+// The general score of a tournament game: the player's tournament games with this one, his
+// tournament score before it and with it, his rating before; the new rating is the server's.
+TCount MainWindow::TournamentGeneralScore() const {
+    return TournamentCount(series_.G0 + game_.KonNumber - game_.KonStart, tourScoreBefore_, game_.SeatScore[3],
+                           desk_->Identity().Rating);
+}
+
 // "History\<nick>.bmp" in the folder shared with sibling games: the player's photo from the photo
 // store, or the built-in face for his sex when there is none.
 void MainWindow::SavePlayerPicture(const TQobClient& player) {
-    const std::filesystem::path folder = options_.data.SharedFolder() / "History";
+    const auto file = PlayerPicturePath(options_.data.SharedFolder(), player.Nick);
+    if (!file) return;
     std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
+    std::filesystem::create_directories(file->parent_path(), ec);
     QImage picture;
     const Reply<std::string> photo = desk_->Client().ReadPhoto(player.Nick);
     if (photo.ok)
         picture.loadFromData(reinterpret_cast<const uchar*>(photo.value.data()), static_cast<int>(photo.value.size()));
     if (picture.isNull()) picture = BuiltinPicture(player.Sex == "M" ? QStringLiteral("GAcNoM") : QStringLiteral("GAcNoF"));
     if (picture.isNull()) return;
-    picture.save(QString::fromStdString((folder / (player.Nick + ".bmp")).string()), "BMP");
+    // A bitmap file keeps no transparency: the round faces sit on white, not on black.
+    QImage bitmap(picture.size(), QImage::Format_RGB32);
+    bitmap.fill(Qt::white);
+    QPainter(&bitmap).drawImage(0, 0, picture);
+    bitmap.save(QString::fromStdString(file->string()), "BMP");
 }
 
 // One deal, record or verdict of the game server at a time, as in network play.
@@ -251,8 +267,13 @@ void MainWindow::TourLink::TimeUp(int seat) {
 }
 
 // The game server sent what the game refuses, or the connection broke: the line on the error
-// stream is written; the game ends unrecorded.
+// stream is written; the game ends unrecorded. Before the deal there is no game yet: a seat whose
+// connection broke is the connection watch's (or the server let the seat go as it was left).
 void MainWindow::TourLink::Interrupted(const std::string&) {
+    if (!w_.tournamentGame_) {
+        w_.tourConnectFailed_ = true;
+        return;
+    }
     QTimer::singleShot(0, &w_, [this] {
         w_.EndTournamentGame(w_.Tr(txt::OneOfPlayers) + " " + w_.Tr(txt::HasInterruptedGame), {}, false);
     });
@@ -289,6 +310,7 @@ void MainWindow::LeaveTournament() {
     match_->mode = PlayMode::Local;
     match_->sink = nullptr;
     table_->SetChatShown(false);
+    table_->SetSeatPictures({});
     for (int s = 1; s <= 3; ++s) table_->DrawMoveTimer(s, -1);
 }
 

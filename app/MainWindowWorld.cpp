@@ -1,7 +1,10 @@
 // The main window's part of the world services: the news and chat signals, the link pictures of
 // the menu, the world top ten and statistics windows, the reports to the statistics service, the
 // info display's figure, and the rated sessions of the account holder at club slot 5.
+#include <QCoreApplication>
 #include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
 
 #include "MainWindow.h"
 #include "WorldOnline.h"
@@ -96,11 +99,32 @@ bool MainWindow::StartRatedSeries() {
     if (settings_.NetGame || !online_->TheAccount().SignedIn()) return false;
     table_->PlaySound("WOpenFo");
     ShowAccount();
-    if (!world_->StartRatedSession()) return true;
+    BeginRatedSession();
+    return true;
+}
+
+// In account state 3: the provisional record to the server, then the session's series.
+bool MainWindow::BeginRatedSession() {
+    if (!world_->StartRatedSession()) return false;
     series_ = world_->RatedSeries();
     StartSeries();
     table_->SetCounterHover(CounterKind::Rated, online_->TheAccount().game.KonL, game_.KonStart, true);
     return true;
+}
+
+// Autoplay in rated play: the player signed in at start plays one session after another, each
+// begun as if he ticked "Play global rating" in the account window.
+void MainWindow::RatedAutoplaySession() {
+    Account& account = online_->TheAccount();
+    const bool signedIn = account.SignedIn();
+    account.SetRated(true);
+    if (signedIn && BeginRatedSession()) return;
+    std::fprintf(stderr, "autoplay: %s\n",
+                 signedIn ? "the rated session did not start" : "not signed in: no rated play");
+    QTimer::singleShot(0, this, [this] {
+        close();
+        QCoreApplication::exit(3);
+    });
 }
 
 // The rated session's end comes before the series is recorded: its rating comes from the server.
@@ -128,16 +152,19 @@ void MainWindow::PostWorldSeries(const WorldSeriesEnd& end, const SeriesOutcome&
     figures.kon = game_.KonNumber;
     world_->ReportSeries(figures);
     if (end.rated) table_->SetCounterHover(CounterKind::Local, 0, 0, true);
-    if (options_.autoplayGames > 0) {
-        world_->LeaveRatedPlay();
-        return; // no one at the window to post a cycle
-    }
-    const bool localCycle = outcome.cycleEnd && !end.rated && !networkSeries_;
+    // Autoplay has no one to fill in the passport of the write window: it closes it unsent. An
+    // account's cycle needs no one and is posted.
+    const bool person = options_.autoplayGames == 0;
+    const bool localCycle = outcome.cycleEnd && !end.rated && !networkSeries_ && person;
     const auto place = world_->PostCycle(localCycle, end.accountCycle, end.cycleScore);
-    if (place) // a place below the ten is no place in the window's terms
-        ShowCycleEnd(EndOfCycleFor(*place <= 10 ? *place : 0, std::to_string(end.cycleScore), PlayKind::Account,
-                                   true),
-                     RecordsOptions(), this);
+    if (!place) return;
+    if (!person) {
+        std::printf("autoplay: account cycle of %d points posted, place %d\n", end.cycleScore, *place);
+        return;
+    }
+    // A place below the ten is no place in the window's terms.
+    ShowCycleEnd(EndOfCycleFor(*place <= 10 ? *place : 0, std::to_string(end.cycleScore), PlayKind::Account, true),
+                 RecordsOptions(), this);
 }
 
 } // namespace tarvo

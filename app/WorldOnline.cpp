@@ -2,7 +2,6 @@
 
 #include <QDesktopServices>
 #include <QEventLoop>
-#include <QInputDialog>
 #include <QRandomGenerator>
 #include <QUrl>
 
@@ -12,6 +11,7 @@
 #include "settings/Settings.h"
 #include "settings/Text.h"
 #include "table/OnlineWait.h"
+#include "table/StatisticsWindow.h"
 
 namespace tarvo {
 namespace {
@@ -139,12 +139,9 @@ void WorldOnline::ShowWorldTopTen(WorldLayout layout, int list) {
 void WorldOnline::ShowStatistics() {
     StatisticsHooks s;
     s.askNick = [this]() -> std::optional<QString> {
-        const QString caption = Tr(txt::Nick, 0, settings_.Language);
-        bool ok = false;
-        const QString nick =
-            QInputDialog::getText(window_, caption, caption, QLineEdit::Normal, QString(), &ok);
-        if (!ok) return std::nullopt;
-        return nick;
+        const auto box = NickBox(settings_.Language, window_);
+        if (box->exec() != QDialog::Accepted) return std::nullopt;
+        return box->textValue();
     };
     s.saveSettings = hooks_.saveSettings;
     tarvo::ShowStatistics(session_.Client(), settings_, hooks_.windowOptions(), s, window_);

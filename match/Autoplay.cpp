@@ -14,7 +14,7 @@ MoveChoice AutoplayPlayer::Decide(const GameState& g, TableView& view, MoveKind 
     return answers[std::uniform_int_distribution<std::size_t>(0, answers.size() - 1)(random_)];
 }
 
-AutoplayTick Autoplay::Tick(StepDriver& d) {
+AutoplayTick Autoplay::Tick(StepDriver& d, bool ratedPlay) {
     MatchContext& m = d.Match();
     const GameState& g = m.g;
     if (g.StartPending == 1) {
@@ -24,10 +24,14 @@ AutoplayTick Autoplay::Tick(StepDriver& d) {
     }
     if (g.GameOver) {
         if (!m.flags.EndShown) {
-            GameTick(d);
+            GameTick(d, ratedPlay);
             return AutoplayTick::Played;
         }
-        return ++played_ >= games_ || m.flags.CycleComplete ? AutoplayTick::Finished : AutoplayTick::DealNext;
+        // Where the end display offers only "Exit to menu" the series ends; a rated session is
+        // never cut short, so the last one is played to its end.
+        const bool seriesOver = !DecideEndDisplay(g, m.mode, ratedPlay, true, false).continueEnabled;
+        if (++played_ >= games_ && (seriesOver || !ratedPlay)) return AutoplayTick::Finished;
+        return seriesOver ? AutoplayTick::SeriesEnd : AutoplayTick::DealNext;
     }
     // Every seat and every bout end, seat 3's as well, is the computer's here.
     d.ComputerStep();

@@ -30,8 +30,9 @@ class AutoplayPlayer final : public ComputerPlayer {
 // What the window does after a tick of autoplay.
 enum class AutoplayTick {
     Played,   // a step, the start, or the end-of-game display
-    DealNext, // deal the next game of the series
-    Finished, // the games are played (or a 30-game cycle closed): record the series and close
+    DealNext,  // deal the next game of the series
+    SeriesEnd, // the series must end here (a 30-game cycle closed, a rated session's third game)
+    Finished,  // the games are played: record the series and close
 };
 
 class Autoplay {
@@ -40,7 +41,8 @@ class Autoplay {
 
     bool On() const { return games_ > 0; }
     int Played() const { return played_; }
-    AutoplayTick Tick(StepDriver& d);
+    // `ratedPlay`: the series is a rated session, which ends only after its third game.
+    AutoplayTick Tick(StepDriver& d, bool ratedPlay = false);
 
   private:
     AutoplayPlayer& player_;

@@ -46,6 +46,14 @@ std::string WelcomeLine(const std::string& text) {
     return line;
 }
 
+std::optional<std::filesystem::path> PlayerPicturePath(const std::filesystem::path& sharedFolder,
+                                                       const std::string& nick) {
+    if (nick.empty() || nick.size() > 64 || nick == "." || nick == ".." || nick == "X") return std::nullopt;
+    for (unsigned char c : nick)
+        if (c < 0x20 || c == 0x7F || c == '/' || c == '\\' || c == ':') return std::nullopt;
+    return sharedFolder / "History" / (nick + ".bmp");
+}
+
 void TournamentDesk::BuildIdentity(const TQobUser& holder, const std::string& publicAddress) {
     identity_ = {};
     identity_.Nick = holder.Nick;

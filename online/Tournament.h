@@ -5,6 +5,8 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "online/Records.h"
@@ -29,6 +31,12 @@ std::array<SeatButton, 3> SeatButtons(const TQobTable_3& table, int num, bool op
 
 // The welcome line as the window shows it: the server's "_" are blanks.
 std::string WelcomeLine(const std::string& text);
+
+// Where a tournament player's picture lives: "History/<nick>.bmp" in the folder shared with sibling
+// games. Nothing for a nick that is no plain file name (a path, a dot name, control characters):
+// the nick comes from the score server and must not reach outside that folder.
+std::optional<std::filesystem::path> PlayerPicturePath(const std::filesystem::path& sharedFolder,
+                                                       const std::string& nick);
 
 enum class TakeOutcome { Taken, SameAddress, Refused };
 

@@ -124,7 +124,15 @@ bool Storage::Transaction(const std::function<bool()>& work) {
     std::unique_lock<std::mutex> turn;
     if (options_.kind == DatabaseKind::SQLite) turn = std::unique_lock(writing_);
     QSqlDatabase db = QSqlDatabase::database(Mine().name, false);
-    if (!db.transaction()) return false;
+    if (options_.kind == DatabaseKind::SQLite) {
+        // The write lock is taken at the start: a transaction that read first and then meets a
+        // write committed meanwhile by a statement outside these turns would fail at once, the
+        // busy wait notwithstanding.
+        QSqlQuery begin(db);
+        if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE"))) return false;
+    } else if (!db.transaction()) {
+        return false;
+    }
     if (work() && db.commit()) return true;
     db.rollback();
     return false;

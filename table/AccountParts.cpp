@@ -30,6 +30,7 @@ class KeyRule : public QObject {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
         if (text.isEmpty() || !text.at(0).isPrint()) return false; // Backspace, arrows, shortcuts
+        if (!FitsCp1251(text)) return false; // the field's validator refuses it and says why
         for (char32_t c : text.toUcs4())
             if (!accept_(c)) return true;
         return false;

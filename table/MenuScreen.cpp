@@ -19,34 +19,39 @@ MenuScreen::MenuScreen(QWidget* parent) : QWidget(parent) {
         connect(buttons_[i], &QPushButton::clicked, this,
                 [this, i] { emit clicked(static_cast<MenuButton>(i)); });
     }
-    account_ = new QPushButton(this);
-    account_->setFlat(true);
-    account_->setFocusPolicy(Qt::NoFocus);
-    account_->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"));
-    account_->setCursor(Qt::PointingHandCursor);
-    account_->setIcon(QIcon(QPixmap::fromImage(BuiltinPicture(QStringLiteral("Account48")))));
+    account_ = PictureButton(QStringLiteral("Account48"));
     connect(account_, &QPushButton::clicked, this, &MenuScreen::accountClicked);
     const char* const linkPictures[6] = {"GWorld48", "GStat48", "GHome48", "Android", "GApk48", "GPlay48"};
     for (std::size_t i = 0; i < links_.size(); ++i) {
-        links_[i] = new QPushButton(this);
-        links_[i]->setFlat(true);
-        links_[i]->setFocusPolicy(Qt::NoFocus);
-        links_[i]->setCursor(Qt::PointingHandCursor);
-        links_[i]->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"));
-        links_[i]->setIcon(QIcon(QPixmap::fromImage(BuiltinPicture(QString::fromLatin1(linkPictures[i])))));
+        links_[i] = PictureButton(QString::fromLatin1(linkPictures[i]));
         links_[i]->setToolTipDuration(5000);
         connect(links_[i], &QPushButton::clicked, this,
                 [this, i] { emit linkClicked(static_cast<MenuLink>(i)); });
     }
     connect(&timer_, &QTimer::timeout, this, &MenuScreen::Tick);
     connect(&timerCal_, &QTimer::timeout, this, &MenuScreen::TurnCalendar);
-    tournament_ = new QPushButton(this);
-    tournament_->setFlat(true);
-    tournament_->setFocusPolicy(Qt::NoFocus);
-    tournament_->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"));
-    tournament_->setCursor(Qt::PointingHandCursor);
-    tournament_->setIcon(QIcon(QPixmap::fromImage(BuiltinPicture(QStringLiteral("GTourMenu")))));
+    tournament_ = PictureButton(QStringLiteral("GTourMenu"));
     connect(tournament_, &QPushButton::clicked, this, &MenuScreen::tournamentClicked);
+}
+
+QPushButton* MenuScreen::PictureButton(const QString& picture) {
+    auto* button = new QPushButton(this);
+    button->setFlat(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"));
+    button->setProperty("picture", picture);
+    return button;
+}
+
+// An icon never grows past its pixmap, so the picture is scaled to the button's size itself.
+void MenuScreen::PlacePicture(QPushButton* button, int left, int top, int size) {
+    button->setGeometry(left, top, size, size);
+    const QImage picture = BuiltinPicture(button->property("picture").toString());
+    if (!picture.isNull())
+        button->setIcon(QIcon(
+            QPixmap::fromImage(picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation))));
+    button->setIconSize(QSize(size, size));
 }
 
 void MenuScreen::TurnCalendar() {
@@ -95,20 +100,15 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
     calendarLeft_ = {RoundEven(40 * Sx), RoundEven(100 * Sy), scale.Scaled(60), scale.Scaled(100)};
     calendarRight_ = {scale.clientWidth - RoundEven(40 * Sx) - scale.Scaled(60), RoundEven(100 * Sy),
                       scale.Scaled(60), scale.Scaled(100)};
-    // The account picture stands left of the title, beside the left calendar sheet.
-    const int accountSize = scale.Scaled(48);
-    account_->setGeometry(RoundEven(140 * Sx), RoundEven(110 * Sy), accountSize, accountSize);
-    account_->setIconSize(QSize(accountSize, accountSize));
     // The link pictures: three in each upper corner, above the calendar sheets.
     const int link = scale.Scaled(36), gap = scale.Scaled(6);
     for (int k = 0; k < 3; ++k) {
-        links_[static_cast<std::size_t>(k)]->setGeometry(RoundEven(10 * Sx) + k * (link + gap),
-                                                         RoundEven(8 * Sy), link, link);
-        links_[static_cast<std::size_t>(3 + k)]->setGeometry(scale.clientWidth - RoundEven(10 * Sx) -
-                                                                 (3 - k) * (link + gap) + gap,
-                                                             RoundEven(8 * Sy), link, link);
+        PlacePicture(links_[static_cast<std::size_t>(k)], RoundEven(10 * Sx) + k * (link + gap),
+                     RoundEven(8 * Sy), link);
+        PlacePicture(links_[static_cast<std::size_t>(3 + k)],
+                     scale.clientWidth - RoundEven(10 * Sx) - (3 - k) * (link + gap) + gap, RoundEven(8 * Sy),
+                     link);
     }
-    for (QPushButton* l : links_) l->setIconSize(QSize(link, link));
     // The clocks stand above the side buttons, each beside its calendar sheet on the title's side:
     // the sheets grow with the window and the clocks do not, so under a sheet there is no room.
     int clockTop = RoundEven(225 * Sy) - 64 - scale.Scaled(10);
@@ -120,10 +120,12 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
     // The news shelf stands in the upper right, between the title and the right calendar sheet.
     Rect shelf{calendarRight_.left - 230, RoundEven(40 * Sy), 220, 125};
     newsChat_ = ShowNewsChatIndicators(scale, shelf, RoundEven(465 * Sy) + h, newsWaiting_, chatWaiting_);
-    // The tournament picture stands left of the title, below the place of the account picture.
-    const int tournamentSize = scale.Scaled(48);
-    tournament_->setGeometry(RoundEven(140 * Sx), RoundEven(170 * Sy), tournamentSize, tournamentSize);
-    tournament_->setIconSize(QSize(tournamentSize, tournamentSize));
+    // The account picture and below it the tournament picture stand between the left calendar sheet
+    // and the title, above the clock where one is shown, else above the side buttons.
+    const int picture = scale.Scaled(48), pictureGap = scale.Scaled(6);
+    const int floor = MenuClocksShown(scale) ? clock_.top : Button(MenuButton::TopTen)->y();
+    PlacePicture(tournament_, RoundEven(140 * Sx), floor - pictureGap - picture, picture);
+    PlacePicture(account_, RoundEven(140 * Sx), floor - 2 * (pictureGap + picture), picture);
     shelfPicture_ = newsChat_.shelfShown ? DrawNewsShelf(Context(), newsChat_.shelf) : QImage();
     titlePicture_ = DrawTitle(QSize(title_.width, title_.height));
     captionPicture_ =

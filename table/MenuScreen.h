@@ -118,6 +118,8 @@ class MenuScreen : public QWidget {
     void Tick();
     std::size_t RightSheet() const; // the sheet the right image shows now
     DecorContext Context() const;
+    QPushButton* PictureButton(const QString& picture);
+    static void PlacePicture(QPushButton* button, int left, int top, int size);
 
     Scale scale_;
     QImage background_;

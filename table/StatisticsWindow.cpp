@@ -31,6 +31,20 @@ int RowY(int row) {
 
 } // namespace
 
+std::unique_ptr<QInputDialog> NickBox(int language, QWidget* parent) {
+    auto box = std::make_unique<QInputDialog>(parent);
+    const QString caption = OnlineText(txt::Nick, 0, language);
+    box->setWindowTitle(caption);
+    box->setLabelText(caption);
+    box->setInputMode(QInputDialog::TextInput);
+    if (auto* field = box->findChild<QLineEdit*>()) {
+        field->setMaxLength(kNickMax);
+        KeepKeys(
+            field, [](char32_t c) { return AcceptPassportKey(PassportField::Nick, c); }, language);
+    }
+    return box;
+}
+
 std::array<QString, 10> StatisticsValues(const std::optional<TQobStat>& stat, int language) {
     std::array<QString, 10> v;
     if (!stat) {

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <array>
+#include <memory>
 
 #include "online/Records.h"
 #include "table/WorldWindows.h"
@@ -15,6 +17,9 @@ class TQobCardsButton;
 
 // The ten values as the window shows them; the first is "No Connect" when the read failed.
 std::array<QString, 10> StatisticsValues(const std::optional<TQobStat>& stat, int language);
+
+// The input box "Nick" that asks for a nick to vote with, its field kept to the passport's letters.
+std::unique_ptr<QInputDialog> NickBox(int language, QWidget* parent = nullptr);
 
 class TFormStat : public QDialog {
   public:

@@ -6,12 +6,14 @@
 #include <QEventLoop>
 #include <QFontMetrics>
 #include <QHash>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QThread>
 #include <QTimer>
 #include <QToolTip>
+#include <QUrl>
 
 #include "core/Queries.h"
 #include "core/Rules.h"
@@ -678,6 +680,8 @@ void TableScreen::mouseMoveEvent(QMouseEvent* event) {
                                "<b>" + texts_.currentGame.toHtmlEscaped() + "</b><br>" + text, this, counter,
                                5000);
         }
+    } else if (const QString balloon = PictureBalloon(at); !balloon.isEmpty()) {
+        if (!QToolTip::isVisible()) QToolTip::showText(event->globalPosition().toPoint(), balloon, this, {}, 5000);
     } else if (const Rect& h = layout_.help;
                FirstBoutMarkerShown() && QRect(h.left, h.top, h.width, h.height).contains(at)) {
         if (!QToolTip::isVisible())
@@ -687,6 +691,23 @@ void TableScreen::mouseMoveEvent(QMouseEvent* event) {
         QToolTip::hideText();
     }
     emit ownCardHovered(OwnSlotAt(at));
+}
+
+// The balloon over a seat's speech bubble: its player's picture, 100 pixels wide.
+QString TableScreen::PictureBalloon(QPoint at) const {
+    if (!tableShown_) return {};
+    for (int seat = 1; seat <= 3; ++seat) {
+        const Rect& b = layout_.bubbles[static_cast<std::size_t>(seat - 1)];
+        const QString& file = seatPictures_[static_cast<std::size_t>(seat - 1)];
+        if (file.isEmpty() || !QRect(b.left, b.top, b.width, b.height).contains(at)) continue;
+        const QSize size = QImageReader(file).size();
+        if (!size.isValid() || size.width() <= 0) return {};
+        const int height = std::max(1, size.height() * 100 / size.width());
+        return QStringLiteral("<img src=\"%1\" width=\"100\" height=\"%2\">")
+            .arg(QUrl::fromLocalFile(file).toString().toHtmlEscaped())
+            .arg(height);
+    }
+    return {};
 }
 
 int TableScreen::OwnSlotAt(QPoint at) const {

@@ -116,6 +116,11 @@ class TableScreen : public QWidget, public TableView {
     // What the game counter's balloon tells; unknown (a network client before its first deal)
     // shows nothing.
     void SetCounterHover(CounterKind kind, int konL, int konStart, bool known);
+    // In a tournament game the picture file of each seat's player, shown in a balloon while the
+    // mouse is over that seat's speech bubble (when the file is there); empty files show nothing.
+    void SetSeatPictures(const std::array<QString, 3>& files) { seatPictures_ = files; }
+    // The balloon's rich text at a window point, empty where none shows.
+    QString PictureBalloon(QPoint at) const;
     void ShowCursor(CursorRole role) { cursors_->Show(role); }
     // Whether a window point lies on a card the right button names (the own hand, or what
     // SpokenCardAt finds); anywhere else the right button opens the popup.
@@ -221,6 +226,7 @@ class TableScreen : public QWidget, public TableView {
     QString revealTyped_; // digits typed while the send button has the focus
     QLineEdit* chatEdit_ = nullptr;
     QPushButton* chatSend_ = nullptr;
+    std::array<QString, 3> seatPictures_;
     CounterKind counterKind_ = CounterKind::Local;
     int konL_ = 0, konStart_ = 0;
     bool counterKnown_ = true;

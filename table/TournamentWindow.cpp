@@ -10,8 +10,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "table/WorldTopTenWindow.h"
+
 namespace tarvo {
 namespace {
+
+constexpr QSize kListSize{520, 380}; // the ten rows and the player's place below them
 
 QString Utf8(const std::string& s) {
     return QString::fromStdString(s);
@@ -34,7 +38,6 @@ QPixmap Lamp(bool on) {
 TournamentWindow::TournamentWindow(TournamentDesk& desk, TournamentTexts texts, TournamentHooks hooks,
                                    QWidget* parent)
     : QDialog(parent), desk_(desk), texts_(std::move(texts)), hooks_(std::move(hooks)) {
-    setWindowTitle(texts_.caption);
     auto* layout = new QVBoxLayout(this);
 
     auto* head = new QHBoxLayout;
@@ -47,11 +50,13 @@ TournamentWindow::TournamentWindow(TournamentDesk& desk, TournamentTexts texts, 
 
     auto* tables = new QGridLayout;
     for (int t = 1; t <= kTournamentTables; ++t) {
-        auto* box = new QGroupBox(texts_.table + QStringLiteral(" \u2116 ") + QString::number(t), this);
+        auto* box = new QGroupBox(this);
+        tableBoxes_[static_cast<std::size_t>(t - 1)] = box;
         auto* column = new QVBoxLayout(box);
         for (int s = 1; s <= 3; ++s) {
             auto* b = new QPushButton(box);
             b->setMinimumWidth(130);
+            b->setAutoDefault(false); // a key that closes a message must not take a seat
             connect(b, &QPushButton::clicked, this, [this, t, s] { OnSeat(t, s); });
             column->addWidget(b);
             seats_[static_cast<std::size_t>(t - 1)][static_cast<std::size_t>(s - 1)] = b;
@@ -62,22 +67,19 @@ TournamentWindow::TournamentWindow(TournamentDesk& desk, TournamentTexts texts, 
 
     auto* bottom = new QHBoxLayout;
     auto* grid = new QGridLayout;
-    const QString names[6] = {texts_.nick, texts_.yourScore, texts_.yourPlace,
-                              texts_.rating, texts_.game, texts_.city};
     for (int r = 0; r < 6; ++r) {
-        grid->addWidget(new QLabel(names[r] + QStringLiteral(":"), this), r, 0);
+        resultNames_[static_cast<std::size_t>(r)] = new QLabel(this);
+        grid->addWidget(resultNames_[static_cast<std::size_t>(r)], r, 0);
         results_[static_cast<std::size_t>(r)] = new QLabel(this);
         grid->addWidget(results_[static_cast<std::size_t>(r)], r, 1);
     }
     bottom->addLayout(grid);
-    auto* rules = new QLabel(texts_.firstBeat + QStringLiteral(": ") + texts_.yes + QStringLiteral("\n") +
-                                 texts_.noFiveOfSuit + QStringLiteral(": ") + texts_.yes,
-                             this);
-    bottom->addWidget(rules, 1);
+    rules_ = new QLabel(this);
+    bottom->addWidget(rules_, 1);
     auto* buttons = new QVBoxLayout;
-    refresh_ = new QPushButton(texts_.refresh, this);
-    topTen_ = new QPushButton(texts_.topTen, this);
-    close_ = new QPushButton(texts_.close, this);
+    refresh_ = new QPushButton(this);
+    topTen_ = new QPushButton(this);
+    close_ = new QPushButton(this);
     for (QPushButton* b : {refresh_, topTen_, close_}) buttons->addWidget(b);
     bottom->addLayout(buttons);
     layout->addLayout(bottom);
@@ -91,11 +93,37 @@ TournamentWindow::TournamentWindow(TournamentDesk& desk, TournamentTexts texts, 
     connect(&watchTimer_, &QTimer::timeout, this, &TournamentWindow::Watch);
     refreshTimer_.start(10000);
     watchTimer_.start(1000);
+    ApplyTexts();
     Refresh();
 }
 
+void TournamentWindow::SetTexts(TournamentTexts texts) {
+    texts_ = std::move(texts);
+    ApplyTexts();
+    Show();
+}
+
+void TournamentWindow::ApplyTexts() {
+    setWindowTitle(texts_.caption);
+    for (int t = 1; t <= kTournamentTables; ++t)
+        tableBoxes_[static_cast<std::size_t>(t - 1)]->setTitle(texts_.table + QStringLiteral(" \u2116 ") +
+                                                               QString::number(t));
+    const QString names[6] = {texts_.nick, texts_.yourScore, texts_.yourPlace,
+                              texts_.rating, texts_.game, texts_.city};
+    for (int r = 0; r < 6; ++r) resultNames_[static_cast<std::size_t>(r)]->setText(names[r] + QStringLiteral(":"));
+    rules_->setText(texts_.firstBeat + QStringLiteral(": ") + texts_.yes + QStringLiteral("\n") +
+                    texts_.noFiveOfSuit + QStringLiteral(": ") + texts_.yes);
+    refresh_->setText(texts_.refresh);
+    topTen_->setText(texts_.topTen);
+    close_->setText(texts_.close);
+}
+
+// The timers tick on while a request waits: a refresh or watch then does not start another.
 void TournamentWindow::Refresh() {
+    if (busy_) return;
+    busy_ = true;
     desk_.Refresh();
+    busy_ = false;
     Show();
 }
 
@@ -136,9 +164,13 @@ void TournamentWindow::Show() {
 }
 
 void TournamentWindow::OnSeat(int table, int seat) {
+    if (busy_) return;
     if (desk_.Seat() != 0) {
         // Only the player's own seat is enabled while he sits: "Log off".
-        if (!desk_.Leave()) {
+        busy_ = true;
+        const bool left = desk_.Leave();
+        busy_ = false;
+        if (!left) {
             if (hooks_.sound) hooks_.sound("WWrongs");
             return;
         }
@@ -146,7 +178,10 @@ void TournamentWindow::OnSeat(int table, int seat) {
         Refresh();
         return;
     }
-    switch (desk_.Take(table, seat)) {
+    busy_ = true;
+    const TakeOutcome taken = desk_.Take(table, seat);
+    busy_ = false;
+    switch (taken) {
     case TakeOutcome::SameAddress:
         if (hooks_.message) hooks_.message(texts_.sameAddress);
         return;
@@ -163,9 +198,11 @@ void TournamentWindow::OnSeat(int table, int seat) {
 
 // The game connection failed while the player sat: his seat and those above it are freed.
 void TournamentWindow::Watch() {
-    if (desk_.Seat() == 0 || !hooks_.connectionFailed || !hooks_.connectionFailed()) return;
+    if (busy_ || desk_.Seat() == 0 || !hooks_.connectionFailed || !hooks_.connectionFailed()) return;
     if (hooks_.message) hooks_.message(texts_.connectionError);
+    busy_ = true;
     desk_.FreeAfterConnectionError();
+    busy_ = false;
     Refresh();
 }
 
@@ -184,6 +221,7 @@ TournamentTopTenWindow::TournamentTopTenWindow(ScoreClient& client, const TQobCl
     auto* choice = new QHBoxLayout;
     auto* group = new QButtonGroup(this);
     const std::pair<QString, char> lists[3] = {{texts_.score, 's'}, {texts_.rating, 'r'}, {texts_.games, 'k'}};
+    QRadioButton* first = nullptr;
     for (const auto& [name, letter] : lists) {
         auto* r = new QRadioButton(name, this);
         group->addButton(r);
@@ -192,39 +230,26 @@ TournamentTopTenWindow::TournamentTopTenWindow(ScoreClient& client, const TQobCl
         connect(r, &QRadioButton::toggled, this, [this, l](bool on) {
             if (on) ShowList(l);
         });
-        if (letter == 's') r->setChecked(true);
+        if (letter == 's') first = r;
     }
     layout->addLayout(choice);
-    auto* grid = new QGridLayout;
-    for (int i = 0; i < 10; ++i)
-        for (int c = 0; c < 5; ++c) {
-            auto* label = new QLabel(this);
-            grid->addWidget(label, i, c);
-            rows_[static_cast<std::size_t>(i)][static_cast<std::size_t>(c)] = label;
-        }
-    layout->addLayout(grid);
-    place_ = new QLabel(this);
-    layout->addWidget(place_);
+    list_ = new PaintedList(this);
+    list_->setFixedSize(kListSize);
+    layout->addWidget(list_);
     auto* close = new QPushButton(texts_.close, this);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(close, 0, Qt::AlignRight);
-    ShowList('s');
+    first->setChecked(true); // the list by score
 }
 
 void TournamentTopTenWindow::ShowList(char list) {
-    const auto rows = client_.TournamentTopTen(list);
-    for (int i = 0; i < 10; ++i) {
-        const TQobRecord& r = rows.value[static_cast<std::size_t>(i)];
-        const bool shown = rows.ok && !r.Empty();
-        const QString cells[5] = {shown ? QString::number(r.Place) : QString(), shown ? Utf8(r.Nick) : QString(),
-                                  shown ? Utf8(r.City) : QString(), shown ? Utf8(r.Country) : QString(),
-                                  shown ? QString::number(r.Score) : QString()};
-        for (int c = 0; c < 5; ++c) rows_[static_cast<std::size_t>(i)][static_cast<std::size_t>(c)]->setText(cells[c]);
-    }
-    if (!rows.ok) rows_[0][1]->setText(texts_.noConnect);
     const int own = list == 's' ? me_.Score : list == 'r' ? me_.Rating : me_.Kon;
-    const Reply<int> place = client_.TournamentPlace(list, own);
-    place_->setText(texts_.yourPlace + QStringLiteral(": ") + (place.ok ? QString::number(place.value) : QString()));
+    WorldListData d = TournamentListData(client_, list, own, texts_.language);
+    const QString name = list == 's' ? texts_.score : list == 'r' ? texts_.rating : texts_.games;
+    d.heading += QStringLiteral(" \u2014 ") + name;
+    QFont font = this->font();
+    font.setPointSize(11);
+    list_->SetItems(WorldListItems(d, kListSize.width(), texts_.language), font);
 }
 
 } // namespace tarvo

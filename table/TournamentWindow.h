@@ -12,6 +12,7 @@
 
 #include "online/Tournament.h"
 
+class QGroupBox;
 class QLabel;
 class QPushButton;
 
@@ -48,6 +49,8 @@ class TournamentWindow : public QDialog {
     void Refresh();
     // Shows what the desk holds.
     void Show();
+    // The texts in another language, while the window is open.
+    void SetTexts(TournamentTexts texts);
 
     QPushButton* SeatButtonAt(int table, int seat) const {
         return seats_[static_cast<std::size_t>(table - 1)][static_cast<std::size_t>(seat - 1)];
@@ -60,6 +63,7 @@ class TournamentWindow : public QDialog {
     void reject() override; // not while the player holds a seat
 
   private:
+    void ApplyTexts();
     void OnSeat(int table, int seat);
     void Watch();
 
@@ -69,27 +73,33 @@ class TournamentWindow : public QDialog {
     QLabel* welcome_ = nullptr;
     QLabel* lamp_ = nullptr;
     std::array<std::array<QPushButton*, 3>, kTournamentTables> seats_{};
-    std::array<QLabel*, 6> results_{};
+    std::array<QGroupBox*, kTournamentTables> tableBoxes_{};
+    std::array<QLabel*, 6> resultNames_{}, results_{};
+    QLabel* rules_ = nullptr;
     QPushButton *refresh_ = nullptr, *close_ = nullptr, *topTen_ = nullptr;
     QTimer refreshTimer_, watchTimer_;
+    bool busy_ = false; // a request of the window waits for its answer
 };
+
+class PaintedList;
 
 // The tournament top ten: the lists by score, rating and games, and the player's own place.
 class TournamentTopTenWindow : public QDialog {
   public:
     struct Texts {
         QString caption = "Tournament Top Ten", score = "Score", rating = "Rating", games = "Games",
-                yourPlace = "Your place", noConnect = "No Connect", close = "Close";
+                close = "Close";
+        int language = 0; // of the list's heading, "Your place" and "No Connect"
     };
     TournamentTopTenWindow(ScoreClient& client, const TQobClient& me, Texts texts, QWidget* parent = nullptr);
     void ShowList(char list); // 's', 'r' or 'k'
+    PaintedList* List() const { return list_; }
 
   private:
     ScoreClient& client_;
     TQobClient me_;
     Texts texts_;
-    std::array<std::array<QLabel*, 5>, 10> rows_{};
-    QLabel* place_ = nullptr;
+    PaintedList* list_ = nullptr;
 };
 
 } // namespace tarvo

@@ -164,17 +164,19 @@ std::vector<PaintedItem> WorldListItems(const WorldListData& d, int width, int l
         const TQobRecord& r = d.rows[i];
         if (r.Empty()) continue;
         items.push_back(Text(QString::number(r.Place) + QLatin1Char('.'), 15, y, kYellow));
-        if (desktop)
-            if (auto code = ParseCountryCode(r.Country))
-                items.push_back(Picture("flag", FlagPicture(*code), 45, y + 4));
+        const auto code = desktop ? ParseCountryCode(r.Country)
+                                  : d.tournament ? CountryOfShortName(r.Country) : std::nullopt;
+        if (code) items.push_back(Picture("flag", FlagPicture(*code), 45, y + 4));
         items.push_back(Picture("face", FacePicture(r.R07), 65, y + 1));
         items.push_back(Text(FromUtf8(r.Nick), 85, y, kYellow));
-        items.push_back(Text(FromUtf8(desktop ? r.City : r.City + ", " + r.Country), 235, y, kYellow));
+        const bool cityAlone = desktop || d.tournament;
+        items.push_back(Text(FromUtf8(cityAlone ? r.City : r.City + ", " + r.Country), 235, y, kYellow));
         items.push_back(Text(QString::number(r.Score), kScoreRight, y, kYellow, Qt::AlignRight));
     }
     if (d.games)
         items.push_back(Text(OnlineText(txt::NumberOfGames, 0, language) + ": " + QString::number(*d.games),
                              width / 2, 350, kYellow, Qt::AlignHCenter));
+    if (d.note) items.push_back(Text(*d.note, width / 2, 350, kYellow, Qt::AlignHCenter));
     if (d.ownTried) {
         if (!d.own) {
             items.push_back(Text(NoConnect(language), width / 2, 380, kWarning, Qt::AlignHCenter));
@@ -190,6 +192,20 @@ std::vector<PaintedItem> WorldListItems(const WorldListData& d, int width, int l
         }
     }
     return items;
+}
+
+WorldListData TournamentListData(ScoreClient& client, char list, std::optional<int> ownValue, int language) {
+    WorldListData d;
+    d.tournament = true;
+    d.heading = OnlineText(txt::TopTenListHeadings, HeadingRow(5), language);
+    const auto top = client.TournamentTopTen(list);
+    d.connected = top.ok;
+    d.rows = top.value;
+    if (!top.ok || !ownValue) return d;
+    const Reply<int> place = client.TournamentPlace(list, *ownValue);
+    d.note = OnlineText(txt::YourPlace, 0, language) + ": " +
+             (place.ok ? QString::number(place.value) : NoConnect(language));
+    return d;
 }
 
 TFormWorldTopTen::TFormWorldTopTen(ScoreClient& client, const Account& account, Settings& settings,
@@ -233,10 +249,6 @@ TFormWorldTopTen::TFormWorldTopTen(ScoreClient& client, const Account& account, 
             connect(b, &QPushButton::clicked, this, [this, list] { ShowList(list); });
             ListButtons.push_back(b);
         }
-        // The tournament's list comes with the tournament.
-        ListButtons[4]->setEnabled(false);
-        ListButtons[4]->setToolTip(OnlineText(txt::OnlineTournament, 0, lang) + " " +
-                                   OnlineText(txt::Unavailable, 0, lang));
     }
     for (QPushButton* b : ListButtons) {
         b->setCheckable(true);
@@ -298,6 +310,13 @@ void TFormWorldTopTen::ShowList(int list) {
             d.club = club.value;
         } else if (list >= 2 && list <= 4) {
             d = ReadGameList(GameOfList(list));
+        } else if (list == 5) {
+            // The tournament by score, with the signed-in player's own place.
+            std::optional<int> own;
+            if (account_.SignedIn())
+                if (const auto standing = client_.ReadTournamentRating(account_.holder.Nick); standing.ok)
+                    own = standing.value.score;
+            d = TournamentListData(client_, 's', own, lang);
         } else if (list == 6 || list == 7) {
             // The local records: name and score of the first ten entries.
             d.localList = true;

@@ -40,12 +40,17 @@ struct WorldListData {
     std::array<TQobTop10, 10> club{};  // list 1: the club by rating
     bool clubList = false;
     bool localList = false; // lists 6 and 7: name and score of a records file's top ten
+    bool tournament = false; // the tournament's: flags by the country's name, the city alone
     std::vector<std::pair<std::string, std::string>> local;
     std::optional<int> games;                      // "Number of games"
     std::optional<std::array<TQobRecord, 10>> own; // the player's rows (first five), read or not
     bool ownTried = false;
+    std::optional<QString> note; // a line below the list ("Your place: 4")
     int gid = 0;
 };
+// The tournament top ten by score, rating or games ('s', 'r', 'k'), and the place of the player's
+// own value below it when he has one.
+WorldListData TournamentListData(ScoreClient& client, char list, std::optional<int> ownValue, int language);
 // The items of a list in a picture of `width`.
 std::vector<PaintedItem> WorldListItems(const WorldListData& data, int width, int language);
 

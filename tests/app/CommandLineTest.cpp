@@ -32,6 +32,10 @@ TEST(CommandLine, GoodOptionsReachTheStartOptions) {
     EXPECT_TRUE(plain.run);
     EXPECT_FALSE(plain.options.dataDir);
     EXPECT_EQ(plain.options.autoplayGames, 0);
+    EXPECT_FALSE(plain.options.rated);
+    CommandLineResult rated = Parse({"--autoplay", "6", "--rated"});
+    ASSERT_TRUE(rated.run) << rated.error.toStdString();
+    EXPECT_TRUE(rated.options.rated);
 }
 
 // A network series of three processes: the server and its clients say where and who they are.
@@ -89,6 +93,9 @@ TEST(CommandLine, MistakesAreNamed) {
         {{"--autoplay", "3", "--port", "3100"}, "--port needs --net"},
         {{"--autoplay", "3", "--net", "client", "--clients", "1"}, "--clients is for --net server"},
         {{"--autoplay", "3", "--net", "server", "--ip", "10.0.0.1"}, "--ip is for --net client"},
+        {{"--rated"}, "--rated plays sessions of 3 games"},
+        {{"--autoplay", "4", "--rated"}, "--rated plays sessions of 3 games"},
+        {{"--autoplay", "3", "--rated", "--net", "server"}, "--rated plays sessions of 3 games"},
         {{"stray"}, "'stray'"},
     };
     for (const auto& c : cases) {

@@ -156,5 +156,16 @@ TEST_F(DeskTest, AFailedConnectionFreesTheSeatAndThoseAbove) {
     EXPECT_EQ(desk.Seat(), 0);
 }
 
+// The nick in a picture's file name comes from the score server: only a plain name makes a file,
+// and it stays in the shared folder's "History".
+TEST(PlayerPicturePath, OnlyPlainNamesInTheHistoryFolder) {
+    const std::filesystem::path shared = "/games";
+    EXPECT_EQ(PlayerPicturePath(shared, "Anna"), shared / "History" / "Anna.bmp");
+    EXPECT_EQ(PlayerPicturePath(shared, "Иван \"$*&\""), shared / "History" / "Иван \"$*&\".bmp");
+    for (const char* nick : {"", "X", ".", "..", "../../etc/passwd", "a/b", "a\\b", "C:x", "tab\there",
+                             "0123456789012345678901234567890123456789012345678901234567890123456789"})
+        EXPECT_EQ(PlayerPicturePath(shared, nick), std::nullopt) << nick;
+}
+
 } // namespace
 } // namespace tarvo

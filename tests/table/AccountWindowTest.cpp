@@ -1,5 +1,6 @@
 // The passport, the account window and the account details window, offscreen, against a real
-// tarvo3-server; and the wait of a request, which keeps the event loop turning.
+// tarvo3-server; the fields of every online window kept to Windows-1251; and the wait of a
+// request, which keeps the event loop turning.
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -8,6 +9,7 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include "../support/ServerProcess.h"
 #include "../support/TestApplication.h"
@@ -16,8 +18,11 @@
 #include "settings/Settings.h"
 #include "table/AccountWindow.h"
 #include "table/CardsButton.h"
+#include "table/ChatWindow.h"
+#include "table/Cp1251Field.h"
 #include "table/OnlineWait.h"
 #include "table/PassportWindow.h"
+#include "table/StatisticsWindow.h"
 
 namespace tarvo {
 namespace {
@@ -113,6 +118,54 @@ TEST_F(AccountWindowTest, FieldsDecideTheButtons) {
     EXPECT_EQ(form.LampNick->Shown(), Grade::Red);
     EXPECT_FALSE(form.ButtonSave->isEnabled());
     EXPECT_FALSE(form.ButtonDelete->isEnabled());
+}
+
+// A letter Windows-1251 cannot hold would reach the settings file or the server as "?" (a password
+// that never matches again): every field whose text goes there refuses it as it is typed and
+// says, in the player's language, which letters can be used.
+TEST_F(AccountWindowTest, EveryOnlineFieldRefusesWhatWindows1251CannotHold) {
+    RecordsWindowOptions german;
+    german.language = 2;
+    Settings settings = InitialSettings();
+    TFormPassport passport(settings, german);
+    TFormAccount accountWindow(*account, german, hooks);
+    TFormAccountInfo details(*account, german, hooks);
+    TFormChat chat(*client, settings, shared / kChatFileName, german, {});
+    const auto nickBox = NickBox(german.language);
+    for (QWidget* window : std::initializer_list<QWidget*>{&passport, &accountWindow, &details, &chat, nickBox.get()})
+        window->show();
+    const struct {
+        const char* what;
+        QLineEdit* field;
+        bool cyrillic; // whether the field's own rule takes Cyrillic
+    } fields[] = {
+        {"passport nick", passport.EditNick, true},
+        {"passport city", passport.EditCity, true},
+        {"account nick", accountWindow.EditNick, false},
+        {"account password", accountWindow.EditPassword, false},
+        {"account city", accountWindow.EditCity, true},
+        {"account e-mail", accountWindow.EditEMail, false},
+        {"details, first", details.Edits.front(), true},
+        {"details, last", details.Edits.back(), true},
+        {"chat message", chat.EditMessage, true},
+        {"statistics nick box", nickBox->findChild<QLineEdit*>(), true},
+    };
+    for (const auto& f : fields) {
+        ASSERT_TRUE(f.field) << f.what;
+        const auto* validator = qobject_cast<const Cp1251Validator*>(f.field->validator());
+        ASSERT_TRUE(validator) << f.what;
+        int refused = 0;
+        const auto counting = QObject::connect(validator, &Cp1251Validator::refused, [&refused] { ++refused; });
+        SetText(f.field, "Jürgen");
+        EXPECT_EQ(f.field->text(), "Jrgen") << f.what;
+        EXPECT_EQ(refused, 1) << f.what;
+        EXPECT_TRUE(QToolTip::isVisible()) << f.what;
+        EXPECT_TRUE(QToolTip::text().contains("Umlaute")) << f.what << ": the hint speaks German";
+        SetText(f.field, "Иван");
+        EXPECT_EQ(f.field->text(), f.cyrillic ? "Иван" : "") << f.what;
+        EXPECT_EQ(refused, 1) << f.what << ": Windows-1251 holds Cyrillic";
+        QObject::disconnect(counting);
+    }
 }
 
 TEST_F(AccountWindowTest, CreateSaveSignOutAndSignInAgain) {

@@ -1,5 +1,6 @@
 // The main menu's calendar sheets: the left one stays, the right one turns through the rest, and
-// each tells its own hint where the player points; the clocks beside them cover nothing;
+// each tells its own hint where the player points; the clocks beside them and the account and
+// tournament pictures cover nothing;
 // the club rows stand under their headings.
 #include <gtest/gtest.h>
 
@@ -76,6 +77,45 @@ TEST(MenuClocks, CoverNeitherSheetNorTitleNorButtonAtAnySize) {
                 EXPECT_FALSE(clock.intersects(other)) << c.windowSize << " " << c.fullWidth << " clock at "
                                                       << clock.x() << "," << clock.y() << " meets " << other.x()
                                                       << "," << other.y();
+        }
+    }
+}
+
+// The account and tournament pictures overlap nothing at any window size, and their pictures grow
+// with the window instead of staying at their drawn size.
+TEST(MenuPictures, StandClearAndGrowAtAnySize) {
+    test::TestApplication();
+    struct Case {
+        int windowSize, fullWidth, fullHeight;
+    };
+    const Case cases[] = {{1, 0, 0},       {3, 0, 0},       {4, 0, 0},       {5, 0, 0},
+                          {2, 1600, 1200}, {2, 1920, 1080}, {2, 1280, 1024}, {2, 2560, 1440}};
+    for (const Case& c : cases) {
+        const Scale scale = Scale::ForWindowSize(c.windowSize, c.fullWidth, c.fullHeight);
+        QImage cloth(scale.clientWidth, scale.clientHeight, QImage::Format_RGB32);
+        MenuScreen menu;
+        menu.Arrange(scale, cloth, MenuLook());
+        const QRect window(0, 0, scale.clientWidth, scale.clientHeight);
+        std::vector<QRect> others = {Area(menu.CalendarLeft()), Area(menu.CalendarRight()),
+                                     Area(menu.TitlePart())};
+        if (MenuClocksShown(scale)) {
+            others.push_back(Area(menu.ClockPart()));
+            others.push_back(Area(menu.InfoPart()));
+        }
+        for (int b = 0; b <= static_cast<int>(MenuButton::Exit); ++b)
+            others.push_back(menu.Button(static_cast<MenuButton>(b))->geometry());
+        for (int k = 0; k <= static_cast<int>(MenuLink::GooglePlay); ++k)
+            others.push_back(menu.Link(static_cast<MenuLink>(k))->geometry());
+        const QPushButton* account = menu.AccountPicture();
+        const QPushButton* tournament = menu.TournamentPicture();
+        EXPECT_FALSE(account->geometry().intersects(tournament->geometry())) << c.windowSize << " " << c.fullWidth;
+        for (const QPushButton* picture : {account, tournament}) {
+            const QRect at = picture->geometry();
+            EXPECT_TRUE(window.contains(at)) << c.windowSize << " " << c.fullWidth;
+            for (const QRect& other : others)
+                EXPECT_FALSE(at.intersects(other)) << c.windowSize << " " << c.fullWidth << " picture at " << at.x()
+                                                   << "," << at.y() << " meets " << other.x() << "," << other.y();
+            EXPECT_EQ(picture->icon().pixmap(picture->iconSize()).size(), at.size()) << c.windowSize;
         }
     }
 }

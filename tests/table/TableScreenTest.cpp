@@ -3,14 +3,20 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QUrl>
 #include <optional>
 
 #include "../core/TestSupport.h"
+#include "../support/TempFolder.h"
 #include "../support/TestApplication.h"
+#include "../support/Typing.h"
 #include "core/Queries.h"
 #include "core/Round.h"
 #include "core/Script.h"
 #include "match/Match.h"
+#include "table/Cp1251Field.h"
 #include "table/TableScreen.h"
 
 using namespace tarvo;
@@ -93,6 +99,26 @@ TEST(TableScreen, RevealNumberOnTheSendButton) {
     EXPECT_FALSE(table.Revealed());
     table.EnterTable(); // a new deal hides them in any case
     EXPECT_FALSE(table.Revealed());
+}
+
+// A network chat line travels in Windows-1251: a letter it cannot hold is refused as typed, with
+// the hint in the player's language, and what is sent is what was typed.
+TEST(TableScreen, TheChatLineKeepsToWindows1251) {
+    test::TestApplication();
+    ImageStore store;
+    WindowResources resources;
+    TableScreen table(store, resources);
+    TableOptions russian;
+    russian.language = 1;
+    table.SetOptions(russian);
+    QStringList sent;
+    QObject::connect(&table, &TableScreen::chatSent, [&sent](const QString& text) { sent << text; });
+    test::Type(table.ChatLine(), QStringLiteral("Jürgen, Иван!"));
+    QTest::keyClick(table.ChatLine(), Qt::Key_Return);
+    EXPECT_EQ(sent, QStringList{QStringLiteral("Jrgen, Иван!")});
+    const auto* validator = qobject_cast<const Cp1251Validator*>(table.ChatLine()->validator());
+    ASSERT_TRUE(validator);
+    EXPECT_TRUE(validator->Hint().contains(QStringLiteral("кириллицу")));
 }
 
 namespace {
@@ -319,4 +345,38 @@ TEST(TableScreen, TheFiveCardMarkerShowsUntilTheFirstDiscard) {
     ASSERT_EQ(g.BoutLimit, 6);
     EXPECT_FALSE(table.FirstBoutMarkerShown());
     EXPECT_EQ(markerPixels(), cloth);
+}
+
+// In a tournament game a seat's bubble shows its player's picture, 100 pixels wide; a seat whose
+// file is not there, or that has none, shows nothing.
+TEST(TableScreen, SeatPicturesShowOverTheirBubbles) {
+    ImageStore store = BuiltinStore();
+    WindowResources resources;
+    TableScreen table(store, resources);
+    GameState g;
+    ShowGame(table, g);
+    test::TempFolder folder("tarvo-pictures");
+    const QString anna = QString::fromStdString((folder / "Anna \"the\" 1st.bmp").string());
+    QImage picture(200, 150, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(anna, "BMP"));
+    table.SetSeatPictures({anna, QString::fromStdString((folder / "Gone.bmp").string()), QString()});
+    auto centre = [&](int seat) {
+        const Rect& b = table.CurrentLayout().bubbles[static_cast<std::size_t>(seat - 1)];
+        return QPoint(b.left + b.width / 2, b.top + b.height / 2);
+    };
+    const QString balloon = table.PictureBalloon(centre(1));
+    EXPECT_TRUE(balloon.contains(R"(width="100" height="75")")) << balloon.toStdString();
+    // The quotes and blanks of the nick survive the way into the balloon's picture.
+    QTextDocument shown;
+    shown.setHtml(balloon);
+    QString source;
+    for (auto fragment = shown.begin().begin(); !fragment.atEnd(); ++fragment)
+        if (fragment.fragment().charFormat().isImageFormat())
+            source = fragment.fragment().charFormat().toImageFormat().name();
+    EXPECT_EQ(QUrl(source).toLocalFile(), anna);
+    EXPECT_FALSE(shown.resource(QTextDocument::ImageResource, QUrl(source)).isNull());
+    EXPECT_EQ(table.PictureBalloon(centre(2)), QString());
+    EXPECT_EQ(table.PictureBalloon(centre(3)), QString());
+    EXPECT_EQ(table.PictureBalloon({1, 1}), QString());
 }

@@ -2,12 +2,17 @@
 // buttons say, a click that takes a seat, and a window that will not close while the player sits.
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 #include <QPushButton>
 
 #include "../online/FakeTransport.h"
 #include "../support/TestApplication.h"
+#include "table/OnlineWait.h"
 #include "table/TournamentWindow.h"
+#include "table/WorldTopTenWindow.h"
 
 namespace tarvo {
 namespace {
@@ -61,6 +66,61 @@ TEST_F(TournamentWindowTest, AnUnreadableStateIsNoConnectAndServerOff) {
             EXPECT_FALSE(window.SeatButtonAt(t, s)->isEnabled());
         }
     EXPECT_TRUE(window.CloseButton()->isEnabled());
+}
+
+TEST_F(TournamentWindowTest, TheTextsFollowALanguageChangeWhileOpen) {
+    AnswerRefresh("$Y Hi*");
+    TournamentWindow window(desk, {}, {});
+    TournamentTexts german;
+    german.caption = "WELT-ONLINE-TURNIER";
+    german.serverOff = "Server aus";
+    german.refresh = "Aktualisieren";
+    german.takePlace = "Platz nehmen";
+    window.SetTexts(german);
+    EXPECT_EQ(window.windowTitle(), "WELT-ONLINE-TURNIER");
+    EXPECT_EQ(window.RefreshButton()->text(), "Aktualisieren");
+    EXPECT_EQ(window.SeatButtonAt(1, 2)->text(), "Platz nehmen");
+}
+
+// The tournament top ten: place, flag, face, nick, city and value of each row, the player's own
+// place below; "No Connect" when the list cannot be read.
+TEST_F(TournamentWindowTest, TopTenWithFlagsFacesAndTheOwnPlace) {
+    transport.Answer("$1 Ann Omsk Russia W 120*$2 Bob Oslo Nowhere M 90*");
+    transport.Answer("$7\n");
+    TQobClient me;
+    me.Score = 40;
+    TournamentTopTenWindow window(client, me, {});
+    EXPECT_EQ(window.List()->Lines(), (QStringList{"WINDOWS. ONLINE TOURNAMENT \u2014 Score", "1. Ann Omsk 120",
+                                                   "2. Bob Oslo 90", "Your place: 7"}));
+    EXPECT_NE(transport.sent.back().body.find("score1=40"), std::string::npos);
+    QStringList pictures;
+    for (const PaintedItem& i : window.List()->Items())
+        if (!i.pictureName.isEmpty()) pictures << i.pictureName;
+    EXPECT_EQ(pictures, (QStringList{"flag", "face", "face"})); // an unknown country has no flag
+
+    window.ShowList('r'); // nothing answers now
+    EXPECT_EQ(window.List()->Lines(), (QStringList{"WINDOWS. ONLINE TOURNAMENT \u2014 Rating", "No Connect"}));
+}
+
+// While a request waits, the player's keys go nowhere; a message that a timer or the game
+// connection opens meanwhile still takes them, or the wait below it could never end.
+TEST(InputPause, AMessageOpenedDuringTheWaitTakesTheKeys) {
+    test::TestApplication();
+    QDialog window;
+    auto* behind = new QLineEdit(&window);
+    window.setModal(true);
+    window.show();
+    InputPause pause;
+    QTest::keyClicks(behind, "ab");
+    EXPECT_EQ(behind->text(), "");
+    QDialog message(&window);
+    auto* answer = new QLineEdit(&message);
+    message.setModal(true);
+    message.show();
+    QTest::keyClicks(answer, "ok");
+    QTest::keyClicks(behind, "cd");
+    EXPECT_EQ(answer->text(), "ok");
+    EXPECT_EQ(behind->text(), "");
 }
 
 } // namespace
