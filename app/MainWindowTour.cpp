@@ -98,9 +98,9 @@ void MainWindow::OpenTournament() {
         t.games = Tr(txt::Games);
         t.close = Tr(txt::Close);
         t.language = settings_.Language;
-        TournamentTopTenWindow(desk->Client(), desk->Identity(), t, this).exec();
+        TournamentTopTenWindow(desk->Client(), desk->Identity(), t, RecordsOptions(), this).exec();
     };
-    TournamentWindow window(*desk, TournamentTextsNow(), std::move(hooks), this);
+    TournamentWindow window(*desk, TournamentTextsNow(), std::move(hooks), RecordsOptions(), this);
     tourWindow_ = &window;
     window.exec();
     tourWindow_ = nullptr;
