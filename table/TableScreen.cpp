@@ -102,7 +102,11 @@ TableScreen::TableScreen(ImageStore& store, WindowResources& resources, QWidget*
     dealLabel_->setStyleSheet(QStringLiteral("color:#fff8d0;background:rgba(0,0,0,110);border-radius:4px;"));
     dealLabel_->hide();
     connect(&flash_, &QTimer::timeout, this, [this] {
-        action_->setDown(--flashesLeft_ % 2 == 1);
+        // Sunk and lit in turn: a darker body alone is easily missed.
+        const bool lit = --flashesLeft_ % 2 == 1;
+        auto* button = static_cast<TQobCardsButton*>(action_);
+        button->setDown(lit);
+        button->SetTextColour(lit ? button->ColorMouse() : flashInk_);
         if (flashesLeft_ <= 0) flash_.stop();
     });
     ApplyWindowSize();
@@ -137,6 +141,7 @@ void TableScreen::ForgetHint() {
 }
 
 void TableScreen::FlashActionButton() {
+    if (!flash_.isActive()) flashInk_ = static_cast<TQobCardsButton*>(action_)->TextColour();
     flashesLeft_ = 6;
     flash_.start(180);
 }

@@ -245,6 +245,7 @@ class TableScreen : public QWidget, public TableView {
     TStr2 hinted_ = NoCard;
     QTimer flash_; // the action button's flash for a hinted pass or take
     int flashesLeft_ = 0;
+    QColor flashInk_; // the caption's own colour, back after the flash
     bool keyboardPlay_ = false;
     int keySlot_ = 1;
     void PlaceDealLabel();

@@ -28,7 +28,7 @@ GameRulesTab::GameRulesTab(const OptionsContext& context) : OptionsPage(context)
     minor->addWidget(noFiveOfSuitBox);
     minor->addWidget(firstBoutFiveBox);
     computerGroup = new QGroupBox(this);
-    auto* kinds = new QHBoxLayout(computerGroup);
+    auto* kinds = new QVBoxLayout(computerGroup);
     for (int i = 0; i < 2; ++i) {
         computers[i] = new QRadioButton(computerGroup);
         kinds->addWidget(computers[i]);
@@ -53,12 +53,19 @@ GameRulesTab::GameRulesTab(const OptionsContext& context) : OptionsPage(context)
     computerGroup->setVisible(choices);
     aidsGroup->setVisible(choices);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(firstMoveGroup);
-    layout->addWidget(minorRulesGroup);
-    layout->addWidget(computerGroup);
-    layout->addWidget(aidsGroup);
-    layout->addStretch();
+    // The rules on the left, the player's choices on the right: one column of four groups does
+    // not fit the dialog's fixed height.
+    auto* rules = new QVBoxLayout;
+    rules->addWidget(firstMoveGroup);
+    rules->addWidget(minorRulesGroup);
+    rules->addStretch();
+    auto* play = new QVBoxLayout;
+    play->addWidget(computerGroup);
+    play->addWidget(aidsGroup);
+    play->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(rules, 1);
+    layout->addLayout(play, 1);
     connect(noFiveOfSuitBox, &QCheckBox::toggled, this, [this](bool on) { settings_.NoFiveOfSuit = on; });
     connect(firstBoutFiveBox, &QCheckBox::toggled, this, [this](bool on) { settings_.FirstBoutFive = on; });
 }
