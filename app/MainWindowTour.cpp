@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 #include <QTimer>
 #include <cstdio>
 
@@ -97,9 +98,9 @@ void MainWindow::OpenTournament() {
         t.games = Tr(txt::Games);
         t.close = Tr(txt::Close);
         t.language = settings_.Language;
-        TournamentTopTenWindow(desk->Client(), desk->Identity(), t, this).exec();
+        TournamentTopTenWindow(desk->Client(), desk->Identity(), t, RecordsOptions(), this).exec();
     };
-    TournamentWindow window(*desk, TournamentTextsNow(), std::move(hooks), this);
+    TournamentWindow window(*desk, TournamentTextsNow(), std::move(hooks), RecordsOptions(), this);
     tourWindow_ = &window;
     window.exec();
     tourWindow_ = nullptr;
@@ -170,7 +171,11 @@ void MainWindow::SavePlayerPicture(const TQobClient& player) {
         picture.loadFromData(reinterpret_cast<const uchar*>(photo.value.data()), static_cast<int>(photo.value.size()));
     if (picture.isNull()) picture = BuiltinPicture(player.Sex == "M" ? QStringLiteral("GAcNoM") : QStringLiteral("GAcNoF"));
     if (picture.isNull()) return;
-    picture.save(QString::fromStdString(file->string()), "BMP");
+    // A bitmap file keeps no transparency: the round faces sit on white, not on black.
+    QImage bitmap(picture.size(), QImage::Format_RGB32);
+    bitmap.fill(Qt::white);
+    QPainter(&bitmap).drawImage(0, 0, picture);
+    bitmap.save(QString::fromStdString(file->string()), "BMP");
 }
 
 // One deal, record or verdict of the game server at a time, as in network play.
@@ -262,8 +267,13 @@ void MainWindow::TourLink::TimeUp(int seat) {
 }
 
 // The game server sent what the game refuses, or the connection broke: the line on the error
-// stream is written; the game ends unrecorded.
+// stream is written; the game ends unrecorded. Before the deal there is no game yet: a seat whose
+// connection broke is the connection watch's (or the server let the seat go as it was left).
 void MainWindow::TourLink::Interrupted(const std::string&) {
+    if (!w_.tournamentGame_) {
+        w_.tourConnectFailed_ = true;
+        return;
+    }
     QTimer::singleShot(0, &w_, [this] {
         w_.EndTournamentGame(w_.Tr(txt::OneOfPlayers) + " " + w_.Tr(txt::HasInterruptedGame), {}, false);
     });

@@ -299,34 +299,24 @@ class AccountService : public Service {
                 return Refuse(call.res, 400, std::string("details: bad ") + kDetails[i].wire);
             values[i] = *v;
         }
-        static const std::string kUpdate = [] {
-            std::string s = "UPDATE account_details SET ";
-            for (std::size_t i = 0; i < kDetails.size(); ++i)
-                s += std::string(i ? ", " : "") + kDetails[i].column + " = ?";
-            return s + " WHERE nick_key = ?";
-        }();
-        static const std::string kInsertSql = [] {
+        // One statement that inserts or replaces: two saves of a new account at once cannot both
+        // find no row and then collide on the insert.
+        static const std::string kSave = [] {
             std::string s = "INSERT INTO account_details (nick_key";
-            std::string marks = "?";
+            std::string marks = "?", update;
             for (const DetailField& f : kDetails) {
                 s += std::string(", ") + f.column;
                 marks += ", ?";
+                update += std::string(update.empty() ? "" : ", ") + f.column + " = excluded." + f.column;
             }
-            return s + ") VALUES (" + marks + ")";
+            return s + ") VALUES (" + marks + ") ON CONFLICT (nick_key) DO UPDATE SET " + update;
         }();
         const bool saved = call.c.storage.Transaction([&] {
-            QSqlQuery& u = call.c.storage.Statement(kUpdate.c_str());
-            for (const std::string& v : values) u.addBindValue(QString::fromStdString(v));
-            u.addBindValue(QString::fromStdString(key));
-            if (!u.exec()) return false;
-            const int updated = u.numRowsAffected();
-            u.finish();
-            if (updated > 0) return true;
-            QSqlQuery& i = call.c.storage.Statement(kInsertSql.c_str());
-            i.addBindValue(QString::fromStdString(key));
-            for (const std::string& v : values) i.addBindValue(QString::fromStdString(v));
-            const bool ok = i.exec();
-            i.finish();
+            QSqlQuery& save = call.c.storage.Statement(kSave.c_str());
+            save.addBindValue(QString::fromStdString(key));
+            for (const std::string& v : values) save.addBindValue(QString::fromStdString(v));
+            const bool ok = save.exec();
+            save.finish();
             return ok;
         });
         if (!saved) {
@@ -373,31 +363,22 @@ class AccountService : public Service {
         const bool r2ok = r2 && (*r2 == "#" || (Characters(*r2) <= 16 && PlainText(*r2)));
         if (!rating || std::fabs(*rating) > 1e6 || !r2ok || kon < 0 || ses < 0 || konl < 0 || konl >= 30)
             return Refuse(call.res, 400, "save: values out of range");
+        // Inserted or replaced in one statement, so two first saves of one account at once both land.
         const bool saved = call.c.storage.Transaction([&] {
-            QSqlQuery& u = call.c.storage.Statement("UPDATE game_records SET kon = ?, best = ?, rating = ?, "
-                                                    "sessions = ?, konl = ?, score = ?, r1 = ?, "
-                                                    "r2 = ? WHERE nick_key = ? AND game = ?");
-            for (int v : {kon, best}) u.addBindValue(v);
-            u.addBindValue(*rating);
-            for (int v : {ses, konl, score, r1}) u.addBindValue(v);
-            u.addBindValue(QString::fromStdString(*r2));
-            u.addBindValue(QString::fromStdString(*key));
-            u.addBindValue(QString::fromStdString(kPrefix));
-            if (!u.exec()) return false;
-            const int updated = u.numRowsAffected();
-            u.finish();
-            if (updated > 0) return true;
-            QSqlQuery& i = call.c.storage.Statement(
+            QSqlQuery& save = call.c.storage.Statement(
                 "INSERT INTO game_records (kon, best, rating, sessions, konl, score, r1, r2, nick_key, game) "
-                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-            for (int v : {kon, best}) i.addBindValue(v);
-            i.addBindValue(*rating);
-            for (int v : {ses, konl, score, r1}) i.addBindValue(v);
-            i.addBindValue(QString::fromStdString(*r2));
-            i.addBindValue(QString::fromStdString(*key));
-            i.addBindValue(QString::fromStdString(kPrefix));
-            const bool ok = i.exec();
-            i.finish();
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (nick_key, game) DO UPDATE SET "
+                "kon = excluded.kon, best = excluded.best, rating = excluded.rating, "
+                "sessions = excluded.sessions, konl = excluded.konl, score = excluded.score, "
+                "r1 = excluded.r1, r2 = excluded.r2");
+            for (int v : {kon, best}) save.addBindValue(v);
+            save.addBindValue(*rating);
+            for (int v : {ses, konl, score, r1}) save.addBindValue(v);
+            save.addBindValue(QString::fromStdString(*r2));
+            save.addBindValue(QString::fromStdString(*key));
+            save.addBindValue(QString::fromStdString(kPrefix));
+            const bool ok = save.exec();
+            save.finish();
             return ok;
         });
         if (!saved) {

@@ -1,12 +1,15 @@
 #include "table/OnlineWait.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QThread>
 #include <QTimer>
+#include <QWidget>
+#include <QWindow>
 
 namespace tarvo {
 namespace {
@@ -16,6 +19,7 @@ int pauses = 0;
 } // namespace
 
 InputPause::InputPause() {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) modalBefore_ = QApplication::activeModalWidget();
     QCoreApplication::instance()->installEventFilter(this);
     if (pauses++ == 0 && qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -28,8 +32,9 @@ InputPause::~InputPause() {
 }
 
 // Only what comes from the window system: the program's own events go on.
-bool InputPause::eventFilter(QObject*, QEvent* event) {
+bool InputPause::eventFilter(QObject* watched, QEvent* event) {
     if (!event->spontaneous()) return false;
+    if (InNewModal(watched)) return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -49,6 +54,17 @@ bool InputPause::eventFilter(QObject*, QEvent* event) {
     default:
         return false;
     }
+}
+
+// A window opened modally while the request waits (a message a timer or the game connection
+// brought) takes its input: the wait below it can only end once the player has closed it.
+bool InputPause::InNewModal(QObject* watched) const {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal == modalBefore_) return false;
+    if (auto* widget = qobject_cast<QWidget*>(watched)) return widget == modal || modal->isAncestorOf(widget);
+    if (auto* window = qobject_cast<QWindow*>(watched)) return window == modal->windowHandle();
+    return false;
 }
 
 WaitingTransport::WaitingTransport() : curl_(std::make_unique<CurlTransport>()) {

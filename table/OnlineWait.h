@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 #include <atomic>
 #include <memory>
 
@@ -33,7 +35,8 @@ class WaitingTransport : public Transport {
     std::unique_ptr<RequestWorker> worker_;
 };
 
-// While one lives, input and close requests to every window are dropped (nests).
+// While one lives, input and close requests to every window are dropped (nests), except to a
+// window opened modally after it began.
 class InputPause : public QObject {
   public:
     InputPause();
@@ -41,6 +44,10 @@ class InputPause : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    bool InNewModal(QObject* watched) const;
+    QPointer<QWidget> modalBefore_; // the modal window the wait began under, if any
 };
 
 } // namespace tarvo

@@ -7,7 +7,9 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <latch>
 #include <memory>
+#include <thread>
 
 #include "../support/ServerProcess.h"
 #include "TestDatabase.h"
@@ -158,6 +160,41 @@ TEST_F(ServerTest, GameRecordsTheClubTopTenAndPlaces) {
     cheat.Rating = 999;
     EXPECT_FALSE(client->SaveGame("Anna", "wrong1", cheat));
     EXPECT_DOUBLE_EQ(client->ReadGame("Anna", "secret1").value.Rating, 4.1);
+}
+
+// Several machines of one player saving his first game record and details at the same moment:
+// every save lands, none is refused because another inserted the row first.
+TEST_F(ServerTest, FirstSavesOfOneAccountAtOnceAllLand) {
+    constexpr int kAccounts = 4, kMachines = 4;
+    std::vector<std::unique_ptr<ScoreClient>> machines;
+    for (int m = 0; m < kMachines; ++m) machines.push_back(OtherClient());
+    for (int a = 0; a < kAccounts; ++a) {
+        const std::string nick = "Racer" + std::to_string(a);
+        ASSERT_EQ(client->Register(NewUser(nick)), RegisterResult::Created);
+        // Each machine signs in first: the saves then race without the password check between them.
+        for (auto& m : machines) ASSERT_TRUE(m->SignIn(nick, "secret1").ok);
+        std::latch start(kMachines);
+        std::vector<std::thread> threads;
+        std::array<bool, kMachines> game{}, details{};
+        for (int m = 0; m < kMachines; ++m)
+            threads.emplace_back([&, m] {
+                TQobGame g;
+                g.Kon = 3 * (m + 1);
+                TInfo14 info;
+                info.About = "machine " + std::to_string(m);
+                start.arrive_and_wait();
+                game[static_cast<std::size_t>(m)] =
+                    machines[static_cast<std::size_t>(m)]->SaveGame(nick, "secret1", g);
+                details[static_cast<std::size_t>(m)] =
+                    machines[static_cast<std::size_t>(m)]->SaveDetails(nick, info);
+            });
+        for (auto& t : threads) t.join();
+        for (int m = 0; m < kMachines; ++m) {
+            EXPECT_TRUE(game[static_cast<std::size_t>(m)]) << nick << " machine " << m;
+            EXPECT_TRUE(details[static_cast<std::size_t>(m)]) << nick << " machine " << m;
+        }
+        EXPECT_GT(client->ReadGame(nick, "secret1").value.Kon, 0) << nick;
+    }
 }
 
 TEST_F(ServerTest, PhotosAreTakenWithTheAccountsPasswordAndReadBack) {

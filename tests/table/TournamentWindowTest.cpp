@@ -2,11 +2,15 @@
 // buttons say, a click that takes a seat, and a window that will not close while the player sits.
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 #include <QPushButton>
 
 #include "../online/FakeTransport.h"
 #include "../support/TestApplication.h"
+#include "table/OnlineWait.h"
 #include "table/TournamentWindow.h"
 #include "table/WorldTopTenWindow.h"
 
@@ -96,6 +100,27 @@ TEST_F(TournamentWindowTest, TopTenWithFlagsFacesAndTheOwnPlace) {
 
     window.ShowList('r'); // nothing answers now
     EXPECT_EQ(window.List()->Lines(), (QStringList{"WINDOWS. ONLINE TOURNAMENT \u2014 Rating", "No Connect"}));
+}
+
+// While a request waits, the player's keys go nowhere; a message that a timer or the game
+// connection opens meanwhile still takes them, or the wait below it could never end.
+TEST(InputPause, AMessageOpenedDuringTheWaitTakesTheKeys) {
+    test::TestApplication();
+    QDialog window;
+    auto* behind = new QLineEdit(&window);
+    window.setModal(true);
+    window.show();
+    InputPause pause;
+    QTest::keyClicks(behind, "ab");
+    EXPECT_EQ(behind->text(), "");
+    QDialog message(&window);
+    auto* answer = new QLineEdit(&message);
+    message.setModal(true);
+    message.show();
+    QTest::keyClicks(answer, "ok");
+    QTest::keyClicks(behind, "cd");
+    EXPECT_EQ(answer->text(), "ok");
+    EXPECT_EQ(behind->text(), "");
 }
 
 } // namespace

@@ -116,8 +116,9 @@ def main():
             os.makedirs(folder + "/pg")
             cluster = Cluster(folder + "/pg")
             extra = ["--database", cluster.url]
+        server_log = open(folder + "/server.log", "w+")
         server = subprocess.Popen([args.server, "--data-dir", folder + "/data", "--listen", "127.0.0.1", "--port", "0"]
-                                  + extra, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+                                  + extra, stdout=subprocess.PIPE, stderr=server_log, text=True)
         line = server.stdout.readline()
         port = int(re.search(r" port (\d+)", line).group(1))
         started = time.time()
@@ -141,6 +142,11 @@ def main():
         done = int(re.search(r"(\d+) requests in", run.stdout).group(1))
         # The machine may be shared: the server's own CPU time per request does not depend on that.
         print(f"server CPU {1000 * cpu / max(done, 1):.3f} ms per request; load average {load:.1f} at the start")
+        # The server tells why it refused a request, one line each: the first few say what went wrong.
+        server_log.seek(0)
+        refusals = [line for line in server_log if " refused " in line]
+        for line in refusals[:5]:
+            print("server: " + line.rstrip())
     finally:
         if server:
             server.terminate()
