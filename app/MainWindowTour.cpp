@@ -329,6 +329,7 @@ void MainWindow::TournamentExit() {
     context.time = now.toString(QStringLiteral("h:mm")).toStdString();
     context.date = HistoryDateText(now.date()).toStdString();
     context.historyName = desk_->Identity().Nick;
+    context.serverRating = desk_->Identity().Rating; // the tournament rating after this game
     const SeriesOutcome outcome = RecordSeries(series_, game_, context);
     const int scoreNow = desk_->Identity().Score;
     LeaveTournament();
