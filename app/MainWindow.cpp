@@ -113,6 +113,10 @@ MainWindow::MainWindow(StartOptions options)
     match_ =
         std::make_unique<MatchContext>(MatchContext{game_, *table_, computer_, nullptr, PlayMode::Local, {}});
     driver_ = std::make_unique<StepDriver>(*match_);
+    choices_ = storedChoices_ = LoadPlayChoices(options_.data.File(kPlayChoicesFileName));
+    ApplyPlayChoices();
+    connect(table_, &TableScreen::hintAsked, this, &MainWindow::ShowHint);
+    connect(table_, &TableScreen::menuAsked, this, [this] { ShowPopup(table_->mapToGlobal(table_->rect().center())); });
 
     menu_ = new MenuScreen(table_);
     menu_->hide();
@@ -255,6 +259,8 @@ void MainWindow::PlaceWindow(QSize client) {
 void MainWindow::ShowOptionsDialog() {
     OptionsLink link(*this);
     ShowOptions(settings_, link, resources_, this);
+    ApplyPlayChoices();
+    SavePlayChoicesIfChanged();
     game_.Rules = {settings_.NoFiveOfSuit, settings_.FirstBoutFive, settings_.FirstMove};
 }
 
@@ -580,6 +586,7 @@ void MainWindow::PlaySeriesOf(std::optional<SeriesValues> player) {
 
 // "Exit to menu" after a game: the series is recorded, a 30-game cycle may end with its window.
 void MainWindow::RecordAndExitToMenu() {
+    if (practice_) return LeaveTable(); // practice leaves no trace
     SeriesContext context;
     context.kind = settings_.NetGame ? PlayKind::Network : PlayKind::Local;
     context.recordsFile = ActiveRecordsFile();
@@ -615,7 +622,7 @@ void MainWindow::AbandonSeries() {
                                         Tr(txt::ExitQuestion, 0) + "\n" + Tr(txt::DataWillBeLost));
     if (answer != QMessageBox::Yes) return;
     if (tournamentGame_) return LeaveTournamentGame(); // the records file is not the tournament's
-    ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
+    if (!practice_) ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
     world_->LeaveRatedPlay(); // the provisional record stays on the server
     EndNetwork(); // the others see this player leave
     LeaveTable();
@@ -655,7 +662,9 @@ void MainWindow::ShowPopup(const QPoint& at) {
     score->setEnabled(tableUp);
     exit->setEnabled(tableUp);
     rename->setEnabled(tableUp && !settings_.NetGame && !tournamentGame_);
+    PlayActions play = AddPlayActions(popup);
     QAction* chosen = popup.exec(at);
+    if (RunPlayAction(play, chosen)) return;
     if (chosen == score) {
         ShowGeneralScore(tournamentGame_ ? TournamentGeneralScore() : MakeCount(series_, game_), game_.SeatScore,
                          QString::fromStdString(series_.NameUtf8()).trimmed(), RecordsOptions(), this);
@@ -790,6 +799,7 @@ void MainWindow::StartSeries() {
     } else {
         EnterTableForDeal();
         tarvo::StartSeries(*match_, decks_, series_.G0);
+        ShowDealNumber();
         if (networkSeries_) netSession_.SendDeal(game_);
     }
     TableTexts t = TextsForTable();
@@ -805,6 +815,7 @@ void MainWindow::ExitToMenu() {
 }
 
 void MainWindow::LeaveTable() {
+    practice_ = false;
     gameTimer_.stop();
     game_.StartPending = 0;
     game_.InputOpen = 0;
@@ -869,6 +880,7 @@ void MainWindow::AutoplayStep() {
     case AutoplayTick::DealNext:
         EnterTableForDeal();
         PressActionButton(*match_, decks_);
+        ShowDealNumber();
         table_->RedrawAll();
         break;
     case AutoplayTick::SeriesEnd:
@@ -895,6 +907,7 @@ void MainWindow::OnAction() {
     if (nextGame) EnterTableForDeal();
     PressActionButton(*match_, decks_);
     if (nextGame && networkSeries_) netSession_.SendDeal(game_); // "We play still!" on the server
+    if (nextGame) ShowDealNumber();
     if (nextGame) table_->RedrawAll();
 }
 
@@ -933,7 +946,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
             return;
         }
         // Leaving a series costs the slot.
-        ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
+        if (!practice_) ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
     }
     EndNetwork();
     gameTimer_.stop();

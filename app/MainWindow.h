@@ -17,6 +17,7 @@
 #include "core/Deck.h"
 #include "core/GameState.h"
 #include "match/Autoplay.h"
+#include "match/Deals.h"
 #include "match/Match.h"
 #include "media/Song.h"
 #include "match/MoveClock.h"
@@ -28,6 +29,7 @@
 #include "online/Tournament.h"
 #include "records/Series.h"
 #include "settings/DataFolder.h"
+#include "settings/PlayChoices.h"
 #include "settings/Settings.h"
 #include "settings/Text.h"
 #include "table/GameRecording.h"
@@ -39,6 +41,9 @@
 #include "table/TournamentWindow.h"
 #include "table/WaitWindow.h"
 #include "table/WindowResources.h"
+
+class QAction;
+class QMenu;
 
 namespace tarvo {
 
@@ -130,6 +135,22 @@ class MainWindow : public QMainWindow {
     WorldSeriesEnd FinishWorldSeries(SeriesContext& context);
     void PostWorldSeries(const WorldSeriesEnd& end, const SeriesOutcome& outcome);
 
+    // The choices beyond the classic game (MainWindowPlay.cpp): the strong computer, hints,
+    // numbered deals and practice replays, keyboard play.
+    void ApplyPlayChoices();
+    void SavePlayChoicesIfChanged();
+    void ShowDealNumber();
+    struct PlayActions {
+        QAction* hint = nullptr;
+        QAction* replay = nullptr;
+    };
+    PlayActions AddPlayActions(QMenu& popup);
+    bool RunPlayAction(const PlayActions& actions, QAction* chosen);
+    bool HintAllowed() const;
+    void ShowHint();
+    void AskReplayDeal();
+    void StartPractice(std::uint32_t deal);
+
     // Network play (MainWindowNet.cpp).
     void SetUpNetwork();
     void EnableNetworkWelcome(WelcomeDialog& dialog);
@@ -201,6 +222,7 @@ class MainWindow : public QMainWindow {
         void TableDesignChanged() override { w_.LayOutMenu(); }
         QString PackageServer() const override;
         void RadioCheck() override;
+        PlayChoices* PlayChoicesToEdit() override { return &w_.choices_; }
 
       private:
         MainWindow& w_;
@@ -256,7 +278,9 @@ class MainWindow : public QMainWindow {
     ImageStore store_;
     CardLook look_;
     GameState game_;
-    ClockDecks decks_;
+    WindowDecks decks_;
+    PlayChoices choices_, storedChoices_; // as the player has them, and as the file holds them
+    bool practice_ = false;               // a replayed deal and what follows it: nothing is recorded
     AutoplayPlayer computer_; // the computer seats; in autoplay seat 3 as well
     Autoplay autoplay_{computer_, options_.autoplayGames};
     std::unique_ptr<MatchContext> match_;

@@ -98,9 +98,9 @@ void MainWindow::OpenTournament() {
         t.games = Tr(txt::Games);
         t.close = Tr(txt::Close);
         t.language = settings_.Language;
-        TournamentTopTenWindow(desk->Client(), desk->Identity(), t, this).exec();
+        TournamentTopTenWindow(desk->Client(), desk->Identity(), t, RecordsOptions(), this).exec();
     };
-    TournamentWindow window(*desk, TournamentTextsNow(), std::move(hooks), this);
+    TournamentWindow window(*desk, TournamentTextsNow(), std::move(hooks), RecordsOptions(), this);
     tourWindow_ = &window;
     window.exec();
     tourWindow_ = nullptr;
@@ -329,6 +329,7 @@ void MainWindow::TournamentExit() {
     context.time = now.toString(QStringLiteral("h:mm")).toStdString();
     context.date = HistoryDateText(now.date()).toStdString();
     context.historyName = desk_->Identity().Nick;
+    context.serverRating = desk_->Identity().Rating; // the tournament rating after this game
     const SeriesOutcome outcome = RecordSeries(series_, game_, context);
     const int scoreNow = desk_->Identity().Score;
     LeaveTournament();

@@ -35,6 +35,7 @@ bool StepPass(MatchContext& m, bool send = true) {
 
 // The records go out with the phases already back at 1, before the state changes.
 void EndBout(MatchContext& m, BoutEnd how, bool send = true) {
+    m.computer.BoutEnding(m.g, how);
     StepRecord step = DescribeBoutEnd(m.g);
     GameState& g = m.g;
     g.HodPhase = 1;

@@ -7,8 +7,10 @@
 #include <string>
 
 #include "ai/Computer.h"
+#include "ai/Strong.h"
 #include "core/Deck.h"
 #include "core/GameState.h"
+#include "core/Round.h"
 #include "core/Rules.h"
 #include "core/TableView.h"
 #include "match/RecordBody.h"
@@ -22,6 +24,8 @@ class ComputerPlayer {
   public:
     virtual ~ComputerPlayer() = default;
     virtual MoveChoice Decide(const GameState& g, TableView& view, MoveKind kind, int seat, bool isThird) = 0;
+    // The bout of g is about to end as `how` says: what every seat sees happen.
+    virtual void BoutEnding(const GameState&, BoutEnd) {}
 };
 
 // The game's own computer opponents.
@@ -31,14 +35,25 @@ class AiPlayer final : public ComputerPlayer {
     explicit AiPlayer(SearchOptions options) : options_(std::move(options)) {}
     MoveChoice Decide(const GameState& g, TableView& view, MoveKind kind, int seat, bool isThird) override {
         options_.memory = &memory_;
+        if (strongSeats_[static_cast<std::size_t>(seat & 3)])
+            return StrongMove(g, view, kind, seat, isThird, sightings_, options_, strong_);
         return ComputerMove(g, view, kind, seat, isThird, options_);
     }
+    void BoutEnding(const GameState& g, BoutEnd how) override { sightings_.BoutEnding(g, how); }
     // The search's progress text begins with this ("I think... " in the player's language).
     void SetThinkText(std::string text) { options_.think = std::move(text); }
+    // Which seats (1..3) the strong computer plays; the others play the classic one.
+    void SetStrong(int seat, bool on) { strongSeats_[static_cast<std::size_t>(seat & 3)] = on; }
+    bool Strong(int seat) const { return strongSeats_[static_cast<std::size_t>(seat & 3)]; }
+    StrongOptions& StrongSettings() { return strong_; }
+    Sightings& Seen() { return sightings_; }
 
   private:
     SearchOptions options_;
     SearchMemory memory_; // the endgame search's values, kept through one endgame
+    std::array<bool, 4> strongSeats_{};
+    StrongOptions strong_;
+    Sightings sightings_; // what the table saw picked up, for the strong seats
 };
 
 // Where the step's record bodies go (the network transport; nothing in a local game). A body for

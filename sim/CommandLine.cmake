@@ -22,3 +22,8 @@ expect(2 "--no-five takes no value" --games 1 --no-five=1)
 expect(2 "--decide cannot be combined" --games 1 --decide)
 expect(2 "--trace goes with --games" --endgame-bench --trace x.jsonl)
 expect(2 "say what to do" --seed 4)
+# A deal number gives the deck the window deals for it (the window's test pins the same deck).
+expect(0 "deal=4242 deck=6к 7п Дк 9б 6п 7к Вп Кб 1б Тп 6б Вб 8ч Тч Тк 7ч 7б Кч Кп 1п Вк Дп 6ч 8б 9к Дб 9ч Кк 8к 1ч 9п Тб Вч 8п Дч 1к\n.*games=1 " --deal 4242)
+expect(0 "seat 3 strong: fool in" --games 2 --strong 3)
+expect(2 "bad value '4' for --strong" --games 1 --strong 4)
+expect(2 "--deal plays its one game" --games 2 --deal 5)

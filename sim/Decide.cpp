@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "ai/Computer.h"
+#include "match/Match.h"
 #include "core/Codec.h"
 #include "sim/Simulator.h"
 
@@ -51,6 +52,9 @@ struct Position {
     MoveKind kind = NoKind;
     int seat = 0;
     bool isThird = false;
+    bool strong = false;
+    std::uint32_t seed = 1;
+    std::array<std::vector<TStr2>, 4> taken; // cards each seat was seen to pick up
 };
 
 Position Read(const Json& in) {
@@ -116,6 +120,38 @@ Position Read(const Json& in) {
     p.seat = Int(in, "seat", 1, 3);
     p.isThird = Bool(in, "isThird");
 
+    // The strong computer plays the game on from here, so it needs the phase, and the trump under
+    // the talon that every seat sees.
+    p.strong = in.contains("strong") && Bool(in, "strong");
+    if (in.contains("seed")) p.seed = static_cast<std::uint32_t>(Int(in, "seed", 0, 2147483647));
+    if (in.contains("trumpCard")) {
+        TStr2 card = Card(in["trumpCard"], "\"trumpCard\"", false);
+        if (card.suit != g.Koz) throw BadPosition("\"trumpCard\" must be of the trump suit");
+        if (g.Och <= DeckSize) place(card, "\"trumpCard\"");
+        g.KolodaI[DeckSize] = card;
+        g.KolodaJ[DeckSize] = RankOf(card);
+    }
+    if (in.contains("bito")) {
+        const Json& bito = in["bito"];
+        if (!bito.is_array() || bito.size() > DeckSize) throw BadPosition("\"bito\" must be an array of at most 36 cards");
+        for (const Json& code : bito) {
+            TStr2 card = Card(code, "\"bito\"", false);
+            place(card, "\"bito\"");
+            g.Bito[g.BitoNext++] = card;
+        }
+    }
+    if (in.contains("taken")) {
+        const Json& taken = in["taken"];
+        if (!taken.is_array() || taken.size() != 3) throw BadPosition("\"taken\" must hold three arrays, seats 1 to 3");
+        for (int seat = 1; seat <= 3; ++seat)
+            for (const Json& code : taken[static_cast<std::size_t>(seat - 1)]) {
+                TStr2 card = Card(code, "\"taken\"", false);
+                bool held = false;
+                for (int i = 1; i <= g.KolCards[seat]; ++i) held = held || g.CardsI[seat][i] == card;
+                if (!held) throw BadPosition(card.Utf8() + " in \"taken\" is not in hand " + std::to_string(seat));
+                p.taken[static_cast<std::size_t>(seat)].push_back(card);
+            }
+    }
     if (p.kind == Lead && g.KolCardsStol > 0) throw BadPosition("a lead needs an empty table");
     if (p.kind != Lead && g.KolCardsStol == 0)
         throw BadPosition("this kind of move needs cards on the table");
@@ -126,6 +162,13 @@ Position Read(const Json& in) {
     }
     g.HodPhase = 1;
     g.StartPending = 2;
+    if (p.strong && !g.DuelMode) {
+        g.HodPhase = static_cast<Byte>(Int(in, "hodPhase", 1, 13));
+        if (ActingSeat(g) != p.seat || CurrentKind(g) != p.kind)
+            throw BadPosition("\"hodPhase\" does not give this seat this kind of move");
+        if (g.Och <= DeckSize && !IsRealCard(g.KolodaI[DeckSize]))
+            throw BadPosition("the strong computer needs \"trumpCard\" while the talon holds cards");
+    }
     return p;
 }
 
@@ -137,7 +180,12 @@ std::string DecideLine(const std::string& line) {
     try {
         Position p = Read(in);
         NullView view;
-        MoveChoice move = ComputerMove(p.g, view, p.kind, p.seat, p.isThird, SearchOptions::Headless());
+        AiPlayer computer(SearchOptions::Headless());
+        computer.SetStrong(p.seat, p.strong);
+        computer.StrongSettings().seed = p.seed;
+        for (int seat = 1; seat <= 3; ++seat)
+            for (TStr2 card : p.taken[static_cast<std::size_t>(seat)]) computer.Seen().Note(p.g, seat, card);
+        MoveChoice move = computer.Decide(p.g, view, p.kind, p.seat, p.isThird);
         TStr2 card = move.pass ? NoCard : p.g.CardsI[p.seat][move.slot];
         nlohmann::ordered_json out{
             {"slot", move.pass ? 0 : move.slot}, {"card", card.Utf8()}, {"pass", move.pass}};

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -40,7 +41,7 @@ enum class GameFate { Finished, Cycled, Broken };
 
 class GameRun {
   public:
-    GameRun(const GamesConfig& config, GamesSummary& summary, AiPlayer& computer, long long gameNumber)
+    GameRun(const GamesConfig& config, GamesSummary& summary, ComputerPlayer& computer, long long gameNumber)
         : config_(config), summary_(summary), computer_(computer), gameNumber_(gameNumber) {}
 
     GameFate Play(GameState& g, DeckSource& decks, bool keepSeries) {
@@ -146,7 +147,7 @@ class GameRun {
 
     const GamesConfig& config_;
     GamesSummary& summary_;
-    AiPlayer& computer_;
+    ComputerPlayer& computer_;
     long long gameNumber_;
     NullView view_;
     std::vector<std::string> lines_;
@@ -154,7 +155,53 @@ class GameRun {
     long long steps_ = 0;
 };
 
+// The game's computer, with the strong seats' decisions timed (a clock read for the report only:
+// it never reaches a decision).
+class TimedComputer final : public ComputerPlayer {
+  public:
+    explicit TimedComputer(const GamesConfig& config, std::uint32_t seed) : ai_(SearchOptions::Headless()) {
+        for (int seat = 1; seat <= 3; ++seat) ai_.SetStrong(seat, config.strong[static_cast<std::size_t>(seat - 1)]);
+        ai_.StrongSettings().seed = seed;
+    }
+    MoveChoice Decide(const GameState& g, TableView& view, MoveKind kind, int seat, bool isThird) override {
+        if (!ai_.Strong(seat) || g.DuelMode) return ai_.Decide(g, view, kind, seat, isThird);
+        auto start = std::chrono::steady_clock::now();
+        MoveChoice choice = ai_.Decide(g, view, kind, seat, isThird);
+        if (times) times->push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        return choice;
+    }
+    void BoutEnding(const GameState& g, BoutEnd how) override { ai_.BoutEnding(g, how); }
+
+    std::vector<double>* times = nullptr;
+
+  private:
+    AiPlayer ai_;
+};
+
 } // namespace
+
+std::string GamesSummary::SeatsReport(const std::array<bool, 3>& strong) const {
+    std::string text;
+    char line[160];
+    for (std::size_t s = 0; s < 3; ++s) {
+        const double n = static_cast<double>(games > 0 ? games : 1);
+        const double p = static_cast<double>(fools[s]) / n;
+        const double half = 1.96 * std::sqrt(p * (1 - p) / n);
+        std::snprintf(line, sizeof line, "seat %zu %s: fool in %.2f%% of %lld games (95%% interval %.2f%% to %.2f%%)\n",
+                      s + 1, strong[s] ? "strong" : "classic", 100 * p, games, 100 * std::max(0.0, p - half),
+                      100 * std::min(1.0, p + half));
+        text += line;
+    }
+    if (!strongMs.empty()) {
+        std::vector<double> t = strongMs;
+        std::sort(t.begin(), t.end());
+        auto at = [&](double q) { return t[std::min(t.size() - 1, static_cast<std::size_t>(q * static_cast<double>(t.size())))]; };
+        std::snprintf(line, sizeof line, "strong decisions: %zu, p50 %.2f ms, p99 %.2f ms, max %.2f ms\n", t.size(),
+                      at(0.5), at(0.99), t.back());
+        text += line;
+    }
+    return text;
+}
 
 std::string GamesSummary::Line() const {
     char seconds_[32];
@@ -182,7 +229,7 @@ namespace {
 
 // Plays the games first+1 .. first+count, one series, into summary (and the config's streams).
 void PlaySeries(const GamesConfig& config, long long first, long long count, DeckSource& decks,
-                AiPlayer& computer, GamesSummary& summary) {
+                ComputerPlayer& computer, GamesSummary& summary) {
     GameState g;
     g.Rules = config.rules;
     for (long long kept = 0; kept < count;) {
@@ -218,6 +265,7 @@ GamesSummary& GamesSummary::operator+=(const GamesSummary& o) {
     steps += o.steps;
     violations += o.violations;
     cycles += o.cycles;
+    strongMs.insert(strongMs.end(), o.strongMs.begin(), o.strongMs.end());
     return *this;
 }
 
@@ -226,15 +274,17 @@ GamesSummary PlayGames(const GamesConfig& config, const SeriesDecks& decks) {
     GamesSummary summary;
     const long long length = config.seriesLength > 0 ? config.seriesLength : 1;
     const long long seriesCount = (config.games + length - 1) / length;
-    auto play = [&](long long series, AiPlayer& computer, const GamesConfig& c, GamesSummary& into) {
+    auto play = [&](long long series, TimedComputer& computer, const GamesConfig& c, GamesSummary& into) {
         std::unique_ptr<DeckSource> source = decks(series);
         const long long first = series * length;
+        computer.times = &into.strongMs;
         PlaySeries(c, first, std::min(length, config.games - first), *source, computer, into);
+        computer.times = nullptr;
     };
     const long long jobs = std::clamp<long long>(config.jobs, 1, std::max<long long>(seriesCount, 1));
     if (jobs == 1) {
         // One computer for every seat and game: its search memory is made once.
-        AiPlayer computer{SearchOptions::Headless()};
+        TimedComputer computer(config, config.strongSeed);
         for (long long series = 0; series < seriesCount; ++series) play(series, computer, config, summary);
     } else {
         // Each job takes the next series; what a series writes is kept until the series before it
@@ -251,7 +301,7 @@ GamesSummary PlayGames(const GamesConfig& config, const SeriesDecks& decks) {
         std::vector<std::jthread> workers;
         for (long long j = 0; j < jobs; ++j)
             workers.emplace_back([&] {
-                AiPlayer computer{SearchOptions::Headless()};
+                TimedComputer computer(config, config.strongSeed);
                 for (long long series; (series = next++) < seriesCount;) {
                     std::ostringstream trace, report;
                     GamesConfig c = config;

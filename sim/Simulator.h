@@ -8,6 +8,7 @@
 #include <memory>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "core/Deck.h"
 #include "core/GameState.h"
@@ -26,6 +27,8 @@ struct GamesConfig {
     RuleOptions rules;
     std::ostream* trace = nullptr;  // JSON Lines of the kept games
     std::ostream* report = nullptr; // one line per violation found
+    std::array<bool, 3> strong{};   // the seats the strong computer plays
+    std::uint32_t strongSeed = 1;   // the seed of its hidden-card deals
 };
 
 struct GamesSummary {
@@ -37,9 +40,12 @@ struct GamesSummary {
     long long violations = 0;
     long long cycles = 0;
     double seconds = 0;
+    std::vector<double> strongMs; // how long each decision of a strong seat took, in milliseconds
 
-    GamesSummary& operator+=(const GamesSummary& other); // the counts; seconds stay
+    GamesSummary& operator+=(const GamesSummary& other); // the counts and times; seconds stay
     std::string Line() const;
+    // Each seat's fool rate with its 95% interval, and the strong seats' decision times.
+    std::string SeatsReport(const std::array<bool, 3>& strong) const;
 };
 
 // The decks of each series (numbered from 0): every series has a stream of its own, so that its

@@ -4,11 +4,13 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "TarvoVersion.h"
+#include "match/Deals.h"
 #include "sim/Simulator.h"
 
 using namespace tarvo;
@@ -22,6 +24,8 @@ struct Run {
     sim::GamesConfig config;
     long long positions = 10000;
     long long seed = 1;
+    std::optional<long long> deal;
+    bool gamesGiven = false;
     std::string tracePath;
 };
 
@@ -60,7 +64,26 @@ const Option Options[] = {
     {"--games", "N", "play N games between three computer seats",
      [](Run& r, std::string_view v) {
          std::string e = SetMode(r, Mode::Games, "--games");
+         r.gamesGiven = true;
          return e.empty() ? SetNumber(r.config.games, v, 0, 1000000000, "--games") : e;
+     }},
+    {"--deal", "N", "play deal number N, the deck the game shows as \"Deal N\" (one game)",
+     [](Run& r, std::string_view v) {
+         std::string e = SetMode(r, Mode::Games, "--deal");
+         long long n = 0;
+         if (e.empty()) e = SetNumber(n, v, 1, MaxDealNumber, "--deal");
+         r.deal = n;
+         return e;
+     }},
+    {"--strong", "SEATS", "the strong computer plays these seats, e.g. 3 or 1,3 (default none)",
+     [](Run& r, std::string_view v) {
+         r.config.strong = {};
+         for (std::size_t at = 0; at <= v.size(); at += 2) {
+             if (at >= v.size() || v[at] < '1' || v[at] > '3' || (at + 1 < v.size() && v[at + 1] != ','))
+                 return "bad value '" + std::string(v) + "' for --strong: seats 1 to 3, separated by commas";
+             r.config.strong[static_cast<std::size_t>(v[at] - '1')] = true;
+         }
+         return std::string();
      }},
     {"--seed", "S", "the seed of the shuffles or positions (default 1)",
      [](Run& r, std::string_view v) { return SetNumber(r.seed, v, 0, 4294967295LL, "--seed"); }},
@@ -121,6 +144,8 @@ constexpr const char* Usage = R"(tarvo3-sim: the computer opponents of Tarvo-Tri
 
   tarvo3-sim --games N [--seed S] [--no-five] [--first-bout-five] [--first-move 0|1]
              [--series-length L] [--jobs N] [--check step|bout|none] [--trace FILE]
+             [--strong SEATS]
+  tarvo3-sim --deal N [the rule options] [--strong SEATS] [--trace FILE]
   tarvo3-sim --endgame-bench [--positions N] [--seed S]
   tarvo3-sim --decide
   tarvo3-sim --help | --version
@@ -133,9 +158,10 @@ Games: N games in series of L: the first game of a series is led by the lowest t
 by the seat the rule option picks. Each series shuffles from a seed of its own, derived from S and
 the series' number, so --jobs gives the same summary, trace and report as one job. Every step goes through the game rules; violations of the
 game's invariants are reported on standard error. The computer's search is limited by nodes, not
-time, so every machine plays the same games for a seed. A game that comes back to a position it
-began a bout from would never end: it is abandoned (not traced, not counted) and the next shuffle
-is dealt instead. The last line is
+time, so every machine plays the same games for a seed; the strong computer's hidden-card deals
+follow the seed too. A game that comes back to a position it began a bout from would never end: it
+is abandoned (not traced, not counted) and the next shuffle is dealt instead. Each seat's fool
+rate comes first, with its 95% interval, then the strong seats' decision times. The last line is
     games=N draws=D fools=F1,F2,F3 bouts=B steps=T violations=V cycles=C seconds=X
 and the exit status is 1 when V > 0.
 
@@ -149,7 +175,9 @@ Decide: one JSON object per line,
      "kolHods":0,"kolFree":0,"boutLimit":6,"hodSeat":1,"duelMode":1,"duelPair":1,
      "kind":1,"seat":1,"isThird":false}
 answered with {"slot":n,"card":code,"pass":bool} (slot 0 and "##" for a pass), or
-{"error":"..."} for a line that is not a valid position.
+{"error":"..."} for a line that is not a valid position. "strong":true asks the strong computer,
+which plays the game on and so needs "hodPhase" (1..13), "bito" (the discards) and, while the
+talon holds cards, "trumpCard"; "taken" (three arrays) names cards seen picked up, "seed" its seed.
 
 Card codes are two UTF-8 characters: rank 6 7 8 9 1 В Д К Т, suit ч б к п; "##" is no card.
 A mistake on the command line ends with status 2.
@@ -196,6 +224,11 @@ std::string Parse(int argc, char** argv, Run& run) {
         }
         if (std::string problem = option->apply(run, value); !problem.empty()) return problem;
     }
+    if (run.deal && run.gamesGiven) return "--deal plays its one game: it cannot be combined with --games";
+    if (run.deal) {
+        run.config.games = 1;
+        run.config.seriesLength = 1;
+    }
     if (!run.tracePath.empty() && run.mode != Mode::Games && run.mode != Mode::Help && run.mode != Mode::Version)
         return "--trace goes with --games";
     return {};
@@ -209,7 +242,18 @@ int PlayGames(Run& run) {
         run.config.trace = &trace;
     }
     run.config.report = &std::cerr;
-    sim::GamesSummary summary = sim::PlayGames(run.config, sim::SeededSeries(static_cast<std::uint32_t>(run.seed)));
+    run.config.strongSeed = static_cast<std::uint32_t>(run.seed);
+    sim::SeriesDecks decks = sim::SeededSeries(static_cast<std::uint32_t>(run.seed));
+    if (run.deal) {
+        const auto number = static_cast<std::uint32_t>(*run.deal);
+        std::cout << "deal=" << number << " deck=";
+        Deck deck = DealDecks(number).NextDeck();
+        for (int p = 1; p <= DeckSize; ++p) std::cout << (p > 1 ? " " : "") << deck[p].Utf8();
+        std::cout << '\n';
+        decks = [number](long long) { return std::make_unique<SeededDecks>(DealDecks(number)); };
+    }
+    sim::GamesSummary summary = sim::PlayGames(run.config, decks);
+    std::cout << summary.SeatsReport(run.config.strong);
     if (trace.is_open()) {
         trace.flush();
         if (!trace) std::cerr << "tarvo3-sim: writing the trace file '" << run.tracePath << "' failed\n";

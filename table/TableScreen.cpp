@@ -1,6 +1,7 @@
 #include "TableScreen.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <QCursor>
 #include <QEventLoop>
 #include <QFontMetrics>
@@ -94,7 +95,88 @@ TableScreen::TableScreen(ImageStore& store, WindowResources& resources, QWidget*
     chatSend_->installEventFilter(this);
     connect(chatEdit_, &QLineEdit::returnPressed, this, send);
     cursors_ = new CursorKeeper(this);
+    dealLabel_ = new QLabel(this);
+    dealLabel_->setAlignment(Qt::AlignCenter);
+    dealLabel_->setWordWrap(true);
+    dealLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    dealLabel_->setStyleSheet(QStringLiteral("color:#fff8d0;background:rgba(0,0,0,110);border-radius:4px;"));
+    dealLabel_->hide();
+    connect(&flash_, &QTimer::timeout, this, [this] {
+        action_->setDown(--flashesLeft_ % 2 == 1);
+        if (flashesLeft_ <= 0) flash_.stop();
+    });
     ApplyWindowSize();
+}
+
+// The deal's caption sits where the network chat would be: a numbered deal is always local.
+void TableScreen::PlaceDealLabel() {
+    const Rect& m = layout_.memo;
+    dealLabel_->setGeometry(m.left, m.top + m.height / 3, m.width, m.height / 2);
+    dealLabel_->setFont(RoleFont(FontRole::Serif, layout_.scale.Scaled(12), true, resources_.fonts));
+}
+
+void TableScreen::SetDealCaption(const QString& text) {
+    dealLabel_->setText(text);
+    dealLabel_->setVisible(!text.isEmpty() && tableShown_);
+}
+
+QString TableScreen::DealCaption() const {
+    return dealLabel_->isVisible() ? dealLabel_->text() : QString();
+}
+
+void TableScreen::ShowHint(TStr2 card) {
+    hinted_ = card;
+    RedrawHand(3);
+}
+
+// A step is under way: the hint was for the position before it.
+void TableScreen::ForgetHint() {
+    if (hinted_.Empty()) return;
+    hinted_ = NoCard;
+    RedrawHand(3);
+}
+
+void TableScreen::FlashActionButton() {
+    flashesLeft_ = 6;
+    flash_.start(180);
+}
+
+void TableScreen::SetKeyboardPlay(bool on) {
+    keyboardPlay_ = on;
+    setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+    if (on && tableShown_) setFocus();
+    RedrawHand(3);
+}
+
+void TableScreen::keyPressEvent(QKeyEvent* event) {
+    if (!keyboardPlay_ || !tableShown_ || flying_) return QWidget::keyPressEvent(event);
+    const int count = game_ ? game_->KolCards[3] : 0;
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (count > 0) {
+            keySlot_ = std::clamp(keySlot_ + (event->key() == Qt::Key_Left ? -1 : 1), 1, count);
+            RedrawHand(3);
+            emit ownCardHovered(keySlot_);
+        }
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (keySlot_ >= 1 && keySlot_ <= count) emit ownCardClicked(keySlot_, false);
+        break;
+    case Qt::Key_Space:
+        if (action_->isVisible() && action_->isEnabled()) action_->click();
+        break;
+    case Qt::Key_H:
+        emit hintAsked();
+        break;
+    case Qt::Key_Escape:
+        emit menuAsked();
+        break;
+    default:
+        return QWidget::keyPressEvent(event);
+    }
+    event->accept();
 }
 
 void TableScreen::SetTexts(const TableTexts& texts) {
@@ -133,6 +215,7 @@ void TableScreen::ApplyWindowSize(int fullWidth, int fullHeight) {
     chatEdit_->setFont(RoleFont(FontRole::Serif, s.Scaled(14), false, resources_.fonts));
     chatSend_->setGeometry(layout_.chatSend.left, layout_.chatSend.top, layout_.chatSend.width,
                            layout_.chatSend.height);
+    PlaceDealLabel();
     RedrawAll();
 }
 
@@ -149,11 +232,15 @@ void TableScreen::EnterTable() {
     timers_ = {};
     chatEdit_->setVisible(chatShown_);
     chatSend_->setVisible(chatShown_);
+    hinted_ = NoCard;
+    if (keyboardPlay_) setFocus();
     RedrawAll();
 }
 
 void TableScreen::HideTable() {
     tableShown_ = false;
+    dealLabel_->hide();
+    hinted_ = NoCard;
     GameMayHaveMoved();
     chatEdit_->hide();
     chatSend_->hide();
@@ -231,12 +318,33 @@ void TableScreen::RedrawHand(int seat) {
     QImage canvas = PartCanvas(r);
     QPainter p(&canvas);
     bool faces = seat == 3 || reveal_ || faceUp_[static_cast<std::size_t>(seat)];
+    // A hinted card stands out of the hand: the others sink by a sixth of a card.
+    int hintedSlot = 0;
+    if (seat == 3 && !hinted_.Empty())
+        for (int i = 1; i <= count; ++i)
+            if (game_->CardsI[3][i] == hinted_) hintedSlot = i;
+    const int sink = hintedSlot ? store_.cellHeight / 6 : 0;
     for (int i = 1; i <= count; ++i) {
         int x = offsets[static_cast<std::size_t>(i - 1)];
+        int y = i == hintedSlot ? 0 : sink;
         if (faces)
-            DrawCard(x, 0, game_->CardsI[seat][i], store_, p);
+            DrawCard(x, y, game_->CardsI[seat][i], store_, p);
         else
-            DrawCardBack(x, 0, store_, p);
+            DrawCardBack(x, y, store_, p);
+    }
+    if (seat == 3 && keyboardPlay_ && count > 0) {
+        // The chosen card comes to the front with a frame in two colours, so that it shows on
+        // every face set and background.
+        keySlot_ = std::clamp(keySlot_, 1, count);
+        const int x = offsets[static_cast<std::size_t>(keySlot_ - 1)];
+        const int y = keySlot_ == hintedSlot ? 0 : sink;
+        DrawCard(x, y, game_->CardsI[3][keySlot_], store_, p);
+        const int w = std::max(2, store_.cellHeight / 30);
+        QRect frame(x + w / 2, y + w / 2, store_.cellWidth - w, store_.cellHeight - y - w);
+        p.setPen(QPen(QColor(20, 20, 20), w + 2));
+        p.drawRect(frame);
+        p.setPen(QPen(QColor(255, 214, 0), w));
+        p.drawRect(frame);
     }
     const int refused = seat == 3 && !refusedCard_.Empty() ? SlotOfCard(game_->CardsI[3], refusedCard_) : 0;
     if (refused >= 1 && refused <= count) {
@@ -658,6 +766,7 @@ void TableScreen::paintEvent(QPaintEvent*) {
 }
 
 void TableScreen::FlyCard(const CardFlight& f) {
+    ForgetHint();
     if (!options_.flyCards || !isVisible() || !tableShown_) return;
     TSprite s;
     s.card = f.card;
@@ -700,6 +809,7 @@ void TableScreen::FlyCard(const CardFlight& f) {
 }
 
 void TableScreen::FlyCardGroup(const std::vector<CardFlight>& flights) {
+    ForgetHint();
     if (!options_.flyCards || !isVisible() || !tableShown_ || flights.empty()) return;
     std::vector<TSprite> sprites;
     for (const CardFlight& f : flights) {

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -129,6 +130,19 @@ class TableScreen : public QWidget, public TableView {
     // The seat the turn pointer stands at, 0 when none.
     int TurnPointer() const { return pointerSeat_; }
 
+    // The deal's number (and whether it is practice) above the table; empty hides it.
+    void SetDealCaption(const QString& text);
+    QString DealCaption() const;
+    // A hint: the card rises out of the hand until the hand changes; a pass or a take flashes
+    // the action button instead.
+    void ShowHint(TStr2 card);
+    void FlashActionButton();
+    TStr2 HintedCard() const { return hinted_; }
+    // Keyboard play: Left and Right choose a card of the own hand (framed), Enter plays it, Space
+    // presses the action button, H asks for a hint and Esc for the popup menu.
+    void SetKeyboardPlay(bool on);
+    int KeySlot() const { return keyboardPlay_ ? keySlot_ : 0; }
+
     // Called after every drawn frame of a flight (pictures of a flight in progress).
     std::function<void(int frame)> onFlightFrame;
 
@@ -140,12 +154,16 @@ class TableScreen : public QWidget, public TableView {
     void chatSent(const QString& text);
     // The game's result is on the table (a recording takes its last picture).
     void resultShown();
+    // Keyboard play's H and Esc.
+    void hintAsked();
+    void menuAsked();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     // A card in flight: its line, where it is now, and whether it is still drawn.
@@ -222,6 +240,15 @@ class TableScreen : public QWidget, public TableView {
     QImage flightBackground_;
     std::vector<TSprite> sprites_;
     FlightPacer pacer_;
+
+    QLabel* dealLabel_ = nullptr;
+    TStr2 hinted_ = NoCard;
+    QTimer flash_; // the action button's flash for a hinted pass or take
+    int flashesLeft_ = 0;
+    bool keyboardPlay_ = false;
+    int keySlot_ = 1;
+    void PlaceDealLabel();
+    void ForgetHint();
 };
 
 } // namespace tarvo

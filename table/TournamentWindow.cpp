@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "table/CardsButton.h"
+#include "table/Fonts.h"
 #include "table/WorldTopTenWindow.h"
 
 namespace tarvo {
@@ -36,8 +38,10 @@ QPixmap Lamp(bool on) {
 } // namespace
 
 TournamentWindow::TournamentWindow(TournamentDesk& desk, TournamentTexts texts, TournamentHooks hooks,
-                                   QWidget* parent)
-    : QDialog(parent), desk_(desk), texts_(std::move(texts)), hooks_(std::move(hooks)) {
+                                   const RecordsWindowOptions& look, QWidget* parent)
+    : QDialog(parent), desk_(desk), texts_(std::move(texts)), hooks_(std::move(hooks)), look_(look) {
+    look_.fonts.language = look_.language;
+    setFont(RoleFont(FontRole::Decor, RoleHeight(18, FontRole::Serif, look_.fonts), false, look_.fonts));
     auto* layout = new QVBoxLayout(this);
 
     auto* head = new QHBoxLayout;
@@ -55,7 +59,7 @@ TournamentWindow::TournamentWindow(TournamentDesk& desk, TournamentTexts texts, 
         auto* column = new QVBoxLayout(box);
         for (int s = 1; s <= 3; ++s) {
             auto* b = new QPushButton(box);
-            b->setMinimumWidth(130);
+            b->setMinimumWidth(140);
             b->setAutoDefault(false); // a key that closes a message must not take a seat
             connect(b, &QPushButton::clicked, this, [this, t, s] { OnSeat(t, s); });
             column->addWidget(b);
@@ -77,10 +81,13 @@ TournamentWindow::TournamentWindow(TournamentDesk& desk, TournamentTexts texts, 
     rules_ = new QLabel(this);
     bottom->addWidget(rules_, 1);
     auto* buttons = new QVBoxLayout;
-    refresh_ = new QPushButton(this);
-    topTen_ = new QPushButton(this);
-    close_ = new QPushButton(this);
-    for (QPushButton* b : {refresh_, topTen_, close_}) buttons->addWidget(b);
+    refresh_ = WindowButton({}, this, look_);
+    topTen_ = WindowButton({}, this, look_);
+    close_ = WindowButton({}, this, look_);
+    for (QPushButton* b : {refresh_, topTen_, close_}) {
+        b->setFixedSize(160, 40);
+        buttons->addWidget(b);
+    }
     bottom->addLayout(buttons);
     layout->addLayout(bottom);
 
@@ -129,10 +136,8 @@ void TournamentWindow::Refresh() {
 
 void TournamentWindow::Show() {
     const QString line = desk_.InfoRead() ? Utf8(desk_.Welcome()) : texts_.noConnect;
-    QFont font = welcome_->font();
-    font.setPointSize(line.size() > 54 ? 9 : line.size() > 39 ? 11 : 14);
-    font.setBold(true);
-    welcome_->setFont(font);
+    const int height = line.size() > 54 ? 16 : line.size() > 39 ? 20 : 24;
+    welcome_->setFont(RoleFont(FontRole::Serif, RoleHeight(height, FontRole::Serif, look_.fonts), true, look_.fonts));
     welcome_->setText(line);
     lamp_->setPixmap(Lamp(desk_.Open()));
     lamp_->setToolTip(desk_.Open() ? texts_.serverOn : texts_.serverOff);
@@ -214,8 +219,10 @@ void TournamentWindow::reject() {
 }
 
 TournamentTopTenWindow::TournamentTopTenWindow(ScoreClient& client, const TQobClient& me, Texts texts,
-                                               QWidget* parent)
-    : QDialog(parent), client_(client), me_(me), texts_(std::move(texts)) {
+                                               const RecordsWindowOptions& look, QWidget* parent)
+    : QDialog(parent), client_(client), me_(me), texts_(std::move(texts)), look_(look) {
+    look_.fonts.language = look_.language;
+    setFont(RoleFont(FontRole::Decor, RoleHeight(18, FontRole::Serif, look_.fonts), false, look_.fonts));
     setWindowTitle(texts_.caption);
     auto* layout = new QVBoxLayout(this);
     auto* choice = new QHBoxLayout;
@@ -236,7 +243,8 @@ TournamentTopTenWindow::TournamentTopTenWindow(ScoreClient& client, const TQobCl
     list_ = new PaintedList(this);
     list_->setFixedSize(kListSize);
     layout->addWidget(list_);
-    auto* close = new QPushButton(texts_.close, this);
+    auto* close = WindowButton(texts_.close, this, look_);
+    close->setFixedSize(160, 40);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(close, 0, Qt::AlignRight);
     first->setChecked(true); // the list by score
@@ -247,9 +255,8 @@ void TournamentTopTenWindow::ShowList(char list) {
     WorldListData d = TournamentListData(client_, list, own, texts_.language);
     const QString name = list == 's' ? texts_.score : list == 'r' ? texts_.rating : texts_.games;
     d.heading += QStringLiteral(" \u2014 ") + name;
-    QFont font = this->font();
-    font.setPointSize(11);
-    list_->SetItems(WorldListItems(d, kListSize.width(), texts_.language), font);
+    list_->SetItems(WorldListItems(d, kListSize.width(), texts_.language),
+                    RoleFont(FontRole::Decor, RoleHeight(18, FontRole::Serif, look_.fonts), false, look_.fonts));
 }
 
 } // namespace tarvo

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "online/Tournament.h"
+#include "table/RecordsWindows.h"
 
 class QGroupBox;
 class QLabel;
@@ -43,7 +44,8 @@ struct TournamentHooks {
 
 class TournamentWindow : public QDialog {
   public:
-    TournamentWindow(TournamentDesk& desk, TournamentTexts texts, TournamentHooks hooks, QWidget* parent = nullptr);
+    TournamentWindow(TournamentDesk& desk, TournamentTexts texts, TournamentHooks hooks,
+                     const RecordsWindowOptions& look = {}, QWidget* parent = nullptr);
 
     // Reads the tables and the state again and shows them.
     void Refresh();
@@ -77,6 +79,7 @@ class TournamentWindow : public QDialog {
     std::array<QLabel*, 6> resultNames_{}, results_{};
     QLabel* rules_ = nullptr;
     QPushButton *refresh_ = nullptr, *close_ = nullptr, *topTen_ = nullptr;
+    RecordsWindowOptions look_;
     QTimer refreshTimer_, watchTimer_;
     bool busy_ = false; // a request of the window waits for its answer
 };
@@ -91,7 +94,8 @@ class TournamentTopTenWindow : public QDialog {
                 close = "Close";
         int language = 0; // of the list's heading, "Your place" and "No Connect"
     };
-    TournamentTopTenWindow(ScoreClient& client, const TQobClient& me, Texts texts, QWidget* parent = nullptr);
+    TournamentTopTenWindow(ScoreClient& client, const TQobClient& me, Texts texts,
+                           const RecordsWindowOptions& look = {}, QWidget* parent = nullptr);
     void ShowList(char list); // 's', 'r' or 'k'
     PaintedList* List() const { return list_; }
 
@@ -99,6 +103,7 @@ class TournamentTopTenWindow : public QDialog {
     ScoreClient& client_;
     TQobClient me_;
     Texts texts_;
+    RecordsWindowOptions look_;
     PaintedList* list_ = nullptr;
 };
 

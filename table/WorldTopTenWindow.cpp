@@ -72,7 +72,9 @@ QFont ListFont(const RecordsWindowOptions& o) {
     return RoleFont(FontRole::Decor, RoleHeight(18, FontRole::Serif, o.fonts), false, o.fonts);
 }
 
-TQobCardsButton* MakeButton(const QString& text, QWidget* parent, const RecordsWindowOptions& o) {
+} // namespace
+
+TQobCardsButton* WindowButton(const QString& text, QWidget* parent, const RecordsWindowOptions& o) {
     auto* b = new TQobCardsButton(text, parent);
     b->setFont(RoleFont(FontRole::Decor, RoleHeight(20, FontRole::Serif, o.fonts), true, o.fonts));
     b->SetColorSB(TQobCardsButton::Scheme::DRed);
@@ -82,8 +84,6 @@ TQobCardsButton* MakeButton(const QString& text, QWidget* parent, const RecordsW
     cursor->Show(CursorRole::Hand);
     return b;
 }
-
-} // namespace
 
 PaintedList::PaintedList(QWidget* parent, QColor ground) : QWidget(parent), ground_(ground) {}
 
@@ -260,9 +260,9 @@ TFormWorldTopTen::TFormWorldTopTen(ScoreClient& client, const Account& account, 
 
     Picture = new PaintedList(this);
     Picture->setGeometry(kPicturePlace);
-    ButtonPassport = MakeButton(OnlineText(txt::Passport, 0, lang), this, options_);
+    ButtonPassport = WindowButton(OnlineText(txt::Passport, 0, lang), this, options_);
     ButtonPassport->setGeometry(10, 545, 170, 45);
-    Button1 = MakeButton(OnlineText(txt::Close, 0, lang), this, options_);
+    Button1 = WindowButton(OnlineText(txt::Close, 0, lang), this, options_);
     Button1->setGeometry(360, 545, 170, 45);
     Button1->setDefault(true);
     connect(ButtonPassport, &QPushButton::clicked, this, [this] {
@@ -364,11 +364,11 @@ TFormWorldWrite::TFormWorldWrite(ScoreClient& client, Settings& settings, int sc
     LabelScore->setText(OnlineText(txt::YourScore, 0, lang) + ": " + QString::number(score_));
     LabelPlace->hide();
 
-    ButtonSend = MakeButton(OnlineText(txt::Send, 0, lang), this, options_);
+    ButtonSend = WindowButton(OnlineText(txt::Send, 0, lang), this, options_);
     ButtonSend->setGeometry(15, 265, 135, 45);
-    ButtonPassport = MakeButton(OnlineText(txt::Passport, 0, lang), this, options_);
+    ButtonPassport = WindowButton(OnlineText(txt::Passport, 0, lang), this, options_);
     ButtonPassport->setGeometry(162, 265, 135, 45);
-    Button1 = MakeButton(OnlineText(txt::Close, 0, lang), this, options_);
+    Button1 = WindowButton(OnlineText(txt::Close, 0, lang), this, options_);
     Button1->setGeometry(309, 265, 135, 45);
     connect(ButtonSend, &QPushButton::clicked, this, &TFormWorldWrite::Send);
     connect(ButtonPassport, &QPushButton::clicked, this, &TFormWorldWrite::Passport);

@@ -2,8 +2,12 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include "settings/PlayChoices.h"
+#include "table/options/OptionsHooks.h"
 
 namespace tarvo {
 
@@ -23,9 +27,37 @@ GameRulesTab::GameRulesTab(const OptionsContext& context) : OptionsPage(context)
     auto* minor = new QVBoxLayout(minorRulesGroup);
     minor->addWidget(noFiveOfSuitBox);
     minor->addWidget(firstBoutFiveBox);
+    computerGroup = new QGroupBox(this);
+    auto* kinds = new QHBoxLayout(computerGroup);
+    for (int i = 0; i < 2; ++i) {
+        computers[i] = new QRadioButton(computerGroup);
+        kinds->addWidget(computers[i]);
+        connect(computers[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (PlayChoices* c = hooks_.PlayChoicesToEdit(); on && !filling_ && c) c->StrongComputer = i == 1;
+        });
+    }
+    aidsGroup = new QGroupBox(this);
+    auto* aids = new QVBoxLayout(aidsGroup);
+    auto aid = [&](bool PlayChoices::*flag) {
+        auto* box = new QCheckBox(aidsGroup);
+        aids->addWidget(box);
+        connect(box, &QCheckBox::toggled, this, [this, flag](bool on) {
+            if (PlayChoices* c = hooks_.PlayChoicesToEdit()) c->*flag = on;
+        });
+        return box;
+    };
+    hintsBox = aid(&PlayChoices::Hints);
+    numberedDealsBox = aid(&PlayChoices::NumberedDeals);
+    keyboardPlayBox = aid(&PlayChoices::KeyboardPlay);
+    const bool choices = hooks_.PlayChoicesToEdit() != nullptr;
+    computerGroup->setVisible(choices);
+    aidsGroup->setVisible(choices);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(firstMoveGroup);
     layout->addWidget(minorRulesGroup);
+    layout->addWidget(computerGroup);
+    layout->addWidget(aidsGroup);
     layout->addStretch();
     connect(noFiveOfSuitBox, &QCheckBox::toggled, this, [this](bool on) { settings_.NoFiveOfSuit = on; });
     connect(firstBoutFiveBox, &QCheckBox::toggled, this, [this](bool on) { settings_.FirstBoutFive = on; });
@@ -36,6 +68,12 @@ void GameRulesTab::Fill() {
     firstMoves[settings_.FirstMove == 1 ? 1 : 0]->setChecked(true);
     SetChecked(noFiveOfSuitBox, settings_.NoFiveOfSuit);
     SetChecked(firstBoutFiveBox, settings_.FirstBoutFive);
+    if (const PlayChoices* c = hooks_.PlayChoicesToEdit()) {
+        computers[c->StrongComputer ? 1 : 0]->setChecked(true);
+        SetChecked(hintsBox, c->Hints);
+        SetChecked(numberedDealsBox, c->NumberedDeals);
+        SetChecked(keyboardPlayBox, c->KeyboardPlay);
+    }
     filling_ = false;
 }
 
@@ -45,6 +83,12 @@ void GameRulesTab::ApplyLanguage() {
     minorRulesGroup->setTitle(T(txt::Minor));
     noFiveOfSuitBox->setText(T(txt::NoFiveOfSuit));
     firstBoutFiveBox->setText(T(txt::FirstBoutFive));
+    computerGroup->setTitle(T(txt::ComputerChoice));
+    for (int i = 0; i < 2; ++i) computers[i]->setText(T(txt::ComputerNames, i));
+    aidsGroup->setTitle(T(txt::PlayAids));
+    hintsBox->setText(T(txt::HintsChoice));
+    numberedDealsBox->setText(T(txt::NumberedDealsChoice));
+    keyboardPlayBox->setText(T(txt::KeyboardPlayChoice));
 }
 
 } // namespace tarvo

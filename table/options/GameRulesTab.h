@@ -1,4 +1,5 @@
-// The "Game" tab: the rule options, who leads the first bout after a game, and the minor rules.
+// The "Game" tab: the rule options, who leads the first bout after a game, the minor rules, and
+// the choices beyond the classic game (the computer's strength and the play aids).
 #pragma once
 
 #include <array>
@@ -23,6 +24,12 @@ class GameRulesTab : public OptionsPage {
     QGroupBox* minorRulesGroup = nullptr;
     QCheckBox* noFiveOfSuitBox = nullptr;  // NoFiveOfSuit
     QCheckBox* firstBoutFiveBox = nullptr; // FirstBoutFive
+    QGroupBox* computerGroup = nullptr;
+    std::array<QRadioButton*, 2> computers{}; // StrongComputer off, on
+    QGroupBox* aidsGroup = nullptr;
+    QCheckBox* hintsBox = nullptr;         // Hints
+    QCheckBox* numberedDealsBox = nullptr; // NumberedDeals
+    QCheckBox* keyboardPlayBox = nullptr;  // KeyboardPlay
 
   private:
     bool filling_ = false;

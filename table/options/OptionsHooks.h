@@ -7,6 +7,8 @@
 
 namespace tarvo {
 
+struct PlayChoices;
+
 // What the main window redoes when a setting changes. Every call comes after the setting has been
 // written into the settings the dialog was given.
 class OptionsHooks {
@@ -43,6 +45,8 @@ class OptionsHooks {
     virtual void TableDesignChanged() {}
     // Check the radio's availability again (list source changed, a package downloaded).
     virtual void RadioCheck() {}
+    // The choices of "Tarvo3Play.ini", edited in place by the "Game" tab; none hides them.
+    virtual PlayChoices* PlayChoicesToEdit() { return nullptr; }
     // The program's web server the packages are downloaded from (the score server's packages
     // address in the online configuration).
     virtual QString PackageServer() const { return QString::fromLatin1(kDefaultProgramWebServer); }
