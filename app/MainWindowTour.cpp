@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <cstdio>
 
@@ -369,7 +370,10 @@ void MainWindow::TournamentAutoplayStart() {
         return;
     }
     auto* tryTake = new QTimer(this);
-    connect(tryTake, &QTimer::timeout, this, [this, desk, tryTake] {
+    auto busy = std::make_shared<bool>(false); // the second ticks on while a request waits
+    connect(tryTake, &QTimer::timeout, this, [this, desk, tryTake, busy] {
+        if (*busy) return;
+        const QScopedValueRollback<bool> guard(*busy, true);
         if (desk->Seat() != 0) {
             if (tourConnectFailed_) { // the game server did not answer: give the seat back, try again
                 tourConnectFailed_ = false;
