@@ -14,7 +14,6 @@
 #include "app/WorldOnline.h"
 #include "netplay/Autoplay.h"
 #include "online/Account.h"
-#include "online/Services.h"
 #include "records/History.h"
 #include "records/Series.h"
 #include "table/Decorations.h"
