@@ -54,6 +54,7 @@ TournamentTexts MainWindow::TournamentTextsNow() const {
     t.rating = Tr(txt::Rating);
     t.game = Tr(txt::GameCounter);
     t.city = Tr(txt::City);
+    t.firstBeat = Tr(txt::FirstBoutFive);
     t.noFiveOfSuit = Tr(txt::NoFiveOfSuit);
     t.yes = Tr(txt::Yes);
     t.refresh = Tr(txt::Refresh);
