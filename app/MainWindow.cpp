@@ -620,8 +620,8 @@ void MainWindow::AbandonSeries() {
     if (menuShown_ || stack_->currentWidget() != table_) return;
     auto answer = QMessageBox::question(this, Tr(txt::ProductName),
                                         Tr(txt::ExitQuestion, 0) + "\n" + Tr(txt::DataWillBeLost));
-    if (answer != QMessageBox::Yes) return;
-    if (tournamentGame_) return LeaveTournamentGame(); // the records file is not the tournament's
+    if (answer != QMessageBox::Yes || menuShown_) return; // the game may have ended while it asked
+    if (tournamentGame_) return TournamentExit(); // the records file is not the tournament's
     if (!practice_) ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
     world_->LeaveRatedPlay(); // the provisional record stays on the server
     EndNetwork(); // the others see this player leave

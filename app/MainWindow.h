@@ -25,7 +25,6 @@
 #include "netplay/TournamentSession.h"
 #include "netplay/Transport.h"
 #include "online/Account.h"
-#include "online/CurlTransport.h"
 #include "online/Tournament.h"
 #include "records/Series.h"
 #include "settings/DataFolder.h"

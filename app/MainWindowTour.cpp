@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <cstdio>
 
@@ -13,7 +14,6 @@
 #include "app/WorldOnline.h"
 #include "netplay/Autoplay.h"
 #include "online/Account.h"
-#include "online/Services.h"
 #include "records/History.h"
 #include "records/Series.h"
 #include "table/Decorations.h"
@@ -54,6 +54,7 @@ TournamentTexts MainWindow::TournamentTextsNow() const {
     t.rating = Tr(txt::Rating);
     t.game = Tr(txt::GameCounter);
     t.city = Tr(txt::City);
+    t.firstBeat = Tr(txt::FirstBoutFive);
     t.noFiveOfSuit = Tr(txt::NoFiveOfSuit);
     t.yes = Tr(txt::Yes);
     t.refresh = Tr(txt::Refresh);
@@ -329,6 +330,7 @@ void MainWindow::TournamentExit() {
     context.time = now.toString(QStringLiteral("h:mm")).toStdString();
     context.date = HistoryDateText(now.date()).toStdString();
     context.historyName = desk_->Identity().Nick;
+    context.serverRating = desk_->Identity().Rating; // the tournament rating after this game
     const SeriesOutcome outcome = RecordSeries(series_, game_, context);
     const int scoreNow = desk_->Identity().Score;
     LeaveTournament();
@@ -368,7 +370,10 @@ void MainWindow::TournamentAutoplayStart() {
         return;
     }
     auto* tryTake = new QTimer(this);
-    connect(tryTake, &QTimer::timeout, this, [this, desk, tryTake] {
+    auto busy = std::make_shared<bool>(false); // the second ticks on while a request waits
+    connect(tryTake, &QTimer::timeout, this, [this, desk, tryTake, busy] {
+        if (*busy) return;
+        const QScopedValueRollback<bool> guard(*busy, true);
         if (desk->Seat() != 0) {
             if (tourConnectFailed_) { // the game server did not answer: give the seat back, try again
                 tourConnectFailed_ = false;

@@ -112,9 +112,9 @@ SeriesOutcome RecordSeries(const SeriesValues& values, const GameState& g, const
     std::int32_t S = g.SeatScore[3];
     std::int32_t kon = g.KonNumber;
 
-    outcome.rating = context.kind == PlayKind::Account && context.serverRating
-                         ? *context.serverRating
-                         : SeriesRating(values.G0, values.R0, S, kon);
+    // Account and tournament ratings are the server's; the local formula knows neither.
+    const bool online = context.kind == PlayKind::Account || context.kind == PlayKind::Tournament;
+    outcome.rating = online && context.serverRating ? *context.serverRating : SeriesRating(values.G0, values.R0, S, kon);
     outcome.clubLine = SeriesClubLine(values, outcome.rating, kon, S);
 
     HisStr record;

@@ -100,7 +100,7 @@ EndOfCycle EndOfCycleFor(int place, std::string_view score, PlayKind kind, bool 
 struct SeriesContext {
     PlayKind kind = PlayKind::Local;
     bool signedIn = false;              // signed in to an account (a local game then gets no title)
-    std::optional<double> serverRating; // an account game takes its rating from the server
+    std::optional<double> serverRating; // account and tournament games take their rating from the server
     std::filesystem::path recordsFile;  // the active records file ("Tarvo3.net" when NetGame is on)
     RecordsWrites writes = RecordsWrites::Allowed;
     std::filesystem::path dataFolder; // the "History" folder lives below it

@@ -163,7 +163,7 @@ Position Read(const Json& in) {
     g.HodPhase = 1;
     g.StartPending = 2;
     if (p.strong && !g.DuelMode) {
-        g.HodPhase = static_cast<Byte>(Int(in, "hodPhase", 1, 13));
+        g.HodPhase = static_cast<Byte>(Int(in, "hodPhase", 1, 14));
         if (ActingSeat(g) != p.seat || CurrentKind(g) != p.kind)
             throw BadPosition("\"hodPhase\" does not give this seat this kind of move");
         if (g.Och <= DeckSize && !IsRealCard(g.KolodaI[DeckSize]))

@@ -176,7 +176,7 @@ Decide: one JSON object per line,
      "kind":1,"seat":1,"isThird":false}
 answered with {"slot":n,"card":code,"pass":bool} (slot 0 and "##" for a pass), or
 {"error":"..."} for a line that is not a valid position. "strong":true asks the strong computer,
-which plays the game on and so needs "hodPhase" (1..13), "bito" (the discards) and, while the
+which plays the game on and so needs "hodPhase" (1..14), "bito" (the discards) and, while the
 talon holds cards, "trumpCard"; "taken" (three arrays) names cards seen picked up, "seed" its seed.
 
 Card codes are two UTF-8 characters: rank 6 7 8 9 1 В Д К Т, suit ч б к п; "##" is no card.

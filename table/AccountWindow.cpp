@@ -552,6 +552,7 @@ TFormAccountInfo::TFormAccountInfo(Account& account, const RecordsWindowOptions&
     Photo->setFixedSize(240, 290);
     Photo->setIconSize(QSize(240, 290));
     Photo->setFlat(true);
+    Photo->setCursor(Qt::PointingHandCursor); // nothing else says the frame takes a click
     connect(Photo, &QPushButton::clicked, this, [this] { ChoosePhoto(); });
     auto* visible = new QLabel(OnlineText(txt::InfoVisible, 0, lang), this);
     visible->setWordWrap(true);

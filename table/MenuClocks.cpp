@@ -219,14 +219,15 @@ InfoDisplay DrawInfoDisplay(const DecorContext& ctx, const Rect& part, int mode,
     return out;
 }
 
-NewsChatView ShowNewsChatIndicators(const Scale& scale, const Rect& shelf, int menuBottom, bool newsWaiting,
+NewsChatView ShowNewsChatIndicators(const Scale& scale, const Rect& shelf, const Rect& exit, bool newsWaiting,
                                     bool chatWaiting) {
     NewsChatView view;
     if (!MenuClocksShown(scale)) {
-        const int centre = scale.clientWidth / 2;
-        const int top = RoundEven((scale.clientHeight + menuBottom) / 2.0 - 16.5);
-        view.newsSiren = {centre - 25 - 15, top, 30, 33};
-        view.chatSiren = {centre + 15 - 15, top, 30, 33};
+        // The bottom of the window holds only the Exit button, in its middle: the sirens stand
+        // level with it on either side, where they cover nothing.
+        const int top = exit.top + (exit.height - 33) / 2;
+        view.newsSiren = {exit.left - 10 - 30, top, 30, 33};
+        view.chatSiren = {exit.Right() + 10, top, 30, 33};
         view.newsShown = view.newsAnimates = newsWaiting;
         view.chatShown = view.chatAnimates = chatWaiting;
         return view;

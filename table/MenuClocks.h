@@ -71,9 +71,9 @@ struct NewsChatView {
     bool newsShown = false, chatShown = false;
     bool newsAnimates = false, chatAnimates = false;
 };
-// `shelf` is the shelf's place (220 x 125) for the large sizes; `menuBottom` the lowest point of
-// the menu the small sirens stand under.
-NewsChatView ShowNewsChatIndicators(const Scale& scale, const Rect& shelf, int menuBottom, bool newsWaiting,
+// `shelf` is the shelf's place (220 x 125) for the large sizes; `exit` the menu's Exit button in the
+// middle of the window's bottom, which the small sirens flank.
+NewsChatView ShowNewsChatIndicators(const Scale& scale, const Rect& shelf, const Rect& exit, bool newsWaiting,
                                     bool chatWaiting);
 // The shelf picture "GPolkaNw" with the news and chat icons standing on it.
 QImage DrawNewsShelf(const DecorContext& ctx, const Rect& shelf);

@@ -119,7 +119,7 @@ void MenuScreen::Arrange(const Scale& scale, const QImage& background, const Men
              clockTop, 115, 64};
     // The news shelf stands in the upper right, between the title and the right calendar sheet.
     Rect shelf{calendarRight_.left - 230, RoundEven(40 * Sy), 220, 125};
-    newsChat_ = ShowNewsChatIndicators(scale, shelf, RoundEven(465 * Sy) + h, newsWaiting_, chatWaiting_);
+    newsChat_ = ShowNewsChatIndicators(scale, shelf, ExitPlace(), newsWaiting_, chatWaiting_);
     // The account picture and below it the tournament picture stand between the left calendar sheet
     // and the title, above the clock where one is shown, else above the side buttons.
     const int picture = scale.Scaled(48), pictureGap = scale.Scaled(6);
@@ -196,10 +196,15 @@ void MenuScreen::SetCalendar(std::vector<CalendarPicture> sheets) {
     update();
 }
 
+Rect MenuScreen::ExitPlace() const {
+    const QRect exit = Button(MenuButton::Exit)->geometry();
+    return {exit.x(), exit.y(), exit.width(), exit.height()};
+}
+
 void MenuScreen::SetWaiting(bool news, bool chat) {
     newsWaiting_ = news;
     chatWaiting_ = chat;
-    newsChat_ = ShowNewsChatIndicators(scale_, newsChat_.shelf, newsChat_.newsSiren.top, news, chat);
+    newsChat_ = ShowNewsChatIndicators(scale_, newsChat_.shelf, ExitPlace(), news, chat);
     update();
 }
 

@@ -118,6 +118,7 @@ class MenuScreen : public QWidget {
     void Tick();
     std::size_t RightSheet() const; // the sheet the right image shows now
     DecorContext Context() const;
+    Rect ExitPlace() const; // where the Exit button stands
     QPushButton* PictureButton(const QString& picture);
     static void PlacePicture(QPushButton* button, int left, int top, int size);
 

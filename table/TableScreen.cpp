@@ -686,7 +686,8 @@ void TableScreen::mouseMoveEvent(QMouseEvent* event) {
                                5000);
         }
     } else if (const QString balloon = PictureBalloon(at); !balloon.isEmpty()) {
-        if (!QToolTip::isVisible()) QToolTip::showText(event->globalPosition().toPoint(), balloon, this, {}, 5000);
+        if (!QToolTip::isVisible())
+            QToolTip::showText(event->globalPosition().toPoint(), balloon, this, BubbleRect(BubbleAt(at)), 5000);
     } else if (const Rect& h = layout_.help;
                FirstBoutMarkerShown() && QRect(h.left, h.top, h.width, h.height).contains(at)) {
         if (!QToolTip::isVisible())
@@ -698,21 +699,30 @@ void TableScreen::mouseMoveEvent(QMouseEvent* event) {
     emit ownCardHovered(OwnSlotAt(at));
 }
 
+QRect TableScreen::BubbleRect(int seat) const {
+    if (seat < 1 || seat > 3) return {};
+    const Rect& b = layout_.bubbles[static_cast<std::size_t>(seat - 1)];
+    return QRect(b.left, b.top, b.width, b.height);
+}
+
+int TableScreen::BubbleAt(QPoint at) const {
+    for (int seat = 1; seat <= 3; ++seat)
+        if (BubbleRect(seat).contains(at)) return seat;
+    return 0;
+}
+
 // The balloon over a seat's speech bubble: its player's picture, 100 pixels wide.
 QString TableScreen::PictureBalloon(QPoint at) const {
-    if (!tableShown_) return {};
-    for (int seat = 1; seat <= 3; ++seat) {
-        const Rect& b = layout_.bubbles[static_cast<std::size_t>(seat - 1)];
-        const QString& file = seatPictures_[static_cast<std::size_t>(seat - 1)];
-        if (file.isEmpty() || !QRect(b.left, b.top, b.width, b.height).contains(at)) continue;
-        const QSize size = QImageReader(file).size();
-        if (!size.isValid() || size.width() <= 0) return {};
-        const int height = std::max(1, size.height() * 100 / size.width());
-        return QStringLiteral("<img src=\"%1\" width=\"100\" height=\"%2\">")
-            .arg(QUrl::fromLocalFile(file).toString().toHtmlEscaped())
-            .arg(height);
-    }
-    return {};
+    const int seat = BubbleAt(at);
+    if (!tableShown_ || seat == 0) return {};
+    const QString& file = seatPictures_[static_cast<std::size_t>(seat - 1)];
+    if (file.isEmpty()) return {};
+    const QSize size = QImageReader(file).size();
+    if (!size.isValid() || size.width() <= 0) return {};
+    const int height = std::max(1, size.height() * 100 / size.width());
+    return QStringLiteral("<img src=\"%1\" width=\"100\" height=\"%2\">")
+        .arg(QUrl::fromLocalFile(file).toString().toHtmlEscaped())
+        .arg(height);
 }
 
 int TableScreen::OwnSlotAt(QPoint at) const {

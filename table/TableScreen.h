@@ -184,6 +184,8 @@ class TableScreen : public QWidget, public TableView {
     void DrawPlate(int seat);
     void GameMayHaveMoved();
     int OwnSlotAt(QPoint at) const; // the own card under a point, 0 when none
+    QRect BubbleRect(int seat) const;
+    int BubbleAt(QPoint at) const; // the seat whose speech bubble is under a point, 0 when none
     void RecheckHover();
     void RefreshTurnPointer();
     void DrawCounter();

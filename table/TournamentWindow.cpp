@@ -128,9 +128,7 @@ void TournamentWindow::ApplyTexts() {
 // The timers tick on while a request waits: a refresh or watch then does not start another.
 void TournamentWindow::Refresh() {
     if (busy_) return;
-    busy_ = true;
-    desk_.Refresh();
-    busy_ = false;
+    Request([this] { return desk_.Refresh(); });
     Show();
 }
 
@@ -172,10 +170,7 @@ void TournamentWindow::OnSeat(int table, int seat) {
     if (busy_) return;
     if (desk_.Seat() != 0) {
         // Only the player's own seat is enabled while he sits: "Log off".
-        busy_ = true;
-        const bool left = desk_.Leave();
-        busy_ = false;
-        if (!left) {
+        if (!Request([this] { return desk_.Leave(); })) {
             if (hooks_.sound) hooks_.sound("WWrongs");
             return;
         }
@@ -183,10 +178,7 @@ void TournamentWindow::OnSeat(int table, int seat) {
         Refresh();
         return;
     }
-    busy_ = true;
-    const TakeOutcome taken = desk_.Take(table, seat);
-    busy_ = false;
-    switch (taken) {
+    switch (Request([&] { return desk_.Take(table, seat); })) {
     case TakeOutcome::SameAddress:
         if (hooks_.message) hooks_.message(texts_.sameAddress);
         return;
@@ -205,9 +197,7 @@ void TournamentWindow::OnSeat(int table, int seat) {
 void TournamentWindow::Watch() {
     if (busy_ || desk_.Seat() == 0 || !hooks_.connectionFailed || !hooks_.connectionFailed()) return;
     if (hooks_.message) hooks_.message(texts_.connectionError);
-    busy_ = true;
-    desk_.FreeAfterConnectionError();
-    busy_ = false;
+    Request([this] { desk_.FreeAfterConnectionError(); });
     Refresh();
 }
 

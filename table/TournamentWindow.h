@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -66,6 +67,11 @@ class TournamentWindow : public QDialog {
 
   private:
     void ApplyTexts();
+    // A request of the desk: the window's timers and clicks do not start another meanwhile.
+    template <class Call> auto Request(Call call) {
+        const QScopedValueRollback<bool> waiting(busy_, true);
+        return call();
+    }
     void OnSeat(int table, int seat);
     void Watch();
 
@@ -81,7 +87,7 @@ class TournamentWindow : public QDialog {
     QPushButton *refresh_ = nullptr, *close_ = nullptr, *topTen_ = nullptr;
     RecordsWindowOptions look_;
     QTimer refreshTimer_, watchTimer_;
-    bool busy_ = false; // a request of the window waits for its answer
+    bool busy_ = false; // a request of the window waits for its answer (Request)
 };
 
 class PaintedList;

@@ -170,6 +170,15 @@ TEST(Decide, AnswersPositions) {
     Json answer = Json::parse(sim::DecideLine(duel));
     EXPECT_FALSE(answer.contains("error")) << answer.dump();
     EXPECT_EQ(answer["pass"], false);
+
+    // The strong computer defending after the third seat's throw-in: the last phase of a bout.
+    const std::string strongBeatAfterThird =
+        R"({"trump":"п","och":20,"hands":[["6ч","8к","Дп"],["6б","7б","Дч","9б","1б"],["Вк","7ч"]],)"
+        R"("table":["9к","1к","9ч"],"kartaHod":"9ч","kolHods":2,"kolFree":1,"boutLimit":6,"hodSeat":1,)"
+        R"("duelMode":0,"duelPair":0,"kind":3,"seat":2,"isThird":false,"strong":true,"hodPhase":14,)"
+        R"("bito":[],"taken":[[],[],[]],"trumpCard":"6п"})";
+    answer = Json::parse(sim::DecideLine(strongBeatAfterThird));
+    EXPECT_FALSE(answer.contains("error")) << answer.dump();
 }
 
 TEST(Decide, MalformedLinesGetAnError) {

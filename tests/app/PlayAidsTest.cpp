@@ -51,6 +51,10 @@ class WindowProbe {
     void Hint() { w_.ShowHint(); }
     void Network(bool on) { w_.match_->mode = on ? PlayMode::Network : PlayMode::Local; }
     void Exit() { w_.ExitToMenu(); }
+    // A test stopped by a failed assertion leaves the table first, so closing asks nothing.
+    void LeaveTable() {
+        if (!w_.menuShown_) w_.ExitToMenu();
+    }
     const GameState& Game() const { return w_.game_; }
     TableScreen& Table() { return *w_.table_; }
     AiPlayer& Computer() { return w_.computer_.Computer(); }
@@ -95,6 +99,7 @@ class PlayAidsTest : public ::testing::Test {
         probe_->Quieten();
     }
     void TearDown() override {
+        if (probe_) probe_->LeaveTable();
         probe_.reset();
         if (window_) window_->close();
         window_.reset();

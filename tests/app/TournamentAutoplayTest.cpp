@@ -105,6 +105,8 @@ TEST(TournamentAutoplay, ThreeProcessesPlayATableGame) {
         auto rows = ReadHistoryRows(seats[i]->Data(), files.front().number);
         ASSERT_EQ(rows.size(), 1u);
         EXPECT_EQ(rows[0].kind, 'T');
+        // Its rating is the server's tournament rating after the game.
+        EXPECT_EQ(rows[0].rating.substr(rows[0].rating.find_first_not_of(' ')), std::to_string(r.value.rating) + ",00");
     }
     EXPECT_LE(losers, 1); // one fool, or a draw
     EXPECT_EQ(sum, 0);    // 10 + 10 - 20, or nothing for anyone

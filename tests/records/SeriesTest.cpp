@@ -249,7 +249,7 @@ TEST(Series, AccountAndTournamentGamesKeepNoLocalRecords) {
         auto rows = ReadHistoryRows(s.folder.path(), 1);
         ASSERT_EQ(rows.size(), 1u);
         EXPECT_EQ(rows[0].kind, kind == PlayKind::Account ? 'A' : 'T');
-        EXPECT_EQ(rows[0].rating, kind == PlayKind::Account ? "      7,13" : "      1,00");
+        EXPECT_EQ(rows[0].rating, "      7,13");
     }
 }
 

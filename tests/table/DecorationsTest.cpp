@@ -380,15 +380,18 @@ TEST_F(MenuClocks, InfoHintsWithoutConnectionOrPlayer) {
 
 TEST_F(MenuClocks, NewsChatSignalsByScale) {
     const Scale small = Scale::ForWindowSize(1);
-    const NewsChatView quiet = ShowNewsChatIndicators(small, {}, 455, false, true);
+    const Rect exit{330, 465, 100, 30};
+    const NewsChatView quiet = ShowNewsChatIndicators(small, {}, exit, false, true);
     EXPECT_FALSE(quiet.shelfShown);
     EXPECT_FALSE(quiet.newsShown);
     EXPECT_TRUE(quiet.chatShown && quiet.chatAnimates);
-    EXPECT_EQ(quiet.newsSiren, (Rect{340, 461, 30, 33})); // Round(477.5 - 16.5)
-    EXPECT_EQ(quiet.chatSiren.left, 380);
+    // Level with the Exit button on either side of it, inside the window.
+    EXPECT_EQ(quiet.newsSiren, (Rect{290, 464, 30, 33}));
+    EXPECT_EQ(quiet.chatSiren, (Rect{440, 464, 30, 33}));
+    EXPECT_LE(quiet.chatSiren.Bottom(), small.clientHeight);
 
     const NewsChatView large =
-        ShowNewsChatIndicators(Scale::ForWindowSize(4), {1000, 600, 220, 125}, 0, true, false);
+        ShowNewsChatIndicators(Scale::ForWindowSize(4), {1000, 600, 220, 125}, {}, true, false);
     EXPECT_TRUE(large.shelfShown && large.newsShown && large.chatShown);
     EXPECT_TRUE(large.newsAnimates);
     EXPECT_FALSE(large.chatAnimates);

@@ -120,6 +120,32 @@ TEST(MenuPictures, StandClearAndGrowAtAnySize) {
     }
 }
 
+// Where the window is too small for the shelf, the sirens stand at its bottom, clear of every
+// button, and stay where they are however often the checks raise or lower them.
+TEST(MenuSirens, SmallSizesKeepThemInsideAndInPlace) {
+    test::TestApplication();
+    for (int size : {1, 3}) {
+        const Scale scale = Scale::ForWindowSize(size);
+        ASSERT_FALSE(MenuClocksShown(scale)) << size;
+        QImage cloth(scale.clientWidth, scale.clientHeight, QImage::Format_RGB32);
+        MenuScreen menu;
+        menu.Arrange(scale, cloth, MenuLook());
+        menu.SetWaiting(true, true);
+        const Rect news = menu.NewsPart(), chat = menu.ChatPart();
+        for (int again = 0; again < 3; ++again) menu.SetWaiting(true, true);
+        EXPECT_EQ(menu.NewsPart(), news) << size;
+        EXPECT_EQ(menu.ChatPart(), chat) << size;
+        const QRect window(0, 0, scale.clientWidth, scale.clientHeight);
+        for (const QRect siren : {Area(news), Area(chat)}) {
+            EXPECT_TRUE(window.contains(siren)) << size;
+            for (int b = 0; b <= static_cast<int>(MenuButton::Exit); ++b)
+                EXPECT_FALSE(siren.intersects(menu.Button(static_cast<MenuButton>(b))->geometry())) << size << " " << b;
+        }
+        menu.SetWaiting(false, false);
+        EXPECT_EQ(menu.NewsPart(), Rect{}) << size; // nothing waits: nothing shown, nothing to click
+    }
+}
+
 // The club rows stand in the columns of the header line above them, and a member's name may use
 // the room its row button has, which grows with the window.
 TEST(ClubRows, CellsFollowTheHeaderAndTheButton) {

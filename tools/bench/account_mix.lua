@@ -2,6 +2,9 @@
 -- game record, and reads of the club top ten, by accounts u1..uN (password "pw" + six digits),
 -- each of which has signed in once before the run.
 local accounts = tonumber(os.getenv("TARVO_ACCOUNTS") or "1000")
+-- With TARVO_PAUSE_MS each connection waits that long on average between a reply and its next
+-- request, so the load has a set rate instead of as many requests as the server can take.
+local pause = tonumber(os.getenv("TARVO_PAUSE_MS") or "0")
 local headers = {["Content-Type"] = "application/x-www-form-urlencoded", ["User-Agent"] = "XorBlueWindow"}
 local thread_number = 0
 
@@ -12,6 +15,12 @@ end
 
 init = function()
   math.randomseed(seed)
+end
+
+if pause > 0 then
+  delay = function()
+    return math.floor(pause * (0.5 + math.random()))
+  end
 end
 
 request = function()

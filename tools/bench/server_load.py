@@ -2,13 +2,16 @@
 """Load benchmark of tarvo3-server's account service.
 
     tools/bench/server_load.py [--storage sqlite|postgresql] [--accounts 1000]
-                               [--connections 32] [--duration 30]
+                               [--connections 32] [--duration 30] [--rate 0]
 
 Starts build/bin/tarvo3-server on a free loopback port with a fresh data folder (and, for
 PostgreSQL, a throwaway cluster made with initdb and pg_ctl), registers the accounts, signs each in
 once, then runs wrk with account_mix.lua: a mix of sign-ins, game-record reads and saves, and club
-top-ten reads. Prints requests per second, the latency percentiles and the errors. Everything it
-started is stopped and removed at the end.
+top-ten reads, as fast as the server answers or, with --rate, at about that many requests per
+second (each connection pausing between a reply and its next request; the replies' own time comes
+on top, so aim a little higher). Prints requests per second, the latency percentiles, the errors
+and the first reasons the server gave for them. Everything it started is stopped and removed at
+the end.
 """
 import argparse
 import concurrent.futures
@@ -102,6 +105,7 @@ def main():
     parser.add_argument("--accounts", type=int, default=1000)
     parser.add_argument("--connections", type=int, default=32)
     parser.add_argument("--duration", type=int, default=30)
+    parser.add_argument("--rate", type=int, default=0, help="requests per second to aim at (0: no limit)")
     parser.add_argument("--server", default=os.path.join(ROOT, "build", "bin", "tarvo3-server"))
     args = parser.parse_args()
     if not shutil.which("wrk"):
@@ -125,6 +129,8 @@ def main():
         prepare(port, args.accounts)
         print(f"{args.accounts} accounts registered and signed in once in {time.time() - started:.0f} s")
         env = dict(os.environ, TARVO_ACCOUNTS=str(args.accounts))
+        if args.rate > 0:
+            env["TARVO_PAUSE_MS"] = str(max(1, round(1000 * args.connections / args.rate)))
         cpu_before = server_cpu(server.pid)
         load = os.getloadavg()[0]
         run = subprocess.run(["wrk", "-t2", f"-c{args.connections}", f"-d{args.duration}s", "--latency",
