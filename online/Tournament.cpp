@@ -71,11 +71,24 @@ void TournamentDesk::ReadStanding() {
         identity_.Kon = r.value.games;
         identity_.Rating = r.value.rating;
     }
-    const Reply<int> place = client_.TournamentPlace('s', identity_.Score);
-    place_ = place.ok ? place.value : 0;
+    place_ = 0;
+    ReadPlace();
 }
 
+// A failed read keeps the place last read: the grid shows what is known rather than nothing.
+void TournamentDesk::ReadPlace() {
+    const Reply<int> place = client_.TournamentPlace('s', identity_.Score);
+    if (place.ok) place_ = place.value;
+}
+
+// Others' games move the player's place, so every refresh reads it after the seats.
 bool TournamentDesk::Refresh() {
+    const bool lost = RefreshSeat();
+    ReadPlace();
+    return lost;
+}
+
+bool TournamentDesk::RefreshSeat() {
     const Reply<TablesRead> tables = client_.ReadTables(kGameNumber);
     const Reply<ServerInfo> info = client_.ReadServerInfo(kGameNumber);
     infoRead_ = info.ok;

@@ -50,7 +50,7 @@ class TournamentDesk {
     // Only the standing again (after a game).
     void ReadStanding();
 
-    // Reads the tables and the state. When the tournament cannot be read or is closed while the
+    // Reads the tables, the state and the player's place. When the tournament cannot be read or is closed while the
     // player holds a seat, the seat is freed on the server and forgotten; so is a seat whose
     // table's seat 1 turned out free. True when the player held a seat and lost it here.
     bool Refresh();
@@ -81,6 +81,8 @@ class TournamentDesk {
     ScoreClient& Client() { return client_; }
 
   private:
+    bool RefreshSeat();
+    void ReadPlace();
     void FreeSeat(int table, int seat, const std::string& sex);
 
     ScoreClient& client_;

@@ -127,10 +127,13 @@ TEST_F(DeskTest, AClosedTournamentShowsItsTextAndFreesTheSeat) {
 
     AnswerRefresh("127.0.0.1", "$N Closed_until_$_Monday*");
     transport.Answer("$ ok#"); // the seat freed
+    transport.Answer("$9\n"); // the place, read after the seats
     EXPECT_TRUE(desk.Refresh());
     EXPECT_EQ(desk.Seat(), 0);
+    EXPECT_EQ(desk.Place(), 9);
     EXPECT_EQ(desk.Welcome().find('_'), std::string::npos);
-    EXPECT_EQ(transport.sent.back().body.substr(0, 31), "client3on2=0&gid=15&num=1&can=0");
+    const auto& sent = transport.sent;
+    EXPECT_EQ(sent[sent.size() - 2].body.substr(0, 31), "client3on2=0&gid=15&num=1&can=0");
     for (const SeatButton& b : desk.Buttons(1)) EXPECT_EQ(b.caption, Cap::ServerOff);
 
     // A failed state read: no welcome text at all, every seat "Server Off".
@@ -139,6 +142,7 @@ TEST_F(DeskTest, AClosedTournamentShowsItsTextAndFreesTheSeat) {
     EXPECT_FALSE(desk.Refresh());
     EXPECT_FALSE(desk.InfoRead());
     EXPECT_EQ(desk.Buttons(2)[0].caption, Cap::ServerOff);
+    EXPECT_EQ(desk.Place(), 9) << "a failed place read keeps the last place";
 }
 
 TEST_F(DeskTest, AFailedConnectionFreesTheSeatAndThoseAbove) {
