@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -25,14 +24,7 @@ QString Utf8(const std::string& s) {
 
 // The state lamp: green while the tournament is open, red otherwise.
 QPixmap Lamp(bool on) {
-    QPixmap p(28, 28);
-    p.fill(Qt::transparent);
-    QPainter painter(&p);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(on ? QColor(0x20, 0xB0, 0x40) : QColor(0xC0, 0x20, 0x20));
-    painter.setPen(QPen(Qt::black, 2));
-    painter.drawEllipse(3, 3, 22, 22);
-    return p;
+    return QPixmap::fromImage(ReadProgramPicture(on ? QStringLiteral("GTourOn") : QStringLiteral("GTourOff")));
 }
 
 } // namespace

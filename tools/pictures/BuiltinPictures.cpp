@@ -570,6 +570,9 @@ bool AddBuiltinPictures(ResourceSet& set, const QString& scratchDir, QString* er
         set.Add(Rc, QStringLiteral("Star") + QLatin1Char(letter) + QLatin1Char('0'), PngBytes(DrawStateStar(40, colour)));
         set.Add(Rc, QStringLiteral("Lamp") + QLatin1Char(letter), PngBytes(DrawLamp(16, colour)));
     }
+    // The tournament window's state: the server open or closed.
+    set.Add(Rc, QStringLiteral("GTourOn"), PngBytes(DrawLamp(28, states[2].second)));
+    set.Add(Rc, QStringLiteral("GTourOff"), PngBytes(DrawLamp(28, states[0].second)));
     set.Add(Rc, QStringLiteral("FaceMan16"), PngBytes(DrawListFace(16, true)));
     set.Add(Rc, QStringLiteral("FaceWoman16"), PngBytes(DrawListFace(16, false)));
     set.Add(Rc, QStringLiteral("GAcFrame"), PngBytes(DrawPhotoFrame({240, 290}, {20, 20, 200, 250})));
