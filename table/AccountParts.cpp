@@ -5,6 +5,8 @@
 #include "settings/Text.h"
 #include "table/CardsButton.h"
 #include "table/Cp1251Field.h"
+#include "table/Cursors.h"
+#include "table/Fonts.h"
 
 // The flags are a resource of this library: registered before the first one is looked up.
 static void RegisterFlags() {
@@ -44,6 +46,18 @@ class KeyRule : public QObject {
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+TQobCardsButton* WindowButton(const QString& text, QWidget* parent, const RecordsWindowOptions& o,
+                              int fontHeight) {
+    auto* b = new TQobCardsButton(text, parent);
+    b->setFont(RoleFont(FontRole::Decor, RoleHeight(fontHeight, FontRole::Serif, o.fonts), true, o.fonts));
+    b->SetColorSB(TQobCardsButton::Scheme::DRed);
+    b->SetTextColour(Qt::white);
+    auto* cursor = new CursorKeeper(b);
+    cursor->SetOwn(o.ownCursor);
+    cursor->Show(CursorRole::Hand);
+    return b;
 }
 
 QString OnlineText(TextTable table, int row, int language) {

@@ -13,6 +13,7 @@
 #include "online/Countries.h"
 #include "online/FieldRules.h"
 #include "settings/TextTable.h"
+#include "table/RecordsWindows.h"
 
 namespace tarvo {
 
@@ -20,6 +21,12 @@ QPixmap LampPicture(Grade grade);            // "LampR", "LampY", "LampG"
 QPixmap StarPicture(AccountState state);     // "StarR0", "StarY0", "StarG0"
 QPixmap FacePicture(const std::string& sex); // "M" a man, anything else a woman
 QPixmap FlagPicture(CountryCode code);       // null for an unknown country
+
+class TQobCardsButton;
+
+// The windows' red button with white text in the program's font and cursor.
+TQobCardsButton* WindowButton(const QString& text, QWidget* parent, const RecordsWindowOptions& options,
+                              int fontHeight = 20);
 
 // A text from the language tables.
 QString OnlineText(TextTable table, int row, int language);

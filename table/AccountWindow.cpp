@@ -16,7 +16,6 @@
 #include "online/RealNumber.h"
 #include "settings/Text.h"
 #include "table/CardsButton.h"
-#include "table/Cursors.h"
 
 namespace tarvo {
 namespace {
@@ -154,15 +153,8 @@ TFormAccount::TFormAccount(Account& account, const RecordsWindowOptions& options
 }
 
 TQobCardsButton* TFormAccount::MakeButton(const QString& text) {
-    auto* b = new TQobCardsButton(text, this);
+    auto* b = WindowButton(text, this, options_, 18);
     b->setMinimumHeight(34);
-    b->setFont(
-        RoleFont(FontRole::Decor, RoleHeight(18, FontRole::Serif, options_.fonts), true, options_.fonts));
-    b->SetColorSB(TQobCardsButton::Scheme::DRed);
-    b->SetTextColour(Qt::white);
-    auto* cursor = new CursorKeeper(b);
-    cursor->SetOwn(options_.ownCursor);
-    cursor->Show(CursorRole::Hand);
     return b;
 }
 

@@ -11,7 +11,6 @@
 #include "table/AccountParts.h"
 #include "table/CardsButton.h"
 #include "table/Cp1251Field.h"
-#include "table/Cursors.h"
 #include "table/WorldTopTenWindow.h"
 
 namespace tarvo {
@@ -107,15 +106,9 @@ TFormChat::TFormChat(ScoreClient& client, Settings& settings, std::filesystem::p
 
     Board = new PaintedList(this, kGround);
     Board->setGeometry(kBoardPlace);
-    auto button = [this](const QString& text) {
-        auto* b = new TQobCardsButton(text, this);
-        b->setFont(
-            RoleFont(FontRole::Decor, RoleHeight(18, FontRole::Serif, options_.fonts), true, options_.fonts));
+    auto button = [this](const QString& text) { // the chat's own buttons are navy; Close stays red
+        auto* b = WindowButton(text, this, options_, 18);
         b->SetColorSB(TQobCardsButton::Scheme::DNavy);
-        b->SetTextColour(Qt::white);
-        auto* cursor = new CursorKeeper(b);
-        cursor->SetOwn(options_.ownCursor);
-        cursor->Show(CursorRole::Hand);
         return b;
     };
     EditMessage = new QLineEdit(this);

@@ -10,7 +10,6 @@
 #include "settings/Text.h"
 #include "table/AccountParts.h"
 #include "table/CardsButton.h"
-#include "table/Cursors.h"
 
 namespace tarvo {
 namespace {
@@ -100,17 +99,7 @@ TFormStat::TFormStat(ScoreClient& client, Settings& settings, const RecordsWindo
     Note->setFont(small);
     Note->setStyleSheet(QStringLiteral("color: #706050;"));
 
-    auto button = [this](const QString& text) {
-        auto* b = new TQobCardsButton(text, this);
-        b->setFont(
-            RoleFont(FontRole::Decor, RoleHeight(20, FontRole::Serif, options_.fonts), true, options_.fonts));
-        b->SetColorSB(TQobCardsButton::Scheme::DRed);
-        b->SetTextColour(Qt::white);
-        auto* cursor = new CursorKeeper(b);
-        cursor->SetOwn(options_.ownCursor);
-        cursor->Show(CursorRole::Hand);
-        return b;
-    };
+    auto button = [this](const QString& text) { return WindowButton(text, this, options_); };
     ButtonLike = button(OnlineText(txt::ILikeThisGame, 0, lang));
     ButtonLike->setGeometry(20, 410, 270, 45);
     ButtonLike->setEnabled(!settings_.GameLiked);

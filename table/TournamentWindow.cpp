@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "table/AccountParts.h"
 #include "table/CardsButton.h"
 #include "table/Fonts.h"
 #include "table/WorldTopTenWindow.h"

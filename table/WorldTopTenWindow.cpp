@@ -16,7 +16,6 @@
 #include "settings/Text.h"
 #include "table/AccountParts.h"
 #include "table/CardsButton.h"
-#include "table/Cursors.h"
 
 namespace tarvo {
 namespace {
@@ -73,17 +72,6 @@ QFont ListFont(const RecordsWindowOptions& o) {
 }
 
 } // namespace
-
-TQobCardsButton* WindowButton(const QString& text, QWidget* parent, const RecordsWindowOptions& o) {
-    auto* b = new TQobCardsButton(text, parent);
-    b->setFont(RoleFont(FontRole::Decor, RoleHeight(20, FontRole::Serif, o.fonts), true, o.fonts));
-    b->SetColorSB(TQobCardsButton::Scheme::DRed);
-    b->SetTextColour(Qt::white);
-    auto* cursor = new CursorKeeper(b);
-    cursor->SetOwn(o.ownCursor);
-    cursor->Show(CursorRole::Hand);
-    return b;
-}
 
 PaintedList::PaintedList(QWidget* parent, QColor ground) : QWidget(parent), ground_(ground) {}
 

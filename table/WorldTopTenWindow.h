@@ -14,9 +14,6 @@ namespace tarvo {
 class Account;
 class TQobCardsButton;
 
-// The windows' red button with white text in the program's font and cursor.
-TQobCardsButton* WindowButton(const QString& text, QWidget* parent, const RecordsWindowOptions& options);
-
 // The picture a list is drawn into: it paints its items over its ground.
 class PaintedList : public QWidget {
   public:
