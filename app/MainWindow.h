@@ -47,6 +47,7 @@ class QMenu;
 namespace tarvo {
 
 class MenuMedia;
+struct NetAutoDecision;
 class TitleScreen;
 class WorldOnline;
 
@@ -163,6 +164,7 @@ class MainWindow : public QMainWindow {
     void SendOwnChat(const QString& text);
     void NetAutoplayStart();
     void NetAutoplayStep();
+    bool TakeAutoMove(const NetAutoDecision& d);
     void SeriesStartsOnTable();
 
     // The online tournament (MainWindowTour.cpp).

@@ -294,24 +294,32 @@ void MainWindow::NetAutoplayStart() {
     std::fflush(stdout);
 }
 
+// The steps of a game that network and tournament autoplay take alike: the start, a move, the
+// bout's end. False for the steps each takes its own way.
+bool MainWindow::TakeAutoMove(const NetAutoDecision& d) {
+    switch (d.step) {
+    case NetAutoStep::Begin:
+        driver_->Begin();
+        return true;
+    case NetAutoStep::Move:
+        driver_->GivenStep(3, d.slot ? PlaySlot(d.slot) : PassChoice);
+        return true;
+    case NetAutoStep::Confirm:
+        driver_->EndBout();
+        return true;
+    default:
+        return false;
+    }
+}
+
 // One step of the computer in this machine's human's place, the way a person at this machine
 // would take it; what arrived from the others is applied first.
 void MainWindow::NetAutoplayStep() {
     if (!networkSeries_ || NetworkBusy()) return;
     const NetAutoDecision d =
         DecideNetAutoStep(*driver_, netSession_, computer_, table_->ActionButton()->isEnabled());
+    if (TakeAutoMove(d)) return;
     switch (d.step) {
-    case NetAutoStep::Wait:
-        break;
-    case NetAutoStep::Begin:
-        driver_->Begin();
-        break;
-    case NetAutoStep::Move:
-        driver_->GivenStep(3, d.slot ? PlaySlot(d.slot) : PassChoice);
-        break;
-    case NetAutoStep::Confirm:
-        driver_->EndBout();
-        break;
     case NetAutoStep::EndDisplay:
         GameTick(*driver_, false, netSession_.IsServer());
         break;
@@ -327,6 +335,8 @@ void MainWindow::NetAutoplayStep() {
                     game_.FoolCount[2], game_.FoolCount[3]);
         RecordAndExitToMenu();
         close();
+        break;
+    default: // waiting for the others
         break;
     }
 }

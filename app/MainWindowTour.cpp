@@ -402,22 +402,8 @@ void MainWindow::TournamentAutoplayStep() {
     if (!tournamentGame_ || tourSession_.NextIncoming() != TableIncoming::None || tourSession_.Finished()) return;
     const NetAutoDecision d = DecideAutoStep(*driver_, game_.GameOver != 0, false, computer_,
                                              table_->ActionButton()->isEnabled());
-    switch (d.step) {
-    case NetAutoStep::Begin:
-        driver_->Begin();
-        break;
-    case NetAutoStep::Move:
-        driver_->GivenStep(3, d.slot ? PlaySlot(d.slot) : PassChoice);
-        break;
-    case NetAutoStep::Confirm:
-        driver_->EndBout();
-        break;
-    case NetAutoStep::EndDisplay:
+    if (!TakeAutoMove(d) && d.step == NetAutoStep::EndDisplay)
         GameTick(*driver_, false, false, tourSession_.Seat() == 1);
-        break;
-    default:
-        break;
-    }
 }
 
 } // namespace tarvo
