@@ -27,7 +27,9 @@ std::string ReadAll(const fs::path& path) {
 
 // The program in autoplay for `games` games in `folder`, its output in folder + ".log".
 std::string AutoplayCommand(const fs::path& folder, int games, const std::string& environment = {}) {
-    return "QT_QPA_PLATFORM=offscreen " + environment + std::string(TARVO3_PROGRAM) + " --data-dir '" +
+    // A hung game is stopped by the bound rather than left behind the test.
+    return "QT_QPA_PLATFORM=offscreen " + environment + "timeout -s KILL 300 " + std::string(TARVO3_PROGRAM) +
+           " --data-dir '" +
            folder.string() + "' --autoplay " + std::to_string(games) + " > '" + folder.string() +
            ".log' 2>&1";
 }

@@ -124,7 +124,7 @@ TEST(CommandLine, TheProgramAnswersBeforeAnyWindow) {
         {"--help", 0, "--autoplay <N>", ""},
     };
     for (const auto& c : cases) {
-        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout -s KILL 60 " +
                                     std::string(TARVO3_PROGRAM) + " " + c.arguments + " > '" +
                                     (folder / "out").string() + "' 2> '" + (folder / "err").string() + "'";
         const int status = std::system(command.c_str());
