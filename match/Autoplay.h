@@ -16,6 +16,7 @@ class AutoplayPlayer final : public ComputerPlayer {
   public:
     MoveChoice Decide(const GameState& g, TableView& view, MoveKind kind, int seat, bool isThird) override;
     void BoutEnding(const GameState& g, BoutEnd how) override { ai_.BoutEnding(g, how); }
+    void GameBegins() override { ai_.GameBegins(); }
     void SetThinkText(std::string text) { ai_.SetThinkText(std::move(text)); }
     // The game's own computer, whatever seat 3 does in autoplay: the strong seats, and hints.
     AiPlayer& Computer() { return ai_; }

@@ -178,6 +178,7 @@ void NextGame(MatchContext& m, DeckSource& decks) {
 
 void StartPlay(MatchContext& m) {
     GameState& g = m.g;
+    m.computer.GameBegins();
     BeginPlay(g);
     if (m.mode == PlayMode::Local) {
         m.view.SetActionCaption(g.HodSeat == 2 ? ActionCaption::Take : ActionCaption::Pass);

@@ -26,6 +26,8 @@ class ComputerPlayer {
     virtual MoveChoice Decide(const GameState& g, TableView& view, MoveKind kind, int seat, bool isThird) = 0;
     // The bout of g is about to end as `how` says: what every seat sees happen.
     virtual void BoutEnding(const GameState&, BoutEnd) {}
+    // A dealt game begins: nothing seen in an earlier game holds in this one.
+    virtual void GameBegins() {}
 };
 
 // The game's own computer opponents.
@@ -40,6 +42,9 @@ class AiPlayer final : public ComputerPlayer {
         return ComputerMove(g, view, kind, seat, isThird, options_);
     }
     void BoutEnding(const GameState& g, BoutEnd how) override { sightings_.BoutEnding(g, how); }
+    // A new series can deal its first game with the same number and the same open trump as the
+    // last one (a replayed deal always does), so only the start of play tells the games apart.
+    void GameBegins() override { sightings_ = Sightings{}; }
     // The search's progress text begins with this ("I think... " in the player's language).
     void SetThinkText(std::string text) { options_.think = std::move(text); }
     // Which seats (1..3) the strong computer plays; the others play the classic one.

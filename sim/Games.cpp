@@ -171,6 +171,7 @@ class TimedComputer final : public ComputerPlayer {
         return choice;
     }
     void BoutEnding(const GameState& g, BoutEnd how) override { ai_.BoutEnding(g, how); }
+    void GameBegins() override { ai_.GameBegins(); }
 
     std::vector<double>* times = nullptr;
 

@@ -74,6 +74,30 @@ TEST(StepDriver, GivenStepsFromOutside) {
 
 // The key holds the hands in slot order and their sizes: equal ranks in another order, or the same
 // cards split otherwise between the hands, are other positions.
+// A new series deals its first game with the same number and open trump as the last game (a
+// replayed deal always does): the pick-ups seen in that game must not follow into this one.
+TEST(StepDriver, AGameBeginsWithoutTheLastGamesPickUps) {
+    const GameState dealt = Position({"6ч 7к", "7ч 8б", "6б 9б"}, 1, "6п 7п 8п 9п 1п Вп Дп Кп Тп");
+    GameState g = dealt;
+    RecordingView view;
+    AiPlayer computer;
+    MatchContext m{g, view, computer, nullptr, PlayMode::Local, {}};
+    StepDriver d(m);
+    d.Begin();
+    ASSERT_TRUE(d.GivenStep(1, PlaySlot(1), StepOrigin::Remote)); // 6ч
+    ASSERT_TRUE(d.GivenStep(2, PassChoice, StepOrigin::Remote)); // seat 2 takes
+    while (!NextTurn(g).boutEnd && d.ComputerStep()) {
+    }
+    ASSERT_EQ(NextTurn(g).boutEnd, BoutEnd::Taken);
+    ASSERT_TRUE(d.EndBout());
+    const auto sixOfHearts = static_cast<std::size_t>(CardNumber(Card("6ч")));
+    ASSERT_TRUE(computer.Seen().Known(g, 3, 2).test(sixOfHearts));
+
+    g = dealt; // 6ч is back in seat 1's hand
+    d.Begin();
+    for (int seat = 1; seat <= 3; ++seat) EXPECT_TRUE(computer.Seen().Known(g, 3, seat).none()) << seat;
+}
+
 TEST(StepDriver, BoutStartKey) {
     const std::string talon = "6п 7п 8п 9п 1п Вп Дп Кп Тп";
     GameState a = Position({"6ч 7к", "7ч 8б", "6б 9б"}, 1, talon);
