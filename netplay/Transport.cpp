@@ -3,6 +3,8 @@
 #include <QHostAddress>
 #include <QNetworkInterface>
 
+#include "netplay/Listening.h"
+
 namespace tarvo {
 namespace {
 
@@ -46,6 +48,7 @@ ListenFault NetTransport::Listen(quint16 port) {
     connect(server_, &QTcpServer::newConnection, this, [this] {
         while (server_ && server_->hasPendingConnections()) Adopt(server_->nextPendingConnection());
     });
+    KeepListening(*server_, "tarvo3");
     return ListenFault::None;
 }
 

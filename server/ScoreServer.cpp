@@ -3,7 +3,10 @@
 #include <httplib.h>
 
 #include <QDateTime>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "server/Passwords.h"
 #include "server/Service.h"
@@ -68,13 +71,28 @@ std::string ServerContext::Client(const httplib::Request& request) const {
     return request.remote_addr;
 }
 
+// A listener that failed ends its own queue of connections, waiting for every one of them, kept
+// alive or not, before the port can listen again. The connections' threads therefore belong to
+// the server, and each listen gets a queue that only hands its connections to them.
+class ConnectionThreads final : public httplib::TaskQueue {
+  public:
+    explicit ConnectionThreads(httplib::ThreadPool& threads) : threads_(threads) {}
+    void enqueue(std::function<void()> work) override { threads_.enqueue(std::move(work)); }
+    void shutdown() override {}
+
+  private:
+    httplib::ThreadPool& threads_;
+};
+
 struct ScoreServer::Parts {
     httplib::Server http;
+    std::unique_ptr<httplib::ThreadPool> threads; // while Run serves
     std::unique_ptr<class Storage> storage;
     Passwords passwords;
     std::unique_ptr<ServerContext> context;
     std::vector<std::unique_ptr<Service>> services;
     int port = 0;
+    std::atomic<bool> running = false, stopping = false;
 };
 
 ScoreServer::ScoreServer(ServerOptions options)
@@ -125,7 +143,7 @@ bool ScoreServer::Start(QString* error) {
 
     // Every connection keeps a thread while it is open, so the pool is larger than the number
     // of players that talk to the server at once; each thread keeps one database connection.
-    p.http.new_task_queue = [] { return new httplib::ThreadPool(64); };
+    p.http.new_task_queue = [&p] { return new ConnectionThreads(*p.threads); };
     p.http.set_payload_max_length(kMaxBodyBytes);
     p.http.set_read_timeout(5);
     p.http.set_write_timeout(5);
@@ -178,11 +196,34 @@ QString ScoreServer::Storage() const {
 }
 
 void ScoreServer::Run() {
-    parts_->http.listen_after_bind();
+    Parts& p = *parts_;
+    p.threads = std::make_unique<httplib::ThreadPool>(64);
+    p.running = true;
+    // The listener gives up at the first accept that fails (a connection torn down before it was
+    // taken, the process out of file handles for a moment) and closes its socket. Unless the
+    // server is being stopped it binds its port again and goes on serving.
+    while (!p.stopping) {
+        if (p.http.listen_after_bind() || p.stopping) break;
+        std::fprintf(stderr, "tarvo3-server: port %d could not take a connection; it listens again\n", p.port);
+        while (!p.stopping && !p.http.bind_to_port(options_.listen, p.port))
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+    p.threads->shutdown(); // the open connections finish
+    p.running = false;
 }
 
 void ScoreServer::Stop() {
-    parts_->http.stop();
+    Parts& p = *parts_;
+    p.stopping = true;
+    // Between two listens there is no socket to close: wait until Run listens again, or sees the
+    // flag and returns. The listener is stopped once only.
+    while (p.running) {
+        if (p.http.is_running()) {
+            p.http.stop();
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 } // namespace tarvo::server

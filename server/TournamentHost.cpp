@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <map>
 
+#include "netplay/Listening.h"
 #include "netplay/TournamentMessages.h"
 #include "server/TableReferee.h"
 #include "server/TournamentStore.h"
@@ -140,6 +141,7 @@ bool TournamentHost::Tables::Listen(std::string* why) {
         connect(r->server, &QTcpServer::newConnection, this, [this, r] {
             while (r->server->hasPendingConnections()) Adopt(*r, r->server->nextPendingConnection());
         });
+        KeepListening(*r->server, "tarvo3-server");
         r->clock.setSingleShot(true);
         connect(&r->clock, &QTimer::timeout, this, [this, r] {
             EndGame(*r, 'T', r->clockSeat, "did not move in time");

@@ -63,6 +63,8 @@ TableScreen::TableScreen(ImageStore& store, WindowResources& resources, QWidget*
     // Keys have no work in the window: a button holding the focus would be pressed again by Space.
     action_->setFocusPolicy(Qt::NoFocus);
     exit_->setFocusPolicy(Qt::NoFocus);
+    // A pass or a take moves no card, so the hint is put back here rather than by a flight.
+    connect(action_, &QPushButton::clicked, this, &TableScreen::ForgetHint);
     connect(action_, &QPushButton::clicked, this, &TableScreen::actionPressed);
     connect(exit_, &QPushButton::clicked, this, &TableScreen::exitPressed);
     connect(&banner_, &QTimer::timeout, this, &TableScreen::AdvanceBanner);
@@ -130,6 +132,8 @@ QString TableScreen::DealCaption() const {
 
 void TableScreen::ShowHint(TStr2 card) {
     hinted_ = card;
+    // With keyboard play the hinted card also becomes the chosen one, so Enter plays it.
+    if (const int slot = game_ ? SlotOfCard(game_->CardsI[3], card) : 0; keyboardPlay_ && slot) keySlot_ = slot;
     RedrawHand(3);
 }
 

@@ -230,6 +230,9 @@ TEST_F(PlayAidsTest, HintsAgreeWithTheSimulatorsDecisionAndAreRefusedInNetworkPl
                     sim::DecideLine(DecideLineFor(g, kind, strong, probe_->Computer())));
                 ASSERT_FALSE(answer.contains("error")) << answer.dump();
                 EXPECT_EQ(probe_->Table().HintedCard().Utf8(), answer["card"].get<std::string>());
+                if (!probe_->Table().HintedCard().Empty()) { // Enter then plays the hinted card
+                    EXPECT_EQ(g.CardsI[3][probe_->Table().KeySlot()], probe_->Table().HintedCard());
+                }
                 ++hints;
             }
             if (g.StartPending == 1 || PendingBoutEnd(g) || HumanTurn(g))
@@ -240,6 +243,32 @@ TEST_F(PlayAidsTest, HintsAgreeWithTheSimulatorsDecisionAndAreRefusedInNetworkPl
         EXPECT_EQ(hints, 4);
         probe_->Exit();
     }
+}
+
+// A hinted card goes back into the hand when the player passes or takes instead: that move has no
+// card flight of its own, and the hint stood raised over the next position.
+TEST_F(PlayAidsTest, AHintedCardSinksWhenThePlayerPressesTheActionButtonInstead) {
+    probe_->Choose({false, true, false, true});
+    probe_->Series();
+    const GameState& g = probe_->Game();
+    bool pressed = false;
+    for (int i = 0; i < 3000 && !g.GameOver && !pressed; ++i) {
+        if (g.StartPending == 2 && !PendingBoutEnd(g) && HumanTurn(g)) {
+            probe_->Hint();
+            if (!probe_->Table().HintedCard().Empty() && probe_->Table().ActionButton()->isEnabled()) {
+                Key(Qt::Key_Space);
+                EXPECT_TRUE(probe_->Table().HintedCard().Empty()) << "the hint outlived the move";
+                pressed = true;
+                continue;
+            }
+        }
+        if (g.StartPending == 1 || PendingBoutEnd(g) || HumanTurn(g))
+            PlayerStepByKeys();
+        else
+            probe_->Tick();
+    }
+    EXPECT_TRUE(pressed) << "no hinted card with the action button open";
+    probe_->Exit();
 }
 
 } // namespace

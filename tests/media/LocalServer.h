@@ -42,11 +42,24 @@ class LocalServer {
         server_.set_keep_alive_timeout(1);
         port_ = server_.bind_to_any_port("127.0.0.1");
         if (port_ <= 0) throw std::runtime_error("no free loopback port");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
+        // The listener closes its socket at the first accept that fails (a player that hangs up
+        // before it is taken): it binds again, as the score server does.
+        thread_ = std::thread([this] {
+            while (!stopping_ && !server_.listen_after_bind())
+                while (!stopping_ && !server_.bind_to_port("127.0.0.1", port_))
+                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            listening_ = false;
+        });
     }
     ~LocalServer() {
         stopping_ = true;
-        server_.stop();
+        while (listening_) {
+            if (server_.is_running()) {
+                server_.stop();
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
         if (thread_.joinable()) thread_.join();
     }
     LocalServer(const LocalServer&) = delete;
@@ -78,7 +91,7 @@ class LocalServer {
     httplib::Server server_;
     std::thread thread_;
     std::string live_, liveOgg_;
-    std::atomic<bool> stopping_{false};
+    std::atomic<bool> stopping_{false}, listening_{true};
     int port_ = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <functional>
 
+#include "../support/BrokenListener.h"
 #include "../support/EventWait.h"
 #include "Machines.h"
 #include "netplay/Transport.h"
@@ -156,4 +157,20 @@ TEST(NetTcp, PortInUseAndAClientBeforeItsServer) {
     ASSERT_EQ(second.transport.Listen(port), ListenFault::None);
     EXPECT_TRUE(WaitFor([&] { return client.machine.welcomed; }));
     EXPECT_EQ(client.session().SeatName(2), "Two");
+}
+
+// A listening socket that fails to take a connection stops listening; the server listens again on
+// its port, and a client that keeps trying gets in.
+TEST(NetTcp, AListeningSocketThatFailsListensAgain) {
+    App();
+    TcpMachine server, client;
+    server.session().StartServer("One");
+    ASSERT_EQ(server.transport.Listen(0), ListenFault::None);
+    const quint16 port = server.transport.ListeningPort();
+    ASSERT_EQ(test::BreakListeningSockets(::getpid(), port), std::vector<int>{port});
+
+    client.session().StartClient("Ann");
+    client.transport.Connect(QStringLiteral("127.0.0.1"), port);
+    EXPECT_TRUE(WaitFor([&] { return client.machine.welcomed; }, 15));
+    EXPECT_EQ(server.machine.joined, 1);
 }

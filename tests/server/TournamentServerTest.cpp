@@ -14,6 +14,7 @@
 #include <future>
 
 #include "../netplay/TablePlayers.h"
+#include "../support/BrokenListener.h"
 #include "../support/ServerProcess.h"
 #include "netplay/Apply.h"
 #include "netplay/Transport.h"
@@ -389,6 +390,35 @@ TEST(TournamentTables, PlayedToTheEndOrEndedByAMisbehavingSeat) {
     ASSERT_TRUE(top.ok);
     EXPECT_EQ(top.value[9].Score, 1);
     EXPECT_TRUE(WaitFor([&] { return late.At(5, 1) == "X"; }, 30));
+}
+
+// A listening socket whose accept fails closes for good: the score server and each table listen
+// again on their ports, and players reach them as before.
+TEST(TournamentTables, ListeningSocketsThatFailListenAgain) {
+    App();
+    test::ServerProcess server(TARVO_SERVER, {"--game-port-base", "0"});
+    Player anna(server.Origin(), "Anna");
+    const int base = PortBase(anna);
+    const std::vector<int> broken = test::BreakListeningSockets(server.Pid());
+    if (broken.empty()) GTEST_SKIP() << "this kernel does not lend another process's sockets";
+    EXPECT_EQ(broken.size(), 11u) << "the requests' port and ten tables";
+
+    // A new connection each time: the player's kept-alive one would not show the listener.
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            CurlTransport fresh;
+            return ScoreClient(fresh, AddressesOn(server.Origin())).ReadTables(kGameNumber).ok;
+        },
+        20));
+    for (int table = 1; table <= 10; ++table)
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                QTcpSocket socket;
+                socket.connectToHost(QStringLiteral("127.0.0.1"), static_cast<quint16>(base + table));
+                return socket.waitForConnected(1000);
+            },
+            20))
+            << "table " << table;
 }
 
 } // namespace tarvo

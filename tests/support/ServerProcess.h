@@ -35,6 +35,7 @@ class ServerProcess {
     std::string Origin() const { return "http://127.0.0.1:" + std::to_string(port_); }
     const std::filesystem::path& DataDir() const { return dataDir_; }
     bool Running() const { return pid_ > 0; }
+    pid_t Pid() const { return pid_; }
 
     // Ends the server: SIGTERM lets it finish, SIGKILL cuts it off in the middle of whatever it did.
     void Stop(int signal = SIGTERM) {
