@@ -287,7 +287,8 @@ int MoveTimerPart(int seat) {
 }
 
 QImage DrawMoveTimer(const DecorContext& ctx, const Rect& timer, int seconds) {
-    QImage image = ClearedPart(ctx, timer);
+    // Transparent around the dial: an opponent's timer lies on his name plate, not on the cloth.
+    QImage image = Blank(timer.width, timer.height);
     if (seconds < 0) return image;
     const bool hurry = seconds < 8;
     QPainter p(&image);

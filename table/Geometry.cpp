@@ -52,6 +52,7 @@ Layout Layout::For(const Scale& scale, int cellWidth, int cellHeight) {
         L.plates[i] = place(PlateRects[i]);
         L.bubbles[i] = place(BubbleRects[i]);
     }
+    for (std::size_t i = 0; i < 4; ++i) L.timers[i] = place(TimerRects[i]);
     L.talon = place(TalonRect);
     L.table = place(TableRect);
     L.counter = place(CounterRect);

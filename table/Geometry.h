@@ -48,6 +48,10 @@ constexpr DesignRect TableRect{135, 180, 612, 310};
 constexpr DesignRect CounterRect{615, 190, 745, 250};
 constexpr DesignRect HelpRect{60, 410, 100, 470};
 constexpr DesignRect MemoRect{315, 10, 445, 100};
+// Move timers, seats 1..3 and the fourth for no seat. The two opponents' dials sit in their name
+// plates, right of the turn pointer: beside their bubbles the table's cards would hide them.
+constexpr std::array<DesignRect, 4> TimerRects{
+    {{100, 142, 136, 178}, {700, 142, 736, 178}, {560, 330, 610, 380}, {470, 330, 520, 380}}};
 
 // Attack and defence card x offsets of the six table pairs (before scaling); attack cards lie
 // 30 lower than the cards that beat them.
@@ -58,6 +62,7 @@ struct Layout {
     Scale scale;
     int cellWidth = 69, cellHeight = 94;
     std::array<Rect, 4> hands{}, plates{}, bubbles{}; // index seat - 1
+    std::array<Rect, 4> timers{};                     // index seat - 1; the fourth for no seat
     Rect talon, table, counter, help, memo, chatEdit, chatSend;
 
     static Layout For(const Scale& scale, int cellWidth, int cellHeight);

@@ -909,12 +909,8 @@ void TableScreen::AddChatLine(int seat, const QString& text) {
     update(QRect(layout_.memo.left, layout_.memo.top, layout_.memo.width, layout_.memo.height));
 }
 
-// The timers stand beside their seats' name plates; the fourth, for no seat, beside seat 3's bubble.
 Rect TableScreen::TimerRect(int part) const {
-    static constexpr std::array<DesignRect, 4> Places{
-        {{150, 155, 200, 205}, {560, 155, 610, 205}, {560, 330, 610, 380}, {470, 330, 520, 380}}};
-    const DesignRect& d = Places[static_cast<std::size_t>(std::clamp(part, 1, 4) - 1)];
-    return layout_.scale.Place(d.l, d.t, d.r, d.b);
+    return layout_.timers[static_cast<std::size_t>(std::clamp(part, 1, 4) - 1)];
 }
 
 void TableScreen::DrawMoveTimer(int seat, int seconds) {

@@ -50,6 +50,32 @@ TEST(Geometry, TalonAndTable) {
     EXPECT_EQ(L.TableCardPlace(1), (std::array<int, 2>{135, 210}));
 }
 
+// A move timer must stay in sight: clear of the cards on the table, the hands, the bubbles, the
+// talon, the game counter and the chat line, and of the turn pointer when it lies on its plate.
+TEST(Geometry, MoveTimersLieClearOfTheOtherParts) {
+    const auto meet = [](const Rect& a, const Rect& b) {
+        return a.left < b.Right() && b.left < a.Right() && a.top < b.Bottom() && b.top < a.Bottom();
+    };
+    for (const Scale& s : {Scale::ForWindowSize(1), Scale::ForWindowSize(3), Scale::ForWindowSize(5),
+                           Scale::ForWindowSize(2, 1920, 1080)}) {
+        const Layout L = Layout::For(s, s.Scaled(71), s.Scaled(96));
+        for (std::size_t seat = 0; seat < 3; ++seat) {
+            const Rect& t = L.timers[seat];
+            SCOPED_TRACE(testing::Message() << "seat " << seat + 1 << ", client width " << s.clientWidth);
+            EXPECT_TRUE(t.left >= 0 && t.top >= 0 && t.Right() <= s.clientWidth && t.Bottom() <= s.clientHeight);
+            for (const Rect& other : {L.table, L.talon, L.counter, L.chatEdit, L.chatSend, L.hands[0], L.hands[1],
+                                      L.hands[2], L.bubbles[0], L.bubbles[1], L.bubbles[2]})
+                EXPECT_FALSE(meet(t, other));
+            for (std::size_t p = 0; p < 3; ++p) {
+                const Rect pointer{L.plates[p].left + s.Scaled(55), L.plates[p].top + s.Scaled(25), s.Scaled(20),
+                                   s.Scaled(30)};
+                EXPECT_FALSE(meet(t, pointer));
+                EXPECT_TRUE(p == seat || !meet(t, L.plates[p]));
+            }
+        }
+    }
+}
+
 TEST(Geometry, MessageWindowWidth) {
     EXPECT_EQ(MessageWindowWidth(100), 400);
     EXPECT_EQ(MessageWindowWidth(320), 429);
