@@ -22,6 +22,8 @@ inline constexpr int kCityMax = 15;
 inline constexpr int kPasswordMin = 4;
 inline constexpr int kPasswordMax = 12;
 inline constexpr int kEMailMax = 30;
+// The tournament's welcome line: what the window's narrowest font still shows on one line.
+inline constexpr int kWelcomeMax = 80;
 
 // The grade of a whole field (UTF-8). An empty field is red, as is a field of one character.
 Grade GradeAccountField(AccountField field, std::string_view text);

@@ -1,5 +1,7 @@
 #include "online/Tournament.h"
 
+#include "online/FieldRules.h"
+
 namespace tarvo {
 namespace {
 
@@ -40,10 +42,11 @@ std::array<SeatButton, 3> SeatButtons(const TQobTable_3& table, int num, bool op
 }
 
 std::string WelcomeLine(const std::string& text) {
-    std::string line = text;
-    for (char& c : line)
-        if (c == '_') c = ' ';
-    return line;
+    std::u32string line = DecodeUtf8(text);
+    if (line.size() > static_cast<std::size_t>(kWelcomeMax)) line.resize(kWelcomeMax);
+    for (char32_t& c : line)
+        if (c == U'_') c = U' ';
+    return EncodeUtf8(line);
 }
 
 std::optional<std::filesystem::path> PlayerPicturePath(const std::filesystem::path& sharedFolder,

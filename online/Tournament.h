@@ -29,7 +29,8 @@ struct SeatButton {
 // `ownTable`/`ownSeat`: where the player sits (0 when nowhere).
 std::array<SeatButton, 3> SeatButtons(const TQobTable_3& table, int num, bool open, int ownTable, int ownSeat);
 
-// The welcome line as the window shows it: the server's "_" are blanks.
+// The welcome line as the window shows it: the server's "_" are blanks, and no more than
+// kWelcomeMax characters (a longer line could only stretch the window off the screen).
 std::string WelcomeLine(const std::string& text);
 
 // Where a tournament player's picture lives: "History/<nick>.bmp" in the folder shared with sibling

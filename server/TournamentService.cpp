@@ -37,7 +37,6 @@ namespace {
 
 constexpr const char* kDefaultWelcome = "Welcome to the Tarvo-Trio online tournament!";
 constexpr std::uintmax_t kStateFileMax = 4096;
-constexpr std::size_t kWelcomeMax = 80;
 
 bool Loopback(const std::string& address) {
     return address == "127.0.0.1" || address == "::1" || address == "::ffff:127.0.0.1";
@@ -66,7 +65,8 @@ std::pair<std::string, std::string> StateFile(const std::filesystem::path& file)
     for (char c : welcome)
         if (static_cast<unsigned char>(c) >= 0x20 && std::string_view("$*#~").find(c) == std::string_view::npos)
             clean += c;
-    if (DecodeUtf8(clean).size() > kWelcomeMax) clean = EncodeUtf8(DecodeUtf8(clean).substr(0, kWelcomeMax));
+    if (DecodeUtf8(clean).size() > static_cast<std::size_t>(kWelcomeMax))
+        clean = EncodeUtf8(DecodeUtf8(clean).substr(0, kWelcomeMax));
     return {state == "Y" ? "Y" : "N", clean.empty() ? kDefaultWelcome : clean};
 }
 

@@ -40,6 +40,9 @@ TournamentWindow::TournamentWindow(TournamentDesk& desk, TournamentTexts texts, 
     auto* head = new QHBoxLayout;
     welcome_ = new QLabel(this);
     welcome_->setAlignment(Qt::AlignCenter);
+    // A club's long line takes two rows, and no line widens the window beyond its ten tables.
+    welcome_->setWordWrap(true);
+    welcome_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     lamp_ = new QLabel(this);
     head->addWidget(welcome_, 1);
     head->addWidget(lamp_);

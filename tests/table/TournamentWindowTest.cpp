@@ -82,6 +82,24 @@ TEST_F(TournamentWindowTest, TheTextsFollowALanguageChangeWhileOpen) {
     EXPECT_EQ(window.SeatButtonAt(1, 2)->text(), "Platz nehmen");
 }
 
+// The welcome line is the club's own text: a long one, or one of wide letters, wraps or is cut
+// and never makes the window wider than its ten tables need.
+TEST_F(TournamentWindowTest, ALongWelcomeLineKeepsTheWindowsWidth) {
+    AnswerRefresh("$Y Hi*");
+    TournamentWindow plain(desk, {}, {});
+    const int width = plain.sizeHint().width();
+    for (const std::string& text : {std::string(300, 'W'), [] {
+             std::string words;
+             for (int i = 0; i < 12; ++i) words += "WWWWWW_";
+             return words;
+         }()}) {
+        AnswerRefresh("$Y " + text + "*");
+        TournamentWindow window(desk, {}, {});
+        EXPECT_LE(window.WelcomeLabel()->text().size(), 80);
+        EXPECT_LE(window.sizeHint().width(), width) << text;
+    }
+}
+
 // The tournament top ten: place, flag, face, nick, city and value of each row, the player's own
 // place below; "No Connect" when the list cannot be read.
 TEST_F(TournamentWindowTest, TopTenWithFlagsFacesAndTheOwnPlace) {
