@@ -40,9 +40,8 @@ TFormOptions::TFormOptions(Settings& settings, OptionsHooks& hooks, WindowResour
     webServer_ = hooks_.PackageServer();
 
     pages = new QTabWidget(this);
-    // Nine tabs side by side in every language: snug tabs, no scrolling.
+    // Nine tabs side by side in every language: snug tabs (FitTabs), no scrolling.
     pages->setUsesScrollButtons(false);
-    pages->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 5px; }"));
     const OptionsContext context{settings_, hooks_, resources_};
     AddPage(general_ = new GeneralTab(context, screen_));
     AddPage(faces_ = new CardFacesTab(context));
@@ -261,12 +260,22 @@ void TFormOptions::LoadDesignPictures() {
     if (designBackground_.isNull() && WindowDesign(settings_) == 4) SetWindowDesign(settings_, 1);
 }
 
+// The widest language's captions do not fit the page with the usual padding: the tabs narrow
+// until the last one ends on the page instead of being cut off.
+void TFormOptions::FitTabs() {
+    for (int padding = 5; padding >= 1; --padding) {
+        pages->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px %1px; }").arg(padding));
+        if (pages->tabBar()->sizeHint().width() <= kPageWidth) break;
+    }
+}
+
 void TFormOptions::ApplyDialogDesign() {
     const int item = DesignItem();
     const DesignPlaces& at = kDesignPlaces[item - 1];
     const bool graphic = item == 4;
     setFixedSize(kClientWidth, at.height);
     pages->setGeometry(5, at.pageTop, kPageWidth, at.okTop - 6 - at.pageTop);
+    FitTabs();
     flagLabel->setGeometry(kSideLeft + (kSideWidth - 40) / 2, at.pageTop + 24, 40, 27);
     animation->setGeometry(kSideLeft, graphic ? 210 : at.pageTop + 70, kSideWidth, 120);
     okButton->setGeometry(kClientWidth - 5 - 150, at.okTop, 150, at.height - at.okTop - 5);

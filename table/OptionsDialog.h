@@ -89,6 +89,7 @@ class TFormOptions : public QDialog {
     void ShowSpeedDialog();
     void DrawFlag();
     void ApplyDialogDesign();
+    void FitTabs();
     void LoadDesignPictures();
     void ApplyButtonStyle();
     void ApplyCursors();

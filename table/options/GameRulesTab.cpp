@@ -96,6 +96,7 @@ void GameRulesTab::ApplyLanguage() {
     hintsBox->setText(T(txt::HintsChoice));
     numberedDealsBox->setText(T(txt::NumberedDealsChoice));
     keyboardPlayBox->setText(T(txt::KeyboardPlayChoice));
+    keyboardPlayBox->setToolTip(T(txt::KeyboardPlayKeys)); // the keys are told nowhere else
 }
 
 } // namespace tarvo

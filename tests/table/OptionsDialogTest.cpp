@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -288,6 +289,20 @@ TEST_F(OptionsDialogTest, TheLastTabIsRememberedForTheRun) {
     dialog->pages->setCurrentIndex(0);
     dialog->reject();
     EXPECT_EQ(RememberedOptionsTab(), 0);
+}
+
+// Nine tabs side by side: in every language the last one ends inside the bar, none cut off.
+TEST_F(OptionsDialogTest, EveryLanguagesTabsFitTheBar) {
+    for (int language = 0; language < kLanguageCount; ++language) {
+        settings_.Language = language;
+        auto dialog = Open();
+        dialog->show();
+        QApplication::processEvents();
+        const QTabBar* bar = dialog->pages->tabBar();
+        const QRect last = bar->tabRect(bar->count() - 1);
+        EXPECT_LE(bar->mapTo(dialog->pages, last.topRight()).x(), dialog->pages->width())
+            << "language " << language << ": tabs " << bar->sizeHint().width() << " wide";
+    }
 }
 
 // Pictures of every tab for looking at: set OPTIONS_SHOTS to a folder.
