@@ -618,8 +618,11 @@ void MainWindow::RecordAndExitToMenu() {
 void MainWindow::AbandonSeries() {
     table_->PlaySound("WOpenFo");
     if (menuShown_ || stack_->currentWidget() != table_) return;
-    auto answer = QMessageBox::question(this, Tr(txt::ProductName),
-                                        Tr(txt::ExitQuestion, 0) + "\n" + Tr(txt::DataWillBeLost));
+    QMessageBox question(QMessageBox::Question, Tr(txt::ProductName),
+                         Tr(txt::ExitQuestion, 0) + "\n" + Tr(txt::DataWillBeLost),
+                         QMessageBox::Yes | QMessageBox::No, this);
+    exitQuestion_ = &question;
+    const int answer = question.exec();
     if (answer != QMessageBox::Yes || menuShown_) return; // the game may have ended while it asked
     if (tournamentGame_) return TournamentExit(); // the records file is not the tournament's
     if (!practice_) ReportRecordsWrite(RemoveMember(ActiveRecordsFile(), series_.slot, writes_));
@@ -815,6 +818,9 @@ void MainWindow::ExitToMenu() {
 }
 
 void MainWindow::LeaveTable() {
+    // A game that ended while the player was asked whether to leave it takes the question along:
+    // left open, it would stand over the menu, or over the next game, and a "Yes" would leave that.
+    if (exitQuestion_) exitQuestion_->reject();
     practice_ = false;
     gameTimer_.stop();
     game_.StartPending = 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTimer>
@@ -43,6 +44,7 @@
 
 class QAction;
 class QMenu;
+class QMessageBox;
 
 namespace tarvo {
 
@@ -282,6 +284,7 @@ class MainWindow : public QMainWindow {
     WindowDecks decks_;
     PlayChoices choices_, storedChoices_; // as the player has them, and as the file holds them
     bool practice_ = false;               // a replayed deal and what follows it: nothing is recorded
+    QPointer<QMessageBox> exitQuestion_;  // "leave to the menu?" while it is asked
     AutoplayPlayer computer_; // the computer seats; in autoplay seat 3 as well
     Autoplay autoplay_{computer_, options_.autoplayGames};
     std::unique_ptr<MatchContext> match_;

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTest>
@@ -178,6 +180,48 @@ TEST_F(NetWindowTest, TheServerStartsWithTheComputerInTheMissingSeat) {
     EXPECT_EQ(client.machine.session.SeatName(2), "Srv");
     EXPECT_EQ(client.machine.session.SeatName(1), "PC");
     EXPECT_EQ(client.machine.m.singleClientComputer, 1);
+}
+
+// The other player leaves while this one is asked whether to leave the game: the game ends for
+// him anyway, and the question goes with it rather than stand over the menu (or the next game).
+TEST_F(NetWindowTest, AGameThatEndsWhileTheExitQuestionIsAskedTakesItAlong) {
+    Peer server;
+    server.machine.session.StartServer("Srv");
+    server.transport.Listen(port_);
+    bool answered = false, told = false, staleQuestion = false;
+    ModalScript script([&](QWidget* modal) {
+        if (auto* welcome = dynamic_cast<WelcomeDialog*>(modal)) {
+            if (!answered) Answer(welcome, QStringLiteral("Ann"), true), answered = true;
+        } else if (auto* question = qobject_cast<QMessageBox*>(modal)) {
+            if (!told) return server.transport.CloseAll(); // the server's player goes meanwhile
+            staleQuestion = true;
+            question->button(QMessageBox::No)->click();
+        } else if (auto* message = dynamic_cast<TFormLink*>(modal)) {
+            told = true;
+            message->accept();
+        }
+    });
+    menu_->Button(MenuButton::Sixth)->click();
+    ASSERT_EQ(server.machine.joined, 1);
+    server.machine.Begin();
+    auto* table = window_->findChild<TableScreen*>();
+    ASSERT_TRUE(test::WaitFor([&] { return table->TableShown(); }));
+
+    QTimer chooser; // "Exit to menu" from the popup
+    QObject::connect(&chooser, &QTimer::timeout, [&] {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!popup) return;
+        for (QAction* action : popup->actions())
+            if (action->text() == QStringLiteral("Exit to menu")) popup->setActiveAction(action);
+        chooser.stop();
+        QTest::keyClick(popup, Qt::Key_Return);
+    });
+    chooser.start(20);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), window_->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(window_.get(), &event);
+    EXPECT_TRUE(told);
+    EXPECT_FALSE(staleQuestion);
+    EXPECT_TRUE(menu_->isVisible());
 }
 
 class RussianNetWindowTest : public NetWindowTest {
